@@ -1,0 +1,44 @@
+// SQL of the sign-in window.
+#include "main/login_store.h"
+
+#include "platform/data/database.h"
+
+namespace app {
+
+platform::Recordset openBusinessInfo(platform::Database& db)
+{
+    return platform::Recordset::open(
+        db,
+        "SELECT Name, Address, Telephones, Fax, Email, UserID, FYID, CurrencyName, CCode, "
+        "PV, PRV, SV, SRV, CPV, CRV, BPV, BRV, GJV, Posting "
+        "FROM BusinessInfo ORDER BY rowid LIMIT 1");
+}
+
+platform::Recordset openYears(platform::Database& db)
+{
+    return platform::Recordset::open(db, "SELECT * FROM FinancialYear ORDER BY Abbreviation");
+}
+
+platform::Recordset openUsers(platform::Database& db)
+{
+    return platform::Recordset::open(db, "SELECT UserID, UserName, Password FROM Users ORDER BY UserID");
+}
+
+void storeDefaults(platform::Database& db, int userId, int fyId)
+{
+    db.exec("UPDATE BusinessInfo SET UserID = ?, FYID = ? "
+            "WHERE rowid = (SELECT MIN(rowid) FROM BusinessInfo)",
+            {userId, fyId});
+}
+
+void deleteOrphans(platform::Database& db)
+{
+    platform::Transaction tx(db);
+    db.exec("DELETE FROM AccLevel3 WHERE (Level2ID IS NULL OR Level1ID IS NULL) "
+            "AND NOT EXISTS (SELECT 1 FROM SubTransactions s WHERE s.AccCode = AccLevel3.AccCode)");
+    db.exec("DELETE FROM AccLevel2 WHERE TypeID IS NULL "
+            "AND NOT EXISTS (SELECT 1 FROM AccLevel3 a WHERE a.Level2ID = AccLevel2.Level2ID)");
+    tx.commit();
+}
+
+} // namespace app

@@ -1,0 +1,20 @@
+// Tamselstd: starts with the sign-in window on the database in the working folder.
+#include <QApplication>
+
+#include "main/login_form.h"
+#include "main/login_store.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tamsel Standard"));
+
+    auto* login = new app::LoginForm(QString::fromLatin1(app::kDatabasePath));
+    login->setAttribute(Qt::WA_DeleteOnClose);
+    if (!login->Form_Load()) {
+        delete login;
+        return 1;
+    }
+    login->show();
+    return app.exec();
+}

@@ -1,0 +1,139 @@
+// The connection to this system's database file, prepared statements with bound
+// values and the transaction guard. The only code that talks to SQLite; recordsets
+// (recordset.h) are built on it.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <source_location>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/data/value.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace platform {
+
+// Any SQLite result but the expected one: the code, SQLite's message, the SQL
+// text (empty for connection-level failures) and where the call was made.
+class DbError : public std::runtime_error {
+public:
+    DbError(int code, std::string message, std::string sql,
+            std::source_location where = std::source_location::current());
+    int code() const { return m_code; }
+    const std::string& message() const { return m_message; }
+    const std::string& sql() const { return m_sql; }
+    const std::source_location& where() const { return m_where; }
+    // True when the failure is a broken constraint (unique, foreign key, check).
+    bool isConstraint() const;
+
+private:
+    int m_code;
+    std::string m_message;
+    std::string m_sql;
+    std::source_location m_where;
+};
+
+// This system's file marks: PRAGMA application_id and user_version as the schema sets them.
+inline constexpr std::int32_t kApplicationId = 0x54534C44;   // "TSLD"
+inline constexpr int kSchemaVersion = 1;
+
+using Params = std::vector<Value>;
+
+class Statement;
+
+class Database {
+public:
+    // Opens an existing file of this system for reading and writing. Never creates
+    // a file. Throws DbError when the file is missing, cannot be opened, is not an
+    // SQLite file, or does not carry this system's application id and schema version.
+    static Database open(const std::string& path);
+    // Creates a new, empty file (or an in-memory database for ":memory:") with the
+    // same settings; for the tool that writes the delivered database, and for tests.
+    // Throws DbError when the file exists already or cannot be made.
+    static Database createEmpty(const std::string& path);
+
+    Database(Database&& other) noexcept;
+    Database& operator=(Database&& other) noexcept;
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+    ~Database();
+
+    // Runs one or more statements that take no values (schema scripts). Throws DbError.
+    void execScript(std::string_view sql,
+                    std::source_location where = std::source_location::current());
+    // Runs one statement with bound values and returns the rows it changed. Throws DbError.
+    int exec(std::string_view sql, const Params& params = {},
+             std::source_location where = std::source_location::current());
+    // The first column of the first row, or null when there is no row. Throws DbError.
+    Value scalar(std::string_view sql, const Params& params = {},
+                 std::source_location where = std::source_location::current());
+    // The key SQLite gave the last inserted row on this connection.
+    std::int64_t lastInsertId() const;
+    bool inTransaction() const;
+    const std::string& path() const { return m_path; }
+
+    sqlite3* handle() const { return m_db; }
+
+private:
+    Database(sqlite3* db, std::string path) : m_db{db}, m_path{std::move(path)} {}
+    void configure();
+    sqlite3* m_db = nullptr;
+    std::string m_path;
+};
+
+// A prepared statement. Values reach SQL only through bind(); indexes start at 1.
+class Statement {
+public:
+    Statement(Database& db, std::string_view sql,
+              std::source_location where = std::source_location::current());
+    Statement(Statement&& other) noexcept;
+    Statement& operator=(Statement&& other) noexcept;
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    ~Statement();
+
+    Statement& bind(int index, const Value& value);
+    Statement& bindAll(const Params& params);
+    // Moves to the next row: true when there is one, false when done. Throws DbError.
+    bool step();
+    // Steps to the end, for statements that return no rows. Throws DbError.
+    void run();
+    // Back to before the first row, keeping the bound values.
+    void reset();
+
+    int columnCount() const;
+    std::string columnName(int column) const;   // columns start at 0
+    Value column(int column) const;
+    std::int64_t columnInt64(int column) const;  // null reads as 0: say so at the call
+    bool columnIsNull(int column) const;
+    const std::string& sql() const { return m_sql; }
+
+private:
+    sqlite3_stmt* m_stmt = nullptr;
+    sqlite3* m_db = nullptr;
+    std::string m_sql;
+    std::source_location m_where;
+};
+
+// BEGIN IMMEDIATE in the constructor; ROLLBACK in the destructor unless commit() ran.
+class Transaction {
+public:
+    explicit Transaction(Database& db,
+                         std::source_location where = std::source_location::current());
+    ~Transaction();
+    void commit();
+    Database& db() { return m_db; }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+private:
+    Database& m_db;
+    bool m_done = false;
+};
+
+} // namespace platform

@@ -1,0 +1,86 @@
+// Message boxes through one door: the test hook, or a real QMessageBox.
+#include "platform/forms/messages.h"
+
+#include <utility>
+
+#include <QMessageBox>
+#include <QWidget>
+
+#include "platform/data/database.h"
+
+namespace forms {
+namespace {
+
+MessageHook& hook()
+{
+    static MessageHook h;
+    return h;
+}
+
+Answer show(QWidget* parent, const MessageBox& box)
+{
+    if (hook())
+        return hook()(box);
+    QMessageBox mb(box.informationIcon ? QMessageBox::Information : QMessageBox::NoIcon, box.title,
+                   box.text, QMessageBox::NoButton, parent);
+    switch (box.buttons) {
+    case Buttons::Ok:
+        mb.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::YesNo:
+        mb.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        mb.setEscapeButton(QMessageBox::No);
+        break;
+    case Buttons::YesNoCancel:
+        mb.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        mb.setEscapeButton(QMessageBox::Cancel);
+        break;
+    }
+    switch (mb.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        return box.buttons == Buttons::YesNoCancel ? Answer::Cancel
+               : box.buttons == Buttons::YesNo     ? Answer::No
+                                                   : Answer::Ok;
+    }
+}
+
+} // namespace
+
+MessageHook setMessageHook(MessageHook h)
+{
+    return std::exchange(hook(), std::move(h));
+}
+
+void inform(QWidget* parent, const QString& title, const QString& text)
+{
+    show(parent, {title, text, Buttons::Ok, true});
+}
+
+Answer ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons)
+{
+    return show(parent, {title, text, buttons, false});
+}
+
+void showFailure(QWidget* window, const Problem& problem)
+{
+    inform(window, problem.title, problem.message);
+    if (window && !problem.focus.isEmpty()) {
+        if (auto* w = window->findChild<QWidget*>(problem.focus))
+            w->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void showDbFailure(QWidget* window, const platform::DbError& error)
+{
+    inform(window, QStringLiteral("Database Error"), QString::fromStdString(error.message()));
+}
+
+} // namespace forms

@@ -1,0 +1,65 @@
+// Single-instance windows in the MDI area, and the modal run that tests bypass.
+#include "platform/forms/window_host.h"
+
+#include <QDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QWidget>
+
+namespace forms {
+namespace {
+bool g_modalNonBlocking = false;
+}
+
+WindowHost::WindowHost(QMdiArea* area) : m_area{area} {}
+
+QWidget* WindowHost::showModeless(const QString& name, const std::function<QWidget*()>& make)
+{
+    QMdiSubWindow* sub = nullptr;
+    if (auto it = m_open.find(name); it != m_open.end() && it->second)
+        sub = it->second;
+    if (!sub) {
+        QWidget* w = make();
+        w->setObjectName(name);
+        sub = m_area->addSubWindow(w);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        m_open[name] = sub;
+    }
+    sub->show();
+    sub->widget()->show();
+    m_area->setActiveSubWindow(sub);
+    sub->widget()->setFocus(Qt::OtherFocusReason);
+    return sub->widget();
+}
+
+QWidget* WindowHost::find(const QString& name) const
+{
+    if (auto it = m_open.find(name); it != m_open.end() && it->second)
+        return it->second->widget();
+    return nullptr;
+}
+
+void WindowHost::closeAll()
+{
+    for (auto& [name, sub] : m_open)
+        if (sub)
+            sub->close();
+    m_open.clear();
+}
+
+int WindowHost::runModal(QDialog* dialog)
+{
+    if (g_modalNonBlocking) {
+        dialog->setModal(true);
+        dialog->show();
+        return -1;
+    }
+    return dialog->exec();
+}
+
+void WindowHost::setModalNonBlocking(bool on)
+{
+    g_modalNonBlocking = on;
+}
+
+} // namespace forms
