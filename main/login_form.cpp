@@ -124,6 +124,7 @@ LoginForm::LoginForm(QString databasePath, QWidget* parent)
     layout->addWidget(m_weblink);
 
     connect(m_ok, &QPushButton::clicked, this, &LoginForm::OkBttn_Click);
+    connect(m_pwd, &QLineEdit::returnPressed, this, &LoginForm::OkBttn_Click);
     connect(m_exit, &QPushButton::clicked, this, &LoginForm::ExitBttn_Click);
     connect(m_setDefault, &QPushButton::clicked, this, &LoginForm::SetDefault_Click);
     connect(m_weblink, &QLabel::linkActivated, this, [this] { weblink_Click(); });

@@ -1,13 +1,12 @@
 // Tamselstd: starts with the sign-in window on the database in the working folder.
-#include <QApplication>
-
 #include "main/login_form.h"
 #include "main/login_store.h"
+#include "platform/forms/application.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tamsel Standard"));
+    forms::Application app(argc, argv);
+    forms::Application::setApplicationName(QStringLiteral("Tamsel Standard"));
 
     auto* login = new app::LoginForm(QString::fromLatin1(app::kDatabasePath));
     login->setAttribute(Qt::WA_DeleteOnClose);

@@ -54,6 +54,8 @@ Parent::Parent(QString databasePath, QWidget* parent)
     m_panel1->setObjectName(QStringLiteral("Panel1"));
     m_panel2 = new QLabel(QStringLiteral("Financial Year"), m_status);
     m_panel2->setObjectName(QStringLiteral("Panel2"));
+    for (QLabel* panel : {m_panel1, m_panel2})
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_status->addWidget(m_panel1);
     m_status->addWidget(m_panel2, 1);
     setStatusBar(m_status);

@@ -21,7 +21,12 @@ QWidget* WindowHost::showModeless(const QString& name, const std::function<QWidg
     if (!sub) {
         QWidget* w = make();
         w->setObjectName(name);
+        const bool sized = w->testAttribute(Qt::WA_Resized);
+        const QSize size = w->size();
         sub = m_area->addSubWindow(w);
+        // A window that chose its size keeps it; the frame adds its borders.
+        if (sized)
+            sub->resize(sub->sizeHint().expandedTo(size + (sub->size() - w->size())));
         sub->setAttribute(Qt::WA_DeleteOnClose);
         m_open[name] = sub;
     }

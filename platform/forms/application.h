@@ -1,0 +1,19 @@
+// The QApplication both programs run: a last guard that turns an error escaping
+// an event handler into a message instead of ending the program with a trace.
+#pragma once
+
+#include <QApplication>
+
+namespace forms {
+
+class Application : public QApplication {
+    Q_OBJECT
+
+public:
+    Application(int& argc, char** argv);
+    // Delivers the event; a platform::DbError or other std::exception that
+    // escapes a handler is shown as a message and the event counts as handled.
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+} // namespace forms
