@@ -97,7 +97,7 @@ FirstYear yearHolding(std::string_view todayIso)
     if (startYear < 1 || endYear > 9999)
         throw std::invalid_argument("Today \"" + std::string(todayIso)
                                     + "\" lies in no financial year with four-digit years.");
-    char start[16], end[16], abbreviation[16], opening[16];
+    char start[32], end[32], abbreviation[32], opening[32];
     std::snprintf(start, sizeof start, "%04d-07-01", startYear);
     std::snprintf(end, sizeof end, "%04d-06-30", endYear);
     std::snprintf(abbreviation, sizeof abbreviation, "%04d-%02d", startYear, endYear % 100);

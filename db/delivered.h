@@ -20,11 +20,12 @@ inline constexpr std::string_view kAdminPassword = "admin";
 // password kAdminPassword hashed), and the July-to-June financial year holding
 // `todayIso` ("YYYY-MM-DD") with its opening-balance voucher, preselected in
 // BusinessInfo. `nowIso` ("YYYY-MM-DD HH:MM:SS") stamps that voucher.
-// All in one transaction. Throws platform::DbError.
+// All in one transaction. Throws std::invalid_argument for a date text that
+// is not ISO, and platform::DbError.
 void fillDelivered(platform::Database& db, std::string_view todayIso, std::string_view nowIso);
 
-// Creates the file at `path` (which must not exist yet) and fills it as above.
-// Throws platform::DbError.
+// Creates the file at `path` (which must not exist yet) and fills it as above;
+// a file that could not be filled is removed again. Throws as fillDelivered.
 void writeDeliveredFile(const std::string& path, std::string_view todayIso, std::string_view nowIso);
 
 } // namespace db

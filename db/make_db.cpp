@@ -1,6 +1,5 @@
 // make_db PATH: writes the database the system is delivered with to PATH, for
 // today's local date, creating the folder if needed. Never overwrites a file.
-#include <cstdio>
 #include <ctime>
 #include <exception>
 #include <filesystem>

@@ -1,12 +1,15 @@
 // Tamselstd: starts with the sign-in window on the database in the working folder.
 #include "main/login_form.h"
 #include "main/login_store.h"
+#include "main/window_catalog.h"
 #include "platform/forms/application.h"
 
 int main(int argc, char* argv[])
 {
     forms::Application app(argc, argv);
     forms::Application::setApplicationName(QStringLiteral("Tamsel Standard"));
+
+    app::registerWindows();
 
     auto* login = new app::LoginForm(QString::fromLatin1(app::kDatabasePath));
     login->setAttribute(Qt::WA_DeleteOnClose);

@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QPointer>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -12,6 +14,7 @@
 
 #include "main/navigation.h"
 #include "main/rights.h"
+#include "main/window_catalog.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/window_host.h"
 #include "platform/shell/environment.h"
@@ -91,7 +94,8 @@ void Parent::buildMenus()
             a->setObjectName(actionName(e.menu, e.index));
             // Entries whose window is not part of the program yet stay visible but disabled.
             const bool built = e.opens == Opens::Backup || e.opens == Opens::Exit
-                               || (e.window && QLatin1String(e.window) == QLatin1String("Navigation"));
+                               || (e.window && QLatin1String(e.window) == QLatin1String("Navigation"))
+                               || (e.window && findWindow(QString::fromUtf8(e.window)));
             a->setEnabled(built);
             const Menu m = e.menu;
             const int index = e.index;
@@ -219,13 +223,36 @@ void Parent::open(const MenuEntry& entry)
         close();
         return;
     case Opens::Modeless:
+    case Opens::Modal:
         if (QLatin1String(entry.window) == QLatin1String("Navigation"))
             showNavigation();
+        else
+            openWindow(QString::fromUtf8(entry.window), entry.opens == Opens::Modal);
         return;
-    case Opens::Modal:
     case Opens::Nothing:
         return;
     }
+}
+
+QWidget* Parent::openWindow(const QString& name, bool modal)
+{
+    const WindowFactory* make = findWindow(name);
+    if (!make)
+        return nullptr;
+    if (!modal)
+        return m_host->showModeless(name, [this, make] { return (*make)(*this); });
+    QWidget* w = (*make)(*this);
+    auto* dialog = qobject_cast<QDialog*>(w);
+    if (!dialog) {
+        delete w;
+        return nullptr;
+    }
+    dialog->setParent(this, dialog->windowFlags() | Qt::Dialog);
+    dialog->setObjectName(name);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    QPointer<QDialog> guard(dialog);
+    forms::WindowHost::runModal(dialog);
+    return guard.data();
 }
 
 void Parent::showNavigation()

@@ -93,6 +93,12 @@ public:
     // Re-arms AccTimer; windows that change the chart call it when they close.
     void enableAccTimer();
 
+    // Opens the registered window `name`: modeless in the MDI area (a single
+    // instance, given the focus), or modal, blocking until it closes. Returns the
+    // window while it is open (a modal one only under the tests' non-blocking
+    // switch), else null; nothing happens for a name nobody registered.
+    QWidget* openWindow(const QString& name, bool modal);
+
     forms::WindowHost& host() { return *m_host; }
     QTimer* accTimer() const { return m_accTimer; }
     QMdiArea* mdiArea() const { return m_mdi; }

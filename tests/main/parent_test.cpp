@@ -2,6 +2,7 @@
 #include "main/parent.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -12,6 +13,7 @@
 
 #include "main/navigation.h"
 #include "main/rights.h"
+#include "main/window_catalog.h"
 #include "platform/forms/window_host.h"
 #include "platform/shell/environment.h"
 #include "platform/shell/launcher.h"
@@ -357,6 +359,45 @@ private slots:
         QVERIFY(boxes.boxes().empty());
         QVERIFY(!main->isVisible());
         QCOMPARE(started.programs.size(), 2);
+    }
+
+    void opensRegisteredWindowsOnlyAndModelessOnesOnce()
+    {
+        app::clearWindows();
+        int made = 0;
+        app::registerWindow(QStringLiteral("AccLedgers"), [&](app::Parent&) {
+            ++made;
+            return new QWidget;
+        });
+        app::registerWindow(QStringLiteral("Jobs"), [](app::Parent&) { return new QDialog; });
+        TestDatabase t;
+        auto main = signedIn(t, 1);
+        QVERIFY(main->action(Menu::Reports, 40)->isEnabled());
+        QVERIFY(main->action(Menu::Maintain, 80)->isEnabled());
+        QVERIFY(!main->action(Menu::Maintain, 10)->isEnabled());
+        QVERIFY(main->action(Menu::Gen, 10)->isEnabled());
+
+        main->Reports_Click(40);
+        main->Reports_Click(40);
+        QCOMPARE(made, 1);
+        QWidget* ledger = main->host().find(QStringLiteral("AccLedgers"));
+        QVERIFY(ledger);
+        QCOMPARE(main->mdiArea()->activeSubWindow()->widget(), ledger);
+
+        main->Maintain_Click(80);
+        auto* jobs = main->findChild<QDialog*>(QStringLiteral("Jobs"));
+        QVERIFY(jobs);
+        QVERIFY(jobs->isModal());
+        QVERIFY(jobs->isVisible());
+        jobs->close();
+        QTRY_VERIFY(!main->findChild<QDialog*>(QStringLiteral("Jobs")));
+
+        // An unregistered name opens nothing and says nothing.
+        MessageRecorder boxes;
+        main->Maintain_Click(10);
+        QVERIFY(boxes.boxes().empty());
+        QVERIFY(!main->openWindow(QStringLiteral("ModifyAccounts"), true));
+        app::clearWindows();
     }
 
     void closesCleanlyBeforeTheAccountListIsLoaded()
