@@ -1,0 +1,130 @@
+// The line grid's rules: strict readings of codes and amounts, the column
+// rules and the totals texts.
+#include "accounts/line_grid_rules.h"
+
+#include <limits>
+#include <stdexcept>
+
+#include "platform/text/formats.h"
+
+namespace accounts {
+
+using platform::Money;
+
+QString selectAccountTitle()
+{
+    return QStringLiteral("Select Account");
+}
+
+EditVerdict mayEdit(const SubTranRow& line, int col)
+{
+    switch (col) {
+    case column::Code:
+        return {true, {}};
+    case column::Desc:
+        if (!line.accCode)
+            return {false, QStringLiteral("Select account before entering description.")};
+        return {true, {}};
+    case column::Debit:
+    case column::Credit: {
+        if (!line.accCode)
+            return {false, QStringLiteral("Select account before entering amount.")};
+        const auto& other = col == column::Debit ? line.credit : line.debit;
+        return {!other.has_value(), {}};
+    }
+    default:
+        return {false, {}};
+    }
+}
+
+std::optional<std::int64_t> parseAccountCode(const QString& text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    std::int64_t code = 0;
+    for (const QChar c : text) {
+        // QChar::isDigit would take other scripts' digits; only 0-9 are codes.
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+        const int digit = c.unicode() - '0';
+        if (code > (std::numeric_limits<std::int64_t>::max() - digit) / 10)
+            return std::nullopt;
+        code = code * 10 + digit;
+    }
+    return code;
+}
+
+std::optional<AmountCell> readAmountCell(const QString& text)
+{
+    if (text.isEmpty())
+        return AmountCell{};
+    if (text.size() > kMaxAmountLength || text.startsWith(QLatin1Char('-')))
+        return std::nullopt;
+    const auto amount = Money::parse(text.toStdString());
+    if (!amount)
+        return std::nullopt;
+    return AmountCell{amount};
+}
+
+bool descriptionFits(const QString& text)
+{
+    return text.size() <= kMaxDescLength;
+}
+
+QString amountText(const std::optional<Money>& amount)
+{
+    return amount ? platform::formatMoneyQ(*amount, "0.00;(0.00)") : QString();
+}
+
+std::optional<LineTotals> totalsOf(const std::vector<SubTranRow>& lines)
+{
+    LineTotals totals;
+    try {
+        for (const SubTranRow& line : lines) {
+            if (line.debit)
+                totals.debit += *line.debit;
+            if (line.credit)
+                totals.credit += *line.credit;
+        }
+        totals.difference = (totals.debit - totals.credit).abs();
+    } catch (const std::overflow_error&) {
+        return std::nullopt;
+    }
+    return totals;
+}
+
+QString totalText(Money total)
+{
+    return platform::formatMoneyQ(total, "0.00");
+}
+
+QString differenceText(const LineTotals& totals)
+{
+    if (totals.difference.isZero())
+        return {};
+    return QStringLiteral("There is a difference of Rs. ") + totalText(totals.difference)
+           + QStringLiteral(" in totals.");
+}
+
+std::vector<SubTranRow> linesWithAccount(const std::vector<SubTranRow>& lines)
+{
+    std::vector<SubTranRow> kept;
+    for (const SubTranRow& line : lines)
+        if (line.accCode)
+            kept.push_back(line);
+    return kept;
+}
+
+QString containsPattern(const QString& typed)
+{
+    QString pattern = QStringLiteral("%");
+    for (const QChar c : typed) {
+        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('\\'))
+            pattern += QLatin1Char('\\');
+        pattern += c;
+    }
+    pattern += QLatin1Char('%');
+    return pattern;
+}
+
+} // namespace accounts
