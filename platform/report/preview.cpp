@@ -1,0 +1,243 @@
+// The preview window. The page view paints only the page shown, so a report of
+// hundreds of pages opens as fast as one of a single page.
+#include "platform/report/preview.h"
+
+#include <algorithm>
+#include <utility>
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "platform/forms/messages.h"
+#include "platform/report/render.h"
+
+namespace report {
+
+namespace {
+
+SaveFileHook& saveFileHook()
+{
+    static SaveFileHook h;
+    return h;
+}
+
+PrintHook& printHook()
+{
+    static PrintHook h;
+    return h;
+}
+
+constexpr int kFitWidth = 0;   // zoom box data for "Fit Width"; otherwise a percentage
+
+} // namespace
+
+SaveFileHook setSaveFileHook(SaveFileHook hook)
+{
+    return std::exchange(saveFileHook(), std::move(hook));
+}
+
+PrintHook setPrintHook(PrintHook hook)
+{
+    return std::exchange(printHook(), std::move(hook));
+}
+
+// One page on white paper, at the zoom of the moment.
+class PageView : public QWidget {
+public:
+    PageView(const Document& doc, QWidget* parent) : QWidget{parent}, m_doc{doc}
+    {
+        setObjectName(QStringLiteral("PageView"));
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+    void setPage(int page)
+    {
+        m_page = page;
+        update();
+    }
+
+    // Pixels per twip at `percent` zoom on this screen.
+    double scaleFor(int percent) const { return percent / 100.0 * logicalDpiX() / double(kTwipsPerInch); }
+
+    void setScale(double pixelsPerTwip)
+    {
+        m_scale = pixelsPerTwip;
+        setFixedSize(int(m_doc.pageWidth * m_scale) + 2 * kGap, int(m_doc.pageHeight * m_scale) + 2 * kGap);
+        update();
+    }
+
+    static constexpr int kGap = 12;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().color(QPalette::Dark));
+        const QRectF paper(kGap, kGap, m_doc.pageWidth * m_scale, m_doc.pageHeight * m_scale);
+        painter.fillRect(paper, Qt::white);
+        if (m_page < 0 || m_page >= static_cast<int>(m_doc.pages.size()))
+            return;
+        painter.translate(paper.topLeft());
+        painter.scale(m_scale, m_scale);
+        paintPage(painter, m_doc.pages[static_cast<std::size_t>(m_page)]);
+    }
+
+private:
+    const Document& m_doc;
+    int m_page = 0;
+    double m_scale = 1.0 / 15;
+};
+
+PreviewWindow::PreviewWindow(Document doc, QWidget* parent) : QDialog{parent}, m_doc{std::move(doc)}
+{
+    setObjectName(QStringLiteral("ReportPreview"));
+    setWindowTitle(m_doc.caption);
+    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
+
+    const auto button = [this](const char* name, const QString& text) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    m_first = button("FirstBttn", tr("|<"));
+    m_prev = button("PrevBttn", tr("<"));
+    m_next = button("NextBttn", tr(">"));
+    m_last = button("LastBttn", tr(">|"));
+    m_first->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Home));
+    m_prev->setShortcut(QKeySequence(Qt::Key_PageUp));
+    m_next->setShortcut(QKeySequence(Qt::Key_PageDown));
+    m_last->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_End));
+    auto* print = button("PrintBttn", tr("&Print..."));
+    auto* save = button("SavePdfBttn", tr("Save &PDF..."));
+    auto* close = button("CloseBttn", tr("&Close"));
+    m_pageLbl = new QLabel(this);
+    m_pageLbl->setObjectName(QStringLiteral("PageLbl"));
+    m_zoom = new QComboBox(this);
+    m_zoom->setObjectName(QStringLiteral("ZoomBox"));
+    m_zoom->addItem(tr("Fit Width"), kFitWidth);
+    for (const int percent : {50, 75, 100, 125, 150, 200})
+        m_zoom->addItem(QStringLiteral("%1%").arg(percent), percent);
+    m_zoom->setCurrentIndex(m_zoom->findData(100));
+
+    auto* bar = new QHBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{m_first, m_prev, m_pageLbl, m_next, m_last, m_zoom})
+        bar->addWidget(w);
+    bar->addStretch();
+    bar->addWidget(print);
+    bar->addWidget(save);
+    bar->addWidget(close);
+
+    m_view = new PageView(m_doc, this);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("PageScroll"));
+    m_scroll->setWidget(m_view);
+    m_scroll->setAlignment(Qt::AlignHCenter);
+    m_scroll->setBackgroundRole(QPalette::Dark);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(m_scroll, 1);
+
+    connect(m_first, &QPushButton::clicked, this, &PreviewWindow::FirstBttn_Click);
+    connect(m_prev, &QPushButton::clicked, this, &PreviewWindow::PrevBttn_Click);
+    connect(m_next, &QPushButton::clicked, this, &PreviewWindow::NextBttn_Click);
+    connect(m_last, &QPushButton::clicked, this, &PreviewWindow::LastBttn_Click);
+    connect(print, &QPushButton::clicked, this, &PreviewWindow::PrintBttn_Click);
+    connect(save, &QPushButton::clicked, this, &PreviewWindow::SavePdfBttn_Click);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_zoom, &QComboBox::currentIndexChanged, this, &PreviewWindow::ZoomBox_Change);
+
+    resize(960, 780);
+    ZoomBox_Change();
+    refresh();
+}
+
+PreviewWindow::~PreviewWindow() = default;
+
+void PreviewWindow::showPage(int index)
+{
+    const int count = static_cast<int>(m_doc.pages.size());
+    m_page = std::clamp(index, 0, std::max(0, count - 1));
+    refresh();
+}
+
+void PreviewWindow::FirstBttn_Click() { showPage(0); }
+void PreviewWindow::PrevBttn_Click() { showPage(m_page - 1); }
+void PreviewWindow::NextBttn_Click() { showPage(m_page + 1); }
+void PreviewWindow::LastBttn_Click() { showPage(static_cast<int>(m_doc.pages.size()) - 1); }
+
+void PreviewWindow::ZoomBox_Change()
+{
+    const int percent = m_zoom->currentData().toInt();
+    if (percent == kFitWidth) {
+        const int room = m_scroll->viewport()->width() - 2 * PageView::kGap;
+        m_view->setScale(std::max(0.005, room / double(std::max(1, m_doc.pageWidth))));
+    } else {
+        m_view->setScale(m_view->scaleFor(percent));
+    }
+}
+
+void PreviewWindow::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (m_zoom->currentData().toInt() == kFitWidth)
+        ZoomBox_Change();
+}
+
+void PreviewWindow::refresh()
+{
+    const int count = static_cast<int>(m_doc.pages.size());
+    m_pageLbl->setText(tr("Page %1 of %2").arg(count ? m_page + 1 : 0).arg(count));
+    m_first->setEnabled(m_page > 0);
+    m_prev->setEnabled(m_page > 0);
+    m_next->setEnabled(m_page + 1 < count);
+    m_last->setEnabled(m_page + 1 < count);
+    m_view->setPage(m_page);
+    m_scroll->verticalScrollBar()->setValue(0);
+}
+
+void PreviewWindow::PrintBttn_Click()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(m_doc.caption);
+    printer.setPageOrientation(m_doc.orientation);
+    printer.setFromTo(0, 0);
+    bool go = false;
+    if (printHook()) {
+        go = printHook()(this, printer);
+    } else {
+        QPrintDialog dialog(&printer, this);
+        dialog.setMinMax(1, std::max(1, static_cast<int>(m_doc.pages.size())));
+        go = dialog.exec() == QDialog::Accepted;
+    }
+    if (go && !printDocument(m_doc, printer))
+        forms::inform(this, tr("Cannot Print"), tr("The printer could not be started."));
+}
+
+void PreviewWindow::SavePdfBttn_Click()
+{
+    const QString proposed = m_doc.caption + QStringLiteral(".pdf");
+    const QString path = saveFileHook()
+                             ? saveFileHook()(this, proposed)
+                             : QFileDialog::getSaveFileName(this, tr("Save PDF"), proposed,
+                                                            tr("PDF files (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (!writePdf(m_doc, path))
+        forms::inform(this, tr("Cannot Save"), tr("The file %1 could not be written.").arg(path));
+}
+
+} // namespace report

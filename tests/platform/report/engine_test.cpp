@@ -1,0 +1,462 @@
+// Tests for the layout engine: group headers per level, sums per group and per
+// report, page flow and breaks, keep together, can-grow fields, placeholders,
+// landscape and the refusals.
+#include "platform/report/engine.h"
+
+#include <chrono>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <QFontMetricsF>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include "platform/data/hierarchy.h"
+#include "platform/text/formats.h"
+
+using platform::Database;
+using platform::Hierarchy;
+using report::Aggregate;
+using report::DataFormat;
+using report::Document;
+using report::Page;
+using report::Report;
+using report::SectionKind;
+using report::TextRun;
+
+namespace {
+
+const QDate kPrinted{2026, 3, 5};
+const char* const kMoney = "#,##0.00;(#,##0.00)";
+
+// Two main types; sub types with accounts, one (Equity) without; one account
+// (9901) that belongs to no sub type; amounts in cents, one of them empty.
+Database chartDb()
+{
+    Database db = Database::createEmpty(":memory:");
+    db.execScript(R"(
+        CREATE TABLE L1 (TypeID INTEGER, Type TEXT);
+        CREATE TABLE L2 (Level2ID INTEGER, Level1ID INTEGER, Name TEXT);
+        CREATE TABLE L3 (AccCode INTEGER, Level2ID INTEGER, AccName TEXT, Debit INTEGER);
+        INSERT INTO L1 VALUES (1, 'Assets'), (2, 'Income');
+        INSERT INTO L2 VALUES (11, 1, 'Current'), (12, 1, 'Equity'), (13, 1, 'Fixed'), (21, 2, 'Sales');
+        INSERT INTO L3 VALUES (1101, 11, 'Cash', 10), (1102, 11, 'Bank', 20), (1103, 11, 'Petty', -12345),
+                              (1301, 13, 'Land', NULL), (2101, 21, 'Goods', 123456789),
+                              (9901, 99, 'Orphan', 10000);
+    )");
+    return db;
+}
+
+Hierarchy chart(Database& db)
+{
+    return Hierarchy::open(db, {
+        {"level1", "SELECT TypeID, Type FROM L1 ORDER BY TypeID", {}, "", ""},
+        {"level2", "SELECT Level2ID, Level1ID, Name FROM L2 ORDER BY Level2ID", {}, "TypeID", "Level1ID"},
+        {"level3", "SELECT AccCode, Level2ID, AccName, Debit FROM L3 ORDER BY AccCode", {}, "Level2ID", "Level2ID"},
+    });
+}
+
+// The chart as a grouped report; `footers` adds the sums per group.
+Report chartReport(bool footers)
+{
+    Report r("Chart of Accounts");
+    r.width = 9360;
+    r.margins = {1200, 1000, 300, 300};
+    r.addSection(SectionKind::ReportHeader, "Section4", 400).label("CoName", {0, 0, 9360, 250}, "Tamsel");
+    r.addSection(SectionKind::PageHeader, "Section2", 0);
+    auto& g1 = r.addSection(SectionKind::GroupHeader, "Section6", 300);
+    g1.text("Text1", {1440, 0, 3000, 285}, "Type");
+    auto& g2 = r.addSection(SectionKind::GroupHeader, "Section8", 300);
+    g2.text("Text4", {1440, 0, 3000, 285}, "Name").setMember("level2");
+    r.addSection(SectionKind::Detail, "Section1", 300)
+        .text("Text6", {144, 0, 1152, 285}, "AccCode").setMember("level3");
+    auto& f2 = r.addSection(SectionKind::GroupFooter, "Section9", footers ? 300 : 0);
+    f2.function("Function3", {6000, 0, 1500, 285}, Aggregate::Sum, "Debit")
+        .setMember("level3").setFormat(DataFormat::money(kMoney));
+    auto& f1 = r.addSection(SectionKind::GroupFooter, "Section7", footers ? 300 : 0);
+    f1.function("Function4", {6000, 0, 1500, 285}, Aggregate::Sum, "Debit")
+        .setMember("level3").setFormat(DataFormat::money(kMoney));
+    r.addSection(SectionKind::PageFooter, "Section3", 390);
+    auto& rf = r.addSection(SectionKind::ReportFooter, "Section5", footers ? 300 : 0);
+    rf.function("Function1", {6000, 0, 1500, 285}, Aggregate::Sum, "Debit")
+        .setMember("level3").setFormat(DataFormat::money(kMoney));
+    rf.function("Function2", {8000, 0, 1000, 285}, Aggregate::Count, "AccCode")
+        .setMember("level3").setFormat(DataFormat::number("0"));
+    return r;
+}
+
+// Numbered lines 1..n with a description and an amount of n cents.
+Database linesDb(int n, const QString& descr = "line")
+{
+    Database db = Database::createEmpty(":memory:");
+    db.execScript("CREATE TABLE Lines (N INTEGER, Descr TEXT, Amount INTEGER);");
+    db.execScript("BEGIN");
+    for (int i = 1; i <= n; ++i)
+        db.exec("INSERT INTO Lines VALUES (?, ?, ?)", {i, descr.toStdString(), i});
+    db.execScript("COMMIT");
+    return db;
+}
+
+Hierarchy lines(Database& db)
+{
+    return Hierarchy::flat(platform::Recordset::open(db, "SELECT N, Descr, Amount FROM Lines ORDER BY N"));
+}
+
+// A flat list: a heading on every page, one row per line, and the standard
+// page numbers in the page footer.
+Report listReport()
+{
+    Report r("Lines");
+    r.width = 9000;
+    r.margins = {1000, 500, 300, 300};
+    r.addSection(SectionKind::PageHeader, "Section2", 400).label("Head", {0, 0, 3000, 285}, "Heading");
+    r.addSection(SectionKind::Detail, "Section1", 300).text("Text1", {0, 0, 1000, 285}, "N");
+    r.addSection(SectionKind::PageFooter, "Section3", 390)
+        .label("Label10", {3000, 60, 3000, 240}, "Page %p of %P");
+    return r;
+}
+
+QStringList textsOf(const Page& page)
+{
+    QStringList out;
+    for (const auto& item : page.items)
+        if (const auto* t = std::get_if<TextRun>(&item))
+            out << t->text;
+    return out;
+}
+
+QStringList allTexts(const Document& doc)
+{
+    QStringList out;
+    for (const Page& p : doc.pages)
+        out << textsOf(p);
+    return out;
+}
+
+std::vector<const TextRun*> runsOf(const Page& page, const QString& text)
+{
+    std::vector<const TextRun*> out;
+    for (const auto& item : page.items)
+        if (const auto* t = std::get_if<TextRun>(&item); t && t->text == text)
+            out.push_back(t);
+    return out;
+}
+
+int pageOf(const Document& doc, const QString& text)
+{
+    for (std::size_t i = 0; i < doc.pages.size(); ++i)
+        if (!runsOf(doc.pages[i], text).empty())
+            return static_cast<int>(i);
+    return -1;
+}
+
+// The lowest point of the body: above the page footer.
+int bodyBottom(const Document& doc, Report r)
+{
+    const auto* footer = r.find(u"Section3");
+    return doc.pageHeight - r.margins.bottom - (footer ? footer->height : 0);
+}
+
+} // namespace
+
+TEST(ReportLayout, PrintsAGroupHeaderPerLevelAndParentsWithoutChildren)
+{
+    Database db = chartDb();
+    const Document doc = report::layOut(chartReport(false), chart(db), kPrinted);
+    ASSERT_EQ(doc.pages.size(), 1u);
+    EXPECT_EQ(textsOf(doc.pages[0]).join(' '),
+              "Tamsel Assets Current 1101 1102 1103 Equity Fixed 1301 Income Sales 2101");
+}
+
+TEST(ReportLayout, SumsEachGroupAndTheReportOverRelatedRowsOnly)
+{
+    Database db = chartDb();
+    const Document doc = report::layOut(chartReport(true), chart(db), kPrinted);
+    // Sub types, then main types, then the report: Equity has nothing, Land's
+    // amount is empty, and the orphan account's 100.00 is in no sum.
+    EXPECT_EQ(allTexts(doc).join(' '),
+              "Tamsel Assets Current 1101 1102 1103 (123.15) Equity 0.00 Fixed 1301 0.00 (123.15) "
+              "Income Sales 2101 1,234,567.89 1,234,567.89 1,234,444.74 5");
+}
+
+TEST(ReportLayout, SumsInAGroupHeaderCoverTheWholeGroup)
+{
+    Database db = chartDb();
+    Report r = chartReport(false);
+    r.section(u"Section6").function("Sum", {6000, 0, 1500, 285}, Aggregate::Sum, "Debit")
+        .setMember("level3").setFormat(DataFormat::money(kMoney));
+    const QStringList texts = allTexts(report::layOut(r, chart(db), kPrinted));
+    EXPECT_EQ(texts.mid(1, 3).join(' '), "Assets (123.15) Current");
+    EXPECT_TRUE(texts.contains("1,234,567.89"));
+}
+
+TEST(ReportLayout, FlowsRowsOverPagesBetweenHeaderAndFooter)
+{
+    Database db = linesDb(120);
+    const Report r = listReport();
+    const Document doc = report::layOut(r, lines(db), kPrinted);
+    ASSERT_GT(doc.pages.size(), 2u);
+    const int limit = bodyBottom(doc, r);
+    int expected = 1;
+    for (std::size_t p = 0; p < doc.pages.size(); ++p) {
+        SCOPED_TRACE(p);
+        const QStringList texts = textsOf(doc.pages[p]);
+        EXPECT_EQ(texts.front(), "Heading");
+        for (const auto& item : doc.pages[p].items) {
+            const auto& t = std::get<TextRun>(item);
+            if (t.text == "Heading" || t.text.startsWith("Page"))
+                continue;
+            EXPECT_EQ(t.text, QString::number(expected++));
+            EXPECT_LE(t.rect.top + 300, limit);
+        }
+        EXPECT_EQ(runsOf(doc.pages[p], QString("Page %1 of %2").arg(p + 1).arg(doc.pages.size())).size(), 1u);
+    }
+    EXPECT_EQ(expected, 121);   // every row once, in order
+}
+
+TEST(ReportLayout, PutsPageNumbersAndThePrintingDateOnEveryPage)
+{
+    struct Case {
+        const char* pattern;
+        const char* dateLine;
+    };
+    const Case cases[] = {{"dd-MM-yyyy", "Date 05-03-2026"}, {"mmm d, yyyy", "Date Mar 5, 2026"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pattern);
+        Database db = linesDb(130);
+        Report r = listReport();
+        r.datePattern = c.pattern;
+        r.section(u"Section3").label("Label7", {0, 60, 2500, 240}, "Date %d");
+        const Document doc = report::layOut(r, lines(db), kPrinted);
+        const int pages = static_cast<int>(doc.pages.size());
+        ASSERT_GE(pages, 3);
+        for (int p = 0; p < pages; ++p) {
+            SCOPED_TRACE(p);
+            const auto& page = doc.pages[static_cast<std::size_t>(p)];
+            EXPECT_EQ(runsOf(page, QString("Page %1 of %2").arg(p + 1).arg(pages)).size(), 1u);
+            EXPECT_EQ(runsOf(page, c.dateLine).size(), 1u);
+        }
+    }
+}
+
+TEST(ReportLayout, BreaksThePageAfterASectionThatAsksForIt)
+{
+    struct Case {
+        const char* name;
+        int reportFooterHeight;
+        std::size_t pages;
+    };
+    const Case cases[] = {
+        {"nothing after the last group: no empty page", 0, 2},
+        {"the report footer follows on a page of its own", 300, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Database db = chartDb();
+        Report r = chartReport(true);
+        r.section(u"Section7").setPageBreakAfter();
+        r.section(u"Section5").height = c.reportFooterHeight;
+        const Document doc = report::layOut(r, chart(db), kPrinted);
+        ASSERT_EQ(doc.pages.size(), c.pages);
+        EXPECT_EQ(pageOf(doc, "Assets"), 0);
+        EXPECT_EQ(pageOf(doc, "Income"), 1);
+        EXPECT_EQ(pageOf(doc, "1,234,444.74"), c.reportFooterHeight ? 2 : -1);
+    }
+}
+
+TEST(ReportLayout, KeepsASectionTogetherOrSplitsIt)
+{
+    for (const bool keep : {true, false}) {
+        SCOPED_TRACE(keep);
+        Database db = linesDb(40);   // 12,000 twips of rows: less than 9,000 left on page 1
+        Report r = listReport();
+        auto& footer = r.addSection(SectionKind::ReportFooter, "Section5", 9000);
+        footer.label("Top", {0, 0, 2000, 285}, "Top");
+        footer.label("Bottom", {0, 8700, 2000, 285}, "Bottom");
+        footer.setKeepTogether(keep);
+        const Document doc = report::layOut(r, lines(db), kPrinted);
+        ASSERT_EQ(doc.pages.size(), 2u);
+        EXPECT_EQ(pageOf(doc, "40"), 0);
+        EXPECT_EQ(pageOf(doc, "Top"), keep ? 1 : 0);
+        EXPECT_EQ(pageOf(doc, "Bottom"), 1);
+        EXPECT_LE(runsOf(doc.pages[1], "Bottom").front()->rect.bottom(), bodyBottom(doc, r));
+    }
+}
+
+TEST(ReportLayout, SplitsARowBetweenItsLinesUnlessKeptTogether)
+{
+    for (const bool keep : {true, false}) {
+        SCOPED_TRACE(keep);
+        Database db = linesDb(200);
+        Report r = listReport();
+        auto& detail = r.section(u"Section1");
+        detail.height = 650;   // rows do not fill a page evenly: the last one meets its end
+        detail.setKeepTogether(keep);
+        detail.shape("Band", {0, 0, 9000, 650}, QColor(0xE0, 0xE0, 0xE0));
+        detail.text("Amount", {3000, 400, 1500, 285}, "Amount").setFormat(DataFormat::money(kMoney));
+        const Document doc = report::layOut(r, lines(db), kPrinted);
+        const int limit = bodyBottom(doc, r);
+        int bandTotal = 0;
+        bool cut = false;
+        QStringList texts;
+        for (const Page& page : doc.pages) {
+            for (const auto& item : page.items) {
+                if (const auto* box = std::get_if<report::BoxRun>(&item)) {
+                    EXPECT_LE(box->rect.bottom(), limit);
+                    bandTotal += box->rect.height;
+                    cut = cut || box->rect.height != 650;
+                } else if (const auto* t = std::get_if<TextRun>(&item); t && !t->text.startsWith("Page")) {
+                    EXPECT_LE(t->rect.bottom(), limit) << t->text.toStdString();
+                }
+            }
+            texts << textsOf(page).mid(1, textsOf(page).size() - 2);   // without heading and footer
+        }
+        EXPECT_EQ(bandTotal, 200 * 650);
+        EXPECT_EQ(cut, !keep);
+        // Whether cut or not, each row's number comes with its own amount.
+        ASSERT_EQ(texts.size(), 400);
+        for (int i = 0; i < 200; ++i) {
+            EXPECT_EQ(texts[2 * i], QString::number(i + 1));
+            EXPECT_EQ(texts[2 * i + 1], platform::formatMoneyQ(platform::Money::fromCents(i + 1), kMoney));
+        }
+    }
+}
+
+TEST(ReportLayout, GrowsAFieldToItsTextAndPushesWhatIsBelow)
+{
+    const QString words = "Opening balance brought forward from the closing of the previous year "
+                          "as agreed with the auditors and entered by the accounts office";
+    Database db = linesDb(2, words);
+    Report r = listReport();
+    auto& detail = r.section(u"Section1");
+    detail.height = 600;
+    detail.text("Descr", {2000, 0, 2000, 285}, "Descr").setCanGrow();
+    detail.text("Fixed", {5000, 0, 2000, 285}, "Descr");
+    detail.text("Below", {2000, 300, 1000, 285}, "Amount").setFormat(DataFormat::money(kMoney));
+    const Document doc = report::layOut(r, lines(db), kPrinted);
+    ASSERT_EQ(doc.pages.size(), 1u);
+    const Page& page = doc.pages[0];
+
+    std::vector<const TextRun*> grown, fixed, below;
+    for (const auto& item : page.items) {
+        const auto& t = std::get<TextRun>(item);
+        const int left = t.rect.left - r.margins.left;
+        if (left == 2000 && !t.text.startsWith("0.0"))
+            grown.push_back(&t);
+        else if (left == 2000)
+            below.push_back(&t);
+        else if (left == 5000)
+            fixed.push_back(&t);
+    }
+    // The first row's text: several lines, none wider than the field, no word lost.
+    std::vector<const TextRun*> firstRow;
+    for (const TextRun* t : grown)
+        if (t->rect.top < below[0]->rect.top)
+            firstRow.push_back(t);
+    ASSERT_GT(firstRow.size(), 2u);
+    QStringList joined;
+    const QFontMetricsF fm(report::qtFont(firstRow.front()->font));
+    for (const TextRun* t : firstRow) {
+        EXPECT_LE(fm.horizontalAdvance(t->text), 2000.0) << t->text.toStdString();
+        joined << t->text;
+    }
+    EXPECT_EQ(joined.join(' '), words);
+    // What stands below the field moves under its last line, and the next row
+    // starts after the grown section, keeping the section's padding.
+    EXPECT_GE(below[0]->rect.top, firstRow.back()->rect.bottom());
+    const int secondRowTop = fixed[1]->rect.top;
+    EXPECT_EQ(secondRowTop, below[0]->rect.top + 285 + (600 - 585));
+    EXPECT_EQ(below[1]->rect.top - secondRowTop, below[0]->rect.top - fixed[0]->rect.top);
+}
+
+TEST(ReportLayout, ContinuesATextTallerThanThePageOnTheNext)
+{
+    QStringList many;
+    for (int i = 0; i < 900; ++i)
+        many << QString("word%1").arg(i);
+    Database db = linesDb(1, many.join(' '));
+    Report r = listReport();
+    r.section(u"Section1").text("Descr", {2000, 0, 1500, 285}, "Descr").setCanGrow();
+    const Document doc = report::layOut(r, lines(db), kPrinted);
+    ASSERT_GE(doc.pages.size(), 2u);
+    const int limit = bodyBottom(doc, r);
+    QStringList joined;
+    for (const Page& page : doc.pages)
+        for (const auto& item : page.items) {
+            const auto& t = std::get<TextRun>(item);
+            if (t.text.startsWith("word")) {
+                joined << t.text;
+                EXPECT_LE(t.rect.bottom(), limit);
+            }
+        }
+    EXPECT_EQ(joined.join(' '), many.join(' '));
+}
+
+TEST(ReportLayout, TurnsThePageForLandscape)
+{
+    Database db = linesDb(120);
+    Report r = listReport();
+    const Document portrait = report::layOut(r, lines(db), kPrinted);
+    r.orientation = QPageLayout::Landscape;
+    const Document landscape = report::layOut(r, lines(db), kPrinted);
+    EXPECT_EQ(landscape.orientation, QPageLayout::Landscape);
+    EXPECT_EQ(landscape.pageWidth, portrait.pageHeight);
+    EXPECT_EQ(landscape.pageHeight, portrait.pageWidth);
+    EXPECT_GT(landscape.pageWidth, landscape.pageHeight);
+    EXPECT_GT(landscape.pages.size(), portrait.pages.size());
+    for (const Page& page : landscape.pages)
+        for (const auto& item : page.items)
+            EXPECT_LE(std::get<TextRun>(item).rect.bottom(), landscape.pageHeight - r.margins.bottom);
+}
+
+TEST(ReportLayout, PrintsNothingOfHiddenOrEmptySections)
+{
+    Database db = chartDb();
+    Report r = chartReport(true);
+    r.section(u"Section9").setVisible(false);
+    r.section(u"Section5").control(u"Function2").setVisible(false);
+    r.section(u"Section8").height = 0;
+    EXPECT_EQ(allTexts(report::layOut(r, chart(db), kPrinted)).join(' '),
+              "Tamsel Assets 1101 1102 1103 1301 (123.15) Income 2101 1,234,567.89 1,234,444.74");
+}
+
+TEST(ReportLayout, RefusesLayoutsThatDoNotFitTheData)
+{
+    Database db = chartDb();
+    struct Case {
+        const char* name;
+        void (*spoil)(Report&);
+    };
+    const Case cases[] = {
+        {"unknown member", [](Report& r) { r.section(u"Section1").control(u"Text6").member = "level9"; }},
+        {"unknown field", [](Report& r) { r.section(u"Section1").control(u"Text6").field = "NoSuchField"; }},
+        {"a group header too few", [](Report& r) { r.section(u"Section8").kind = SectionKind::Detail; }},
+        {"a group footer too few", [](Report& r) { r.section(u"Section9").kind = SectionKind::ReportFooter; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Report r = chartReport(true);
+        c.spoil(r);
+        EXPECT_THROW(report::layOut(r, chart(db), kPrinted), std::invalid_argument);
+    }
+    EXPECT_THROW(report::layOut(chartReport(true), Hierarchy{}, kPrinted), std::invalid_argument);
+}
+
+TEST(ReportLayout, LaysOutALedgerOfTwentyThousandLinesQuickly)
+{
+    Database db = linesDb(20000, "Cash sale against invoice");
+    Report r = listReport();
+    auto& detail = r.section(u"Section1");
+    detail.height = 240;
+    for (int i = 0; i < 6; ++i)
+        detail.text(QString("T%1").arg(i), {1000 + 1300 * i, 0, 1250, 240}, i % 2 ? "Amount" : "Descr")
+            .setFormat(i % 2 ? DataFormat::money(kMoney) : DataFormat{})
+            .setCanGrow(i == 0);
+    const auto start = std::chrono::steady_clock::now();
+    const Document doc = report::layOut(r, lines(db), kPrinted);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    EXPECT_GT(doc.pages.size(), 300u);
+    EXPECT_LT(ms.count(), 3000) << "layout took " << ms.count() << " ms";
+}

@@ -1,0 +1,187 @@
+// Tests for the preview window: caption and first page, page moves, saving as
+// PDF and printing through their hooks, and the time to the first page.
+#include "platform/report/preview.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "platform/data/hierarchy.h"
+#include "platform/forms/messages.h"
+#include "platform/report/engine.h"
+
+using report::Document;
+using report::PreviewWindow;
+using report::Report;
+using report::SectionKind;
+
+namespace {
+
+// A flat report of `rows` numbered lines, about 50 to the page.
+Document numberedPages(int rows)
+{
+    Report r("Day Book");
+    r.margins = {1000, 500, 300, 300};
+    r.addSection(SectionKind::PageHeader, "Section2", 400).label("Head", {0, 0, 6000, 285}, "Day Book");
+    auto& detail = r.addSection(SectionKind::Detail, "Section1", 300);
+    detail.text("Text1", {0, 0, 1000, 285}, "N");
+    detail.text("Text2", {1000, 0, 5000, 285}, "Descr").setCanGrow();
+    detail.text("Text3", {6000, 0, 1500, 285}, "N").setFormat(report::DataFormat::money("#,##0.00;(#,##0.00)"));
+    r.addSection(SectionKind::PageFooter, "Section3", 390).label("Label10", {3000, 60, 3000, 240}, "Page %p of %P");
+    platform::Database db = platform::Database::createEmpty(":memory:");
+    db.execScript("CREATE TABLE T (N INTEGER, Descr TEXT)");
+    db.execScript("BEGIN");
+    for (int i = 1; i <= rows; ++i)
+        db.exec("INSERT INTO T VALUES (?, 'Cash sale against invoice')", {i});
+    db.execScript("COMMIT");
+    const auto data = platform::Hierarchy::flat(platform::Recordset::open(db, "SELECT N, Descr FROM T ORDER BY N"));
+    return report::layOut(r, data, QDate(2026, 3, 5));
+}
+
+QString pageLabel(const PreviewWindow& w)
+{
+    return w.findChild<QLabel*>("PageLbl")->text();
+}
+
+void click(const PreviewWindow& w, const char* button)
+{
+    QTest::mouseClick(w.findChild<QPushButton*>(button), Qt::LeftButton);
+}
+
+} // namespace
+
+class PreviewWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        report::setSaveFileHook({});
+        report::setPrintHook({});
+        forms::setMessageHook({});
+    }
+
+    void showsTheCaptionAndTheFirstPage()
+    {
+        PreviewWindow w(numberedPages(120));
+        QCOMPARE(w.windowTitle(), QString("Day Book"));
+        QCOMPARE(w.currentPage(), 0);
+        QCOMPARE(pageLabel(w), QString("Page 1 of 3"));
+        QVERIFY(!w.findChild<QPushButton*>("PrevBttn")->isEnabled());
+        QVERIFY(w.findChild<QPushButton*>("NextBttn")->isEnabled());
+    }
+
+    void movesBetweenPages_data()
+    {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<int>("page");
+        QTest::newRow("next") << QStringList{"NextBttn"} << 1;
+        QTest::newRow("last") << QStringList{"LastBttn"} << 2;
+        QTest::newRow("last, previous") << QStringList{"LastBttn", "PrevBttn"} << 1;
+        QTest::newRow("last, first") << QStringList{"LastBttn", "FirstBttn"} << 0;
+        QTest::newRow("next beyond the end") << QStringList{"NextBttn", "NextBttn", "NextBttn"} << 2;
+    }
+
+    void movesBetweenPages()
+    {
+        QFETCH(QStringList, clicks);
+        QFETCH(int, page);
+        PreviewWindow w(numberedPages(120));
+        w.show();
+        for (const QString& b : clicks)
+            click(w, b.toLatin1().constData());
+        QCOMPARE(w.currentPage(), page);
+        QCOMPARE(pageLabel(w), QString("Page %1 of 3").arg(page + 1));
+        QCOMPARE(w.findChild<QPushButton*>("NextBttn")->isEnabled(), page < 2);
+        QCOMPARE(w.findChild<QPushButton*>("FirstBttn")->isEnabled(), page > 0);
+    }
+
+    void savesThePdfWhereTheUserChooses()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("daybook.pdf");
+        QString proposed;
+        report::setSaveFileHook([&](QWidget*, const QString& name) {
+            proposed = name;
+            return path;
+        });
+        PreviewWindow w(numberedPages(120));
+        click(w, "SavePdfBttn");
+        QCOMPARE(proposed, QString("Day Book.pdf"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(5) == "%PDF-");
+    }
+
+    void savesNothingWhenTheUserCancels()
+    {
+        QTemporaryDir dir;
+        int asked = 0;
+        report::setSaveFileHook([&](QWidget*, const QString&) {
+            ++asked;
+            return QString();
+        });
+        QStringList boxes;
+        forms::setMessageHook([&](const forms::MessageBox& b) {
+            boxes << b.title;
+            return forms::Answer::Ok;
+        });
+        PreviewWindow w(numberedPages(10));
+        click(w, "SavePdfBttn");
+        QCOMPARE(asked, 1);
+        QVERIFY(boxes.isEmpty());
+    }
+
+    void tellsWhenThePdfCannotBeWritten()
+    {
+        report::setSaveFileHook([](QWidget*, const QString&) { return QString("/nonexistent-folder/x.pdf"); });
+        QStringList boxes;
+        forms::setMessageHook([&](const forms::MessageBox& b) {
+            boxes << b.title;
+            return forms::Answer::Ok;
+        });
+        PreviewWindow w(numberedPages(10));
+        click(w, "SavePdfBttn");
+        QCOMPARE(boxes, QStringList{"Cannot Save"});
+    }
+
+    void printsOnThePrinterTheUserChooses_data()
+    {
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("printer chosen") << true;
+        QTest::newRow("print dialog cancelled") << false;
+    }
+
+    void printsOnThePrinterTheUserChooses()
+    {
+        QFETCH(bool, accepted);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("printed.pdf");
+        report::setPrintHook([&](QWidget*, QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            return accepted;
+        });
+        PreviewWindow w(numberedPages(120));
+        click(w, "PrintBttn");
+        QCOMPARE(QFile::exists(path), accepted);
+    }
+
+    void showsTheFirstOfTwentyPagesWithinASecond()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        PreviewWindow w(numberedPages(1000));
+        QVERIFY(w.document().pages.size() >= 20);
+        w.show();
+        QVERIFY(!w.grab().isNull());   // paints the first page
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString("took %1 ms").arg(clock.elapsed())));
+    }
+};
+
+QTEST_MAIN(PreviewWindowTest)
+#include "preview_test.moc"

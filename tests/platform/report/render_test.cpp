@@ -1,0 +1,128 @@
+// Tests for drawing pages: the PDF carries each page's text on its own page in
+// the document's paper, a printer prints the pages of its range, and a file
+// that cannot be written is reported.
+#include "platform/report/render.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "platform/data/hierarchy.h"
+#include "platform/report/engine.h"
+
+using report::Document;
+using report::Report;
+using report::SectionKind;
+
+namespace {
+
+// Two to four pages, each naming itself in the page header and the footer.
+Document ledgerPages(QPageLayout::Orientation orientation)
+{
+    Report r("Accounts Ledgers");
+    r.orientation = orientation;
+    r.margins = {1000, 500, 300, 300};
+    r.addSection(SectionKind::PageHeader, "Section2", 400).label("Head", {0, 0, 6000, 285}, "Ledger of Cash");
+    r.addSection(SectionKind::Detail, "Section1", 300).text("Text1", {0, 0, 3000, 285}, "Descr");
+    r.addSection(SectionKind::PageFooter, "Section3", 390)
+        .label("Label10", {3000, 60, 3000, 240}, "Page  %p  of  %P")
+        .setAlign(report::Align::Centre);
+    r.section(u"Section3").line("Line1", {0, 0, 9000, 0});
+    r.section(u"Section1").shape("Band", {0, 0, 9000, 300}, QColor(0xE0, 0xE0, 0xE0));
+
+    platform::Database db = platform::Database::createEmpty(":memory:");
+    db.execScript("CREATE TABLE T (N INTEGER, Descr TEXT)");
+    // Rows for a little over two pages.
+    for (int i = 1; i <= 120; ++i)
+        db.exec("INSERT INTO T VALUES (?, ?)", {i, "Row " + std::to_string(i)});
+    const auto data = platform::Hierarchy::flat(platform::Recordset::open(db, "SELECT N, Descr FROM T ORDER BY N"));
+    return report::layOut(r, data, QDate(2026, 3, 5));
+}
+
+// The text of each page of the PDF at `path`, through pdftotext, with runs of
+// white space made single (the extraction guesses spaces from positions).
+QStringList pdfPages(const QString& path)
+{
+    QProcess p;
+    p.start("pdftotext", {"-layout", path, "-"});
+    p.waitForFinished(30000);
+    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(u'\f');
+    if (!pages.isEmpty() && pages.back().trimmed().isEmpty())
+        pages.removeLast();
+    for (QString& page : pages)
+        page = page.simplified();
+    return pages;
+}
+
+QString pdfInfo(const QString& path)
+{
+    QProcess p;
+    p.start("pdfinfo", {path});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+bool haveTools()
+{
+    return !QStandardPaths::findExecutable("pdftotext").isEmpty()
+           && !QStandardPaths::findExecutable("pdfinfo").isEmpty();
+}
+
+} // namespace
+
+TEST(PdfOutput, CarriesEachPagesTextOnItsOwnPage)
+{
+    if (!haveTools())
+        GTEST_SKIP() << "poppler-utils (pdftotext, pdfinfo) is not installed; scripts/setup.sh installs it";
+    for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+        SCOPED_TRACE(orientation);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("ledger.pdf");
+        const Document doc = ledgerPages(orientation);
+        const int count = static_cast<int>(doc.pages.size());
+        ASSERT_GE(count, 2);
+        ASSERT_TRUE(report::writePdf(doc, path));
+        const QStringList pages = pdfPages(path);
+        ASSERT_EQ(pages.size(), count);
+        for (int p = 0; p < count; ++p) {
+            SCOPED_TRACE(p);
+            EXPECT_TRUE(pages[p].contains("Ledger of Cash"));
+            EXPECT_TRUE(pages[p].contains(QString("Page %1 of %2").arg(p + 1).arg(count)))
+                << pages[p].toStdString();
+        }
+        EXPECT_TRUE(pages.front().contains("Row 1 "));
+        EXPECT_TRUE(pages.back().contains("Row 120"));
+        EXPECT_FALSE(pages.front().contains("Row 120"));
+        // A4 is 595 by 842 points.
+        EXPECT_TRUE(pdfInfo(path).contains(orientation == QPageLayout::Portrait ? "595 x 842" : "842 x 595"))
+            << pdfInfo(path).toStdString();
+    }
+}
+
+TEST(PdfOutput, PrinterPrintsTheChosenPages)
+{
+    if (!haveTools())
+        GTEST_SKIP() << "poppler-utils (pdftotext, pdfinfo) is not installed; scripts/setup.sh installs it";
+    QTemporaryDir dir;
+    const QString path = dir.filePath("printed.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setFromTo(2, 3);
+    const Document doc = ledgerPages(QPageLayout::Portrait);
+    ASSERT_EQ(doc.pages.size(), 3u);
+    ASSERT_TRUE(report::printDocument(doc, printer));
+    const QStringList pages = pdfPages(path);
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_TRUE(pages[0].contains("Page 2 of 3")) << pages[0].toStdString();
+    EXPECT_TRUE(pages[1].contains("Page 3 of 3"));
+}
+
+TEST(PdfOutput, ReportsAFileThatCannotBeWritten)
+{
+    EXPECT_FALSE(report::writePdf(ledgerPages(QPageLayout::Portrait), "/nonexistent-folder/x/ledger.pdf"));
+}
