@@ -1,0 +1,259 @@
+// "Accounts Opening Balances": loads the year's opening lines into the line
+// grid, searches them by account name and saves them in one transaction.
+#include "accounts/opening_balances.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+#include "accounts/opening_balance_rules.h"
+#include "accounts/opening_balance_store.h"
+#include "accounts/voucher_line_grid.h"
+#include "main/parent.h"
+#include "main/year_store.h"
+#include "platform/data/database.h"
+#include "platform/forms/data_grid.h"
+#include "platform/forms/messages.h"
+#include "platform/shell/environment.h"
+
+namespace accounts {
+namespace {
+
+using forms::twipsToPixels;
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption, int leftTwips, int topTwips)
+{
+    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(twipsToPixels(leftTwips), twipsToPixels(topTwips), twipsToPixels(1455), twipsToPixels(420));
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+OpeningBalancesAcc::OpeningBalancesAcc(app::Parent& main, QWidget* parent) : QWidget(parent), m_main(main)
+{
+    setObjectName(QStringLiteral("OpeningBalancesAcc"));
+    setWindowTitle(QStringLiteral("Accounts Opening Balances"));
+
+    auto* heading = new QLabel(QStringLiteral("ACCOUNTS OPENING BALANCES"), this);
+    QFont big = heading->font();
+    big.setBold(true);
+    big.setPointSize(big.pointSize() + 4);
+    heading->setFont(big);
+    heading->move(twipsToPixels(480), twipsToPixels(240));
+    heading->adjustSize();
+
+    m_tranNoBox = new QLineEdit(this);
+    m_tranNoBox->setObjectName(QStringLiteral("TranNo"));
+    m_tranNoBox->setReadOnly(true);
+    m_tranNoBox->hide();
+
+    auto* searchLabel = new QLabel(QStringLiteral("Search Account"), this);
+    searchLabel->move(twipsToPixels(480), twipsToPixels(1320));
+    searchLabel->adjustSize();
+    m_search = new QLineEdit(this);
+    m_search->setObjectName(QStringLiteral("SearchBox"));
+    m_search->setGeometry(twipsToPixels(2000), twipsToPixels(1260), twipsToPixels(4500), twipsToPixels(360));
+    m_find = button(this, "FindBttn", "Find Next", 6600, 1230);
+
+    m_lines = new VoucherLineGrid(main, openingBalanceGrid(), this);
+    m_lines->setGeometry(twipsToPixels(480), twipsToPixels(1800), twipsToPixels(13935), twipsToPixels(6975) + 40);
+
+    constexpr int kButtonsTop = 9400;
+    m_save = button(this, "SaveBttn", "Save", 480, kButtonsTop);
+    m_save->setToolTip(QStringLiteral("CTRL+S"));
+    m_cancel = button(this, "CancelBttn", "Cancel", 2040, kButtonsTop);
+    m_print = button(this, "PrintBill", "Print", 3600, kButtonsTop);
+    m_excel = button(this, "ExcelBttn", "Excel", 5160, kButtonsTop);
+    m_excel->setToolTip(QStringLiteral("Export to Excel"));
+    m_import = button(this, "ImportBal", "Import Balances", 6720, kButtonsTop);
+    // Printing, the spreadsheet export and the import come with their own work.
+    for (QPushButton* b : {m_print, m_excel, m_import})
+        b->setEnabled(false);
+
+    resize(twipsToPixels(480 * 2 + 13935), twipsToPixels(kButtonsTop + 900));
+
+    connect(m_save, &QPushButton::clicked, this, &OpeningBalancesAcc::SaveBttn_Click);
+    connect(m_cancel, &QPushButton::clicked, this, &OpeningBalancesAcc::CancelBttn_Click);
+    connect(m_find, &QPushButton::clicked, this, &OpeningBalancesAcc::FindBttn_Click);
+    // The window sees every key before its controls, the grid's cell editors
+    // (made and dropped as cells are edited) included.
+    qApp->installEventFilter(this);
+
+    Form_Load();
+}
+
+OpeningBalancesAcc::~OpeningBalancesAcc()
+{
+    qApp->removeEventFilter(this);
+}
+
+void OpeningBalancesAcc::Form_Load()
+{
+    m_tranNo = 0;
+    m_loaded.clear();
+    std::vector<SubTranRow> lines;
+    try {
+        auto& db = *m_main.Pelkconn;
+        if (const auto stored = app::openingVoucherOf(db, m_main.FYID)) {
+            m_tranNo = *stored;
+        } else {
+            // Every year owns one; a year that lost it gets it back here
+            // rather than leaving the lines without a voucher to belong to.
+            platform::Transaction tx(db);
+            m_tranNo = app::ensureOpeningVoucher(tx, m_main.FYID, {m_main.PelkUser, shell::now()});
+            tx.commit();
+        }
+        lines = loadOpeningLines(db, m_tranNo);
+        m_accountCount = countOpeningAccounts(db);
+    } catch (const platform::DbError& e) {
+        m_tranNo = 0;
+        forms::showDbFailure(this, e);
+    } catch (const std::invalid_argument&) {
+        m_tranNo = 0;   // the signed-in year is not stored: nothing to edit
+    }
+    m_tranNoBox->setText(m_tranNo ? QString::number(m_tranNo) : QString());
+    m_loaded = lines;
+    showLines(std::move(lines));
+    setButtons(true);
+}
+
+void OpeningBalancesAcc::showLines(std::vector<SubTranRow> lines)
+{
+    const std::size_t blanks = m_tranNo ? blankRowsNeeded(lines.size(), m_accountCount) : 0;
+    m_lines->setLines(std::move(lines));
+    m_lines->addBlankRows(blanks);
+    if (!m_lines->lines().empty())
+        m_lines->grid()->setCurrentCell(0, column::Code);
+    TotalValue();
+}
+
+void OpeningBalancesAcc::setButtons(bool enabled)
+{
+    const bool haveVoucher = m_tranNo != 0;
+    m_lines->findChild<QPushButton*>(QStringLiteral("CA"))->setEnabled(enabled);
+    m_save->setEnabled(enabled && haveVoucher);
+    m_cancel->setEnabled(enabled);
+}
+
+void OpeningBalancesAcc::TotalValue()
+{
+    m_lines->TotalValue();
+}
+
+bool OpeningBalancesAcc::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (key == Qt::Key_S && (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+        if (m_save->isEnabled())
+            SaveOpeningBalances();
+        return true;
+    }
+    return false;
+}
+
+bool OpeningBalancesAcc::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && (w == this || isAncestorOf(w))) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (Form_KeyDown(key->key(), key->modifiers()))
+                return true;
+        }
+    } else if (event->type() == QEvent::KeyRelease && watched == m_search) {
+        SearchBox_KeyUp();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void OpeningBalancesAcc::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->move(0, 0);
+}
+
+void OpeningBalancesAcc::SaveBttn_Click()
+{
+    SaveOpeningBalances();
+}
+
+bool OpeningBalancesAcc::SaveOpeningBalances()
+{
+    if (!m_tranNo)
+        return false;
+    // A cell still being typed in counts as typed; a refused text stays behind.
+    m_lines->grid()->commitEdit();
+    setButtons(false);
+    auto& db = *m_main.Pelkconn;
+    try {
+        if (app::openingVoucherOf(db, m_main.FYID) != m_tranNo) {
+            // The year was cleared (or its voucher replaced) while the window
+            // was open: its lines would belong to a voucher that is gone.
+            forms::showFailure(this, {QStringLiteral("Cannot Save"),
+                                      QStringLiteral("The opening balances of this year were cleared while this "
+                                                     "window was open; they have been read again."),
+                                      QString()});
+            Form_Load();
+            return false;
+        }
+        const OpeningSave plan = planOpeningSave(m_loaded, m_lines->lines());
+        if (!plan.empty()) {
+            platform::Transaction tx(db);
+            saveOpeningLines(tx, m_tranNo, plan);
+            tx.commit();
+        }
+        m_loaded = loadOpeningLines(db, m_tranNo);
+    } catch (const platform::DbError& e) {
+        // Nothing was written; the edits stay in the grid to be corrected.
+        forms::showDbFailure(this, e);
+        setButtons(true);
+        return false;
+    }
+    showLines(m_loaded);
+    setButtons(true);
+    return true;
+}
+
+void OpeningBalancesAcc::CancelBttn_Click()
+{
+    m_lines->grid()->commitEdit();
+    Form_Load();
+}
+
+void OpeningBalancesAcc::goToLine(int row)
+{
+    auto* grid = m_lines->grid();
+    const int col = grid->currentColumn() >= 0 ? grid->currentColumn() : column::Code;
+    // No match leaves no line current, as a search past the last line does.
+    grid->setCurrentCell(row, col);
+    if (row >= 0)
+        grid->scrollTo(grid->model()->index(row, col));
+}
+
+void OpeningBalancesAcc::SearchBox_KeyUp()
+{
+    const QString text = m_search->text();
+    if (text.isEmpty() || m_lines->lines().empty())
+        return;
+    goToLine(findLine(m_lines->lines(), text, 0));
+}
+
+void OpeningBalancesAcc::FindBttn_Click()
+{
+    const QString text = m_search->text();
+    if (text.isEmpty() || m_lines->lines().empty())
+        return;
+    goToLine(findNextLine(m_lines->lines(), text, m_lines->grid()->currentRow()));
+    m_lines->grid()->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace accounts

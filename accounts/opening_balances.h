@@ -1,0 +1,88 @@
+// The window "Accounts Opening Balances": the lines of the signed-in year's
+// opening-balance voucher in the voucher line grid, with search, "Find Next",
+// save and cancel. Print, spreadsheet export and import come with their own work.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <QWidget>
+
+#include "accounts/line_grid_rules.h"
+
+class QEvent;
+class QShowEvent;
+class QLineEdit;
+class QPushButton;
+
+namespace app { class Parent; }
+
+namespace accounts {
+
+class VoucherLineGrid;
+
+class OpeningBalancesAcc : public QWidget {
+    Q_OBJECT
+
+public:
+    // The window for the signed-in year `main.FYID` on `main.Pelkconn`, which
+    // must be open. Loads at once (Form_Load).
+    explicit OpeningBalancesAcc(app::Parent& main, QWidget* parent = nullptr);
+    ~OpeningBalancesAcc() override;
+
+    // Finds the year's opening-balance voucher (writing one when the year has
+    // none), counts the accounts, loads the lines, adds the blank lines up to
+    // accounts + 500 and shows the totals. A database failure is shown and
+    // leaves the grid empty with Save disabled.
+    void Form_Load();
+    // Ctrl+S (Ctrl alone) anywhere in the window saves. Returns true when the key was used.
+    bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // Saves the lines (SaveOpeningBalances).
+    void SaveBttn_Click();
+    // Drops every unsaved edit: the lines are read again, with their blank lines and totals.
+    void CancelBttn_Click();
+    // Moves to the first line whose account name contains the search text. An
+    // empty text changes nothing, so no edit is lost.
+    void SearchBox_KeyUp();
+    // Moves to the next line whose account name contains the search text, past
+    // the last one starting over at the second line; the grid takes the focus.
+    void FindBttn_Click();
+    // The totals under the grid: DTot, CTot and the difference line.
+    void TotalValue();
+
+    // The voucher whose lines are edited; 0 when none could be read.
+    std::int64_t tranNo() const { return m_tranNo; }
+    VoucherLineGrid* lineGrid() const { return m_lines; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Checks that the window's voucher is still the year's, writes the lines in
+    // one transaction and shows them as stored. A failure is shown and keeps
+    // the edits in the grid. Returns whether the lines were written.
+    bool SaveOpeningBalances();
+    // Shows `lines` with the blank lines and the totals.
+    void showLines(std::vector<SubTranRow> lines);
+    void setButtons(bool enabled);
+    void goToLine(int row);
+
+    app::Parent& m_main;
+    std::int64_t m_tranNo = 0;
+    std::int64_t m_accountCount = 0;          // NoofAcc, counted at load
+    std::vector<SubTranRow> m_loaded;         // the lines as stored, for the save plan
+    bool m_placed = false;
+
+    VoucherLineGrid* m_lines = nullptr;
+    QLineEdit* m_tranNoBox = nullptr;
+    QLineEdit* m_search = nullptr;
+    QPushButton* m_find = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_cancel = nullptr;
+    QPushButton* m_print = nullptr;
+    QPushButton* m_excel = nullptr;
+    QPushButton* m_import = nullptr;
+};
+
+} // namespace accounts
