@@ -1,0 +1,291 @@
+// The account ledger window: its layout, load, Display and the grid's double-click.
+#include "ledgers/acc_ledgers.h"
+
+#include <cassert>
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "ledgers/account_code_rules.h"
+#include "ledgers/account_pick_list.h"
+#include "ledgers/balance.h"
+#include "ledgers/ledger_model.h"
+#include "ledgers/ledger_store.h"
+#include "ledgers/open_voucher.h"
+#include "main/default_period.h"
+#include "main/parent.h"
+#include "platform/data/database.h"
+#include "platform/forms/messages.h"
+#include "platform/shell/environment.h"
+#include "platform/text/formats.h"
+
+namespace ledgers {
+namespace {
+
+constexpr const char* kAmount = "0.00;(0.00)";
+
+template <typename W>
+W* named(W* w, const char* name)
+{
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+QLineEdit* readOnlyBox(QWidget* parent, const char* name)
+{
+    auto* box = named(new QLineEdit(parent), name);
+    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignRight);
+    return box;
+}
+
+} // namespace
+
+AccLedgers::AccLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_main(main)
+{
+    assert(main.Pelkconn);
+    setObjectName(QStringLiteral("AccLedgers"));
+    setWindowTitle(QStringLiteral("Accounts Ledgers"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(900, 600);
+
+    auto* heading = named(new QLabel(QStringLiteral("Account Ledgers"), this), "HeadingLbl");
+    QFont headingFont = heading->font();
+    headingFont.setBold(true);
+    headingFont.setPointSize(headingFont.pointSize() + 4);
+    heading->setFont(headingFont);
+
+    m_code = named(new QLineEdit(this), "ACodeTxt");
+    m_code->setFixedWidth(100);
+    m_name = named(new QLineEdit(this), "Acc");
+    m_dateOpt = named(new QCheckBox(QStringLiteral("Period From"), this), "DateOpt");
+    m_from = named(new QDateEdit(this), "LedgerDt_0");
+    m_to = named(new QDateEdit(this), "LedgerDt_1");
+    for (QDateEdit* d : {m_from, m_to}) {
+        d->setCalendarPopup(true);
+        d->setDisplayFormat(QStringLiteral("dd-MMM-yyyy"));
+        d->setEnabled(false);
+    }
+    m_ob1 = named(new QLabel(this), "OBLbl1");
+    m_ob2 = named(new QLabel(this), "OBLbl2");
+    m_ob3 = named(new QLabel(this), "OBLbl3");
+
+    m_model = new LedgerModel(this);
+    m_grid = named(new QTableView(this), "LedgerGrid");
+    m_grid->setModel(m_model);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->verticalHeader()->hide();
+    // Fixed row heights: a ledger of many thousand lines shows without measuring each.
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->horizontalHeader()->setSectionResizeMode(LedgerModel::Description, QHeaderView::Stretch);
+    m_grid->setColumnWidth(LedgerModel::Date, 80);
+    m_grid->setColumnWidth(LedgerModel::TranNo, 90);
+
+    m_tranType = named(new QLabel(this), "TranType");
+    m_lTranNo = named(new QLineEdit(this), "LTranNo");
+    m_lTranType = named(new QLineEdit(this), "LTranType");
+    m_lTranNo->hide();
+    m_lTranType->hide();
+
+    auto* totals = named(new QFrame(this), "LedgerTotals");
+    totals->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    m_ttlLbl = named(new QLabel(totals), "TtlLbl");
+    m_totalDr = readOnlyBox(totals, "TotalDr");
+    m_totalCr = readOnlyBox(totals, "TotalCr");
+    m_balance = readOnlyBox(totals, "Balance");
+    m_status = named(new QLineEdit(totals), "Status");
+    m_status->setReadOnly(true);
+    auto* totalsRow = new QHBoxLayout(totals);
+    totalsRow->addWidget(m_ttlLbl, 1);
+    for (QLineEdit* b : {m_totalDr, m_totalCr, m_balance, m_status}) {
+        b->setFixedWidth(110);
+        totalsRow->addWidget(b);
+    }
+
+    m_view = named(new QPushButton(QStringLiteral("Display"), this), "ViewBttn");
+    auto* print = named(new QPushButton(QStringLiteral("Print"), this), "PrintBttn");
+    auto* excel = named(new QPushButton(QStringLiteral("Excel"), this), "ExcelBttn");
+    auto* multi = named(new QPushButton(QStringLiteral("Multiple Ledgers"), this), "MultiBttn");
+    // Print, the export and the multi-ledger print come with their own work.
+    for (QPushButton* b : {print, excel, multi})
+        b->setEnabled(false);
+
+    auto* choice = new QGridLayout;
+    choice->addWidget(new QLabel(QStringLiteral("Select Account"), this), 0, 0);
+    choice->addWidget(m_code, 0, 1);
+    choice->addWidget(m_name, 0, 2, 1, 3);
+    choice->addWidget(m_dateOpt, 1, 0);
+    choice->addWidget(m_from, 1, 1);
+    choice->addWidget(new QLabel(QStringLiteral("To"), this), 1, 2, Qt::AlignRight);
+    choice->addWidget(m_to, 1, 3);
+    choice->setColumnStretch(4, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_tranType, 1);
+    for (QPushButton* b : {m_view, print, excel, multi})
+        buttons->addWidget(b);
+
+    auto* broughtForward = new QHBoxLayout;
+    broughtForward->addWidget(m_ob1, 1);
+    broughtForward->addWidget(m_ob2);
+    broughtForward->addWidget(m_ob3);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addLayout(choice);
+    layout->addLayout(broughtForward);
+    layout->addWidget(m_grid, 1);
+    layout->addWidget(totals);
+    layout->addLayout(buttons);
+
+    m_codeBox = new AccCodeBox(*main.Pelkconn, main.AccListRst, this, m_code, m_name);
+
+    connect(m_dateOpt, &QCheckBox::toggled, this, &AccLedgers::DateOpt_Click);
+    connect(m_view, &QPushButton::clicked, this, &AccLedgers::ViewBttn_Click);
+    connect(m_grid, &QTableView::doubleClicked, this, &AccLedgers::LedgerGrid_DblClick);
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { showCurrentLine(current.isValid() ? current.row() : -1); });
+
+    Form_Load();
+}
+
+AccLedgers::~AccLedgers() = default;
+
+void AccLedgers::Form_Load()
+{
+    m_ttlLbl->setText(QStringLiteral("Totals ") + m_main.CurrencySymbol);
+    const app::Period period = app::defaultPeriod(shell::today(), m_main.FYStart, m_main.FYEnd);
+    m_from->setDate(period.start);
+    m_to->setDate(period.end);
+    clearFigures();
+    if (m_main.BOpen) {
+        m_code->setText(m_main.AccCodeRef);
+        m_dateOpt->setChecked(false);
+        BuildLedger();
+        m_main.BOpen = false;
+    }
+    m_codeBox->setCodeFocus(false);
+    m_main.LOpen = false;
+}
+
+void AccLedgers::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->move(0, 0);
+}
+
+void AccLedgers::DateOpt_Click()
+{
+    const bool period = m_dateOpt->isChecked();
+    m_from->setEnabled(period);
+    m_to->setEnabled(period);
+}
+
+void AccLedgers::ViewBttn_Click()
+{
+    if (m_name->text().isEmpty()) {
+        forms::showFailure(this, {QStringLiteral("Select Account"),
+                                  QStringLiteral("Select a valid account to view ledger."),
+                                  QStringLiteral("ACodeTxt")});
+        return;
+    }
+    if (m_dateOpt->isChecked() && m_from->date() > m_to->date()) {
+        forms::showFailure(this, {QStringLiteral("Invalid Date"),
+                                  QStringLiteral("The ending date should be greater than the beginning date."),
+                                  QStringLiteral("LedgerDt_1")});
+        return;
+    }
+    BuildLedger();
+    m_codeBox->hideList();
+}
+
+void AccLedgers::clearFigures()
+{
+    m_model->clear();
+    for (QLabel* l : {m_ob1, m_ob2, m_ob3})
+        l->clear();
+    for (QLineEdit* b : {m_totalDr, m_totalCr, m_balance, m_status})
+        b->clear();
+    showCurrentLine(-1);
+}
+
+void AccLedgers::BuildLedger()
+{
+    clearFigures();
+    std::optional<DateRange> period;
+    if (m_dateOpt->isChecked())
+        period = DateRange{m_from->date(), m_to->date()};
+
+    Ledger ledger;
+    // A text that is no code names no account: its ledger is empty.
+    if (const auto code = parseAccountCode(m_code->text().toStdString())) {
+        try {
+            ledger = buildLedger(*m_main.Pelkconn, m_main.FYID, *code, period);
+        } catch (const platform::DbError& e) {
+            forms::showDbFailure(this, e);
+            return;
+        }
+    }
+
+    if (ledger.broughtForward) {
+        const Balance bf = balanceOf(*ledger.broughtForward);
+        m_ob1->setText(QStringLiteral("Balance Brought Forward  "));
+        m_ob2->setText(platform::formatMoneyQ(bf.amount, "0.00"));
+        m_ob3->setText(QString::fromLatin1(statusText(bf.side)));
+    }
+    const Balance closing = balanceOf(ledger.totals.closing);
+    m_totalDr->setText(platform::formatMoneyQ(ledger.totals.totalDebit, kAmount));
+    m_totalCr->setText(platform::formatMoneyQ(ledger.totals.totalCredit, kAmount));
+    m_balance->setText(platform::formatMoneyQ(closing.amount, kAmount));
+    m_status->setText(QString::fromLatin1(statusText(closing.side)));
+
+    m_model->setLines(std::move(ledger.lines));
+    if (m_model->rowCount() > 0)
+        m_grid->setCurrentIndex(m_model->index(0, 0));
+}
+
+void AccLedgers::showCurrentLine(int row)
+{
+    const auto& lines = m_model->lines();
+    if (row < 0 || row >= static_cast<int>(lines.size())) {
+        m_tranType->clear();
+        m_lTranNo->clear();
+        m_lTranType->clear();
+        return;
+    }
+    const LedgerLine& l = lines[static_cast<std::size_t>(row)];
+    m_tranType->setText(QString::fromStdString(l.tranRefLong));
+    m_lTranNo->setText(QString::number(l.tranNo));
+    m_lTranType->setText(QString::number(l.tranType));
+}
+
+void AccLedgers::LedgerGrid_DblClick()
+{
+    if (m_lTranNo->text().isEmpty())
+        return;
+    bool numberOk = false, typeOk = false;
+    const int tranNo = m_lTranNo->text().toInt(&numberOk);
+    const int tranType = m_lTranType->text().toInt(&typeOk);
+    if (!numberOk || !typeOk)
+        return;
+    OpenVoucherFromLine(m_main, tranType, tranNo);
+}
+
+} // namespace ledgers

@@ -1,0 +1,40 @@
+// The figures of an account ledger that need no database: the running
+// difference after each line and the totals, from the balance brought forward.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "platform/text/money.h"
+
+namespace ledgers {
+
+struct LedgerLine {
+    std::int32_t tranNo = 0;
+    std::string tranDate;       // ISO, as stored
+    int tranType = 0;
+    std::string tranRefLong;    // kind's name, " No. ", document number
+    std::string tranRefShort;   // kind's short name, " ", document number
+    std::string desc;
+    platform::Money debit;      // a null amount reads as 0
+    platform::Money credit;
+    platform::Money running;    // debits minus credits: brought forward plus every line up to this one
+    std::int64_t serial = 0;
+};
+
+struct LedgerTotals {
+    platform::Money totalDebit;
+    platform::Money totalCredit;
+    // Debits minus credits after the last line; the brought-forward
+    // difference when there is no line.
+    platform::Money closing;
+    friend bool operator==(const LedgerTotals&, const LedgerTotals&) = default;
+};
+
+// Sets each line's running difference, in the order given, starting from
+// `broughtForward` (0 for a whole-year ledger), and returns the totals.
+// Throws std::overflow_error when a sum does not fit.
+LedgerTotals runBalances(platform::Money broughtForward, std::span<LedgerLine> lines);
+
+} // namespace ledgers

@@ -1,0 +1,45 @@
+// OpenVoucherFromLine.
+#include "ledgers/open_voucher.h"
+
+#include <QString>
+#include <QWidget>
+
+#include "main/parent.h"
+#include "main/rights.h"
+#include "main/voucher_kinds.h"
+#include "platform/forms/window_host.h"
+
+namespace ledgers {
+
+void OpenVoucherFromLine(app::Parent& main, int tranType, std::int32_t tranNo)
+{
+    if (tranType == app::kOpeningBalanceType) {
+        if (main.CheckRight(app::right::OpeningBalances))
+            main.openWindow(QStringLiteral("OpeningBalancesAcc"), false);
+        return;
+    }
+    const app::VoucherKind* kind = app::kindOfType(tranType);
+    if (!kind || !main.CheckRight(kind->browseRight()))
+        return;
+
+    const QString form = QString::fromLatin1(kind->form);
+    if (QWidget* open = main.host().find(form)) {
+        if (auto* view = dynamic_cast<app::VoucherView*>(open)) {
+            // An open form does not load again, so a hand-over would wait for
+            // its next opening: show the voucher in it now instead.
+            main.LedgerRef = tranNo;
+            main.LOpen = false;
+            view->EditingRecord(tranNo);
+            main.openWindow(form, false);   // to the front, with the focus
+            return;
+        }
+    }
+    main.LedgerRef = tranNo;
+    main.LOpen = true;
+    main.openWindow(form, false);
+    // A form that loaded consumed the hand-over; one that did not (or none
+    // registered) must not leave it for whichever voucher form opens next.
+    main.LOpen = false;
+}
+
+} // namespace ledgers

@@ -1,0 +1,26 @@
+// From a line of a ledger-like grid to its voucher: the opening balances for
+// an opening-balance line, else the voucher form of the line's kind, after the
+// user-rights check. Used by the account ledger, the day book and the job ledger.
+#pragma once
+
+#include <cstdint>
+
+namespace app { class Parent; }
+
+namespace ledgers {
+
+// Opens voucher `tranNo` of type `tranType`:
+// - 11: after CheckRight of the opening-balances right, the opening balances
+//   window (modeless); LedgerRef and LOpen stay as they are.
+// - one of the nine kinds: after CheckRight of the kind's browse right. When
+//   the kind's form is open and offers app::VoucherView, it is shown the
+//   voucher (LedgerRef = tranNo) and brought to the front, and LOpen is left
+//   false. Otherwise LedgerRef = tranNo and LOpen = true hand the voucher to
+//   the form, which is opened modeless; a hand-over the form did not take is
+//   cleared, so no other form picks it up later.
+// - any other type: nothing.
+// A refused right shows CheckRight's message and opens nothing. A form
+// nobody registered opens nothing.
+void OpenVoucherFromLine(app::Parent& main, int tranType, std::int32_t tranNo);
+
+} // namespace ledgers

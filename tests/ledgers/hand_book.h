@@ -1,0 +1,89 @@
+// Test support: a small hand-made book on a delivered test database: a chart
+// of three main types, four sub types and six accounts, and vouchers that
+// cover the cases the ledger and the trial balance must tell apart (opening
+// balance, same-day lines, a balance that reaches zero and crosses it, lines
+// of zero, unposted, cancelled and other-year vouchers). The expected figures
+// are worked out here from the vouchers as written, line by line.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/text/money.h"
+
+namespace platform { class Database; }
+
+namespace testing_support {
+
+namespace acc {
+inline constexpr std::int64_t Cash = 20101001;
+inline constexpr std::int64_t Bank = 20101002;
+inline constexpr std::int64_t Customer = 20102001;
+inline constexpr std::int64_t Sales = 50101001;
+inline constexpr std::int64_t Rent = 75101001;
+inline constexpr std::int64_t Idle = 75101002;   // no line at all
+inline constexpr std::int64_t all[] = {Cash, Bank, Customer, Sales, Rent, Idle};
+} // namespace acc
+
+inline constexpr std::int64_t kAssets = 201, kSales = 501, kExpenses = 751;     // main types
+inline constexpr std::int64_t kCashAndBank = 20101, kReceivables = 20102;       // sub types of 201
+inline constexpr std::int64_t kLocalSales = 50101, kAdmin = 75101;
+// Where each account sits in the chart.
+struct ChartPlace {
+    std::int64_t code;
+    std::int64_t level1;
+    std::int64_t level2;
+};
+inline constexpr ChartPlace kChart[] = {
+    {acc::Cash, kAssets, kCashAndBank}, {acc::Bank, kAssets, kCashAndBank},
+    {acc::Customer, kAssets, kReceivables}, {acc::Sales, kSales, kLocalSales},
+    {acc::Rent, kExpenses, kAdmin}, {acc::Idle, kExpenses, kAdmin},
+};
+
+inline constexpr int kYear = 1;        // the delivered year, 2026-07-01 to 2027-06-30
+inline constexpr int kOtherYear = 2;
+
+struct BookLine {
+    std::int64_t acc = 0;
+    std::optional<std::int64_t> debit;    // cents; empty: stored null
+    std::optional<std::int64_t> credit;
+};
+
+struct BookVoucher {
+    std::int32_t tranNo = 0;   // given when written
+    int type = 0;
+    std::string date;
+    int fyId = kYear;
+    bool posted = true;
+    bool cancelled = false;
+    std::vector<BookLine> lines;
+    bool counted() const { return fyId == kYear && posted && !cancelled; }
+};
+
+class HandBook {
+public:
+    // Writes the chart, a second financial year and the vouchers into `db`
+    // (a delivered test database, whose opening-balance voucher is TranNo 1).
+    explicit HandBook(platform::Database& db);
+
+    const std::vector<BookVoucher>& vouchers() const { return m_vouchers; }
+
+    // Over the counted lines of `acc` dated `from` to `to` (ISO; empty means
+    // no bound), worked out from the vouchers as written, nulls as 0:
+    platform::Money debits(std::int64_t acc, const std::string& from, const std::string& to) const;
+    platform::Money credits(std::int64_t acc, const std::string& from, const std::string& to) const;
+    platform::Money difference(std::int64_t acc, const std::string& from, const std::string& to) const;
+    // The counted lines of `acc` with an amount, in the ledger's order (date,
+    // then the order written).
+    std::vector<BookLine> listedLines(std::int64_t acc, const std::string& from, const std::string& to) const;
+
+private:
+    std::vector<BookVoucher> m_vouchers;
+};
+
+// The day before `isoDate`, as ISO text.
+std::string dayBefore(const std::string& isoDate);
+
+} // namespace testing_support

@@ -1,0 +1,392 @@
+// The trial balance window on the hand-made book: load, the selection
+// controls and their checks, both layouts with their totals, failures and the
+// way to a row's ledger.
+#include "statements/acc_balances.h"
+
+#include <memory>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+
+#include "ledgers/acc_ledgers.h"
+#include "ledgers/balance.h"
+#include "ledgers/ledger_model.h"
+#include "main/parent.h"
+#include "main/window_catalog.h"
+#include "platform/forms/window_host.h"
+#include "platform/shell/environment.h"
+#include "platform/text/formats.h"
+#include "statements/trial_balance_rules.h"
+#include "tests/ledgers/hand_book.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/test_database.h"
+
+using platform::Money;
+using testing_support::HandBook;
+using testing_support::MessageRecorder;
+using testing_support::TestDatabase;
+namespace acc = testing_support::acc;
+
+namespace {
+
+struct Fixture {
+    TestDatabase t;
+    std::unique_ptr<HandBook> book;
+    MessageRecorder messages;
+    std::unique_ptr<app::Parent> main;
+
+    explicit Fixture(bool withBook = true, int user = 1)
+    {
+        if (withBook)
+            book = std::make_unique<HandBook>(t.db());
+        if (user != 1)
+            t.addUser(user, "op", "pw");
+        main = std::make_unique<app::Parent>(t.path());
+        main->setAttribute(Qt::WA_DeleteOnClose, false);
+        main->PelkUser = user;
+        main->FYID = testing_support::kYear;
+        main->FYStart = QDate(2026, 7, 1);
+        main->FYEnd = QDate(2027, 6, 30);
+        main->CurrencySymbol = QStringLiteral("Rs");
+        main->MDIForm_Load();
+        main->AccTimer_Timer();
+        messages.clear();
+    }
+    std::unique_ptr<statements::AccBalances> window()
+    {
+        auto w = std::make_unique<statements::AccBalances>(*main);
+        w->show();
+        return w;
+    }
+};
+
+template <typename T>
+T* child(QWidget& w, const char* name)
+{
+    auto* c = w.findChild<T*>(QLatin1String(name));
+    if (!c)
+        qFatal("no control %s", name);
+    return c;
+}
+
+QString text(QWidget& w, const char* name)
+{
+    return child<QLineEdit>(w, name)->text();
+}
+
+QTableView* grid(QWidget& w, const char* name)
+{
+    return child<QTableView>(w, name);
+}
+
+QString cell(QTableView* g, int row, int column)
+{
+    return g->model()->data(g->model()->index(row, column)).toString();
+}
+
+QString total(Money m)
+{
+    return QString::fromStdString(statements::balanceTotalText(m));
+}
+
+QString sum(Money m)
+{
+    return QString::fromStdString(statements::amountTotalText(m));
+}
+
+void chooseSubType(statements::AccBalances& w, const char* mainType, const char* subType)
+{
+    child<QRadioButton>(w, "SelectOpt")->setChecked(true);
+    child<QComboBox>(w, "Acc")->setCurrentText(QString::fromLatin1(mainType));
+    if (subType) {
+        child<QCheckBox>(w, "SubTypeOpt")->setChecked(true);
+        child<QComboBox>(w, "SubList")->setCurrentText(QString::fromLatin1(subType));
+    }
+}
+
+} // namespace
+
+class AccBalancesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        shell::setScreenWidthTwips(20000);
+        forms::WindowHost::setModalNonBlocking(true);
+    }
+    void init() { shell::setToday(QDate(2026, 12, 10)); }
+    void cleanup() { app::clearWindows(); }
+
+    void opensShowingAllAccountsInTwoColumns_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QDate>("to");
+        QTest::newRow("inside the year") << QDate(2026, 12, 10) << QDate(2026, 12, 10);
+        QTest::newRow("before the year") << QDate(2026, 1, 5) << QDate(2027, 6, 30);
+    }
+    void opensShowingAllAccountsInTwoColumns()
+    {
+        QFETCH(QDate, today);
+        QFETCH(QDate, to);
+        shell::setToday(today);
+        Fixture f;
+        auto w = f.window();
+        QCOMPARE(w->windowTitle(), QStringLiteral("Trial Balance"));
+        QVERIFY(child<QRadioButton>(*w, "AllOpt")->isChecked());
+        QVERIFY(child<QRadioButton>(*w, "TrialOpt_1")->isChecked());
+        QCOMPARE(child<QDateEdit>(*w, "BalDt_0")->date(), QDate(2026, 7, 1));
+        QCOMPARE(child<QDateEdit>(*w, "BalDt_1")->date(), to);
+        QVERIFY(grid(*w, "DetailGrid2")->isVisible());
+        QVERIFY(!grid(*w, "DetailGrid")->isVisible());
+        QVERIFY(child<QWidget>(*w, "LedgerTotals2")->isVisible());
+        QVERIFY(!child<QWidget>(*w, "LedgerTotals")->isVisible());
+        QCOMPARE(child<QLabel>(*w, "TtlLbl")->text(), QStringLiteral("Totals Rs"));
+        QVERIFY(child<QPushButton>(*w, "ViewBttn")->isEnabled());
+        QVERIFY(!child<QPushButton>(*w, "PrintBttn")->isEnabled());
+        QVERIFY(!child<QPushButton>(*w, "ExcelBttn")->isEnabled());
+
+        const std::string upTo = platform::isoDate(to);
+        QStringList codes;
+        Money debit, credit;
+        for (const auto& a : testing_support::kChart) {
+            const Money closing = f.book->difference(a.code, "", upTo);
+            if (closing.isZero())
+                continue;
+            codes << QString::number(a.code);
+            (closing > Money{} ? debit : credit) += closing.abs();
+        }
+        auto* two = grid(*w, "DetailGrid2");
+        QCOMPARE(two->model()->rowCount(), codes.size());
+        for (int row = 0; row < codes.size(); ++row) {
+            QCOMPARE(cell(two, row, 0), codes[row]);   // ordered by code
+            const Money closing = f.book->difference(codes[row].toLongLong(), "", upTo);
+            QCOMPARE(cell(two, row, closing > Money{} ? 2 : 3), platform::formatMoneyQ(closing.abs(), "0.00;(0.00)"));
+            QCOMPARE(cell(two, row, closing > Money{} ? 3 : 2), QString());
+        }
+        QCOMPARE(text(*w, "TDr"), sum(debit));
+        QCOMPARE(text(*w, "TCr"), sum(credit));
+        QCOMPARE(text(*w, "BalCode2"), codes.front());
+    }
+
+    void eachOptionEnablesItsOwnControls()
+    {
+        Fixture f;
+        auto w = f.window();
+        auto enabled = [&](const char* name) { return child<QWidget>(*w, name)->isEnabled(); };
+        QVERIFY(!enabled("Acc") && !enabled("SubTypeOpt") && !enabled("SubList") && !enabled("CodeFrom"));
+
+        child<QRadioButton>(*w, "SelectOpt")->setChecked(true);
+        QVERIFY(enabled("Acc") && enabled("SubTypeOpt") && !enabled("SubList") && !enabled("CodeTo"));
+        child<QCheckBox>(*w, "SubTypeOpt")->setChecked(true);
+        QVERIFY(enabled("SubList"));
+        child<QComboBox>(*w, "Acc")->setCurrentText(QStringLiteral("Cash and Receivables (Current Assets)"));
+        QCOMPARE(child<QComboBox>(*w, "SubList")->count(), 2);   // the main type's sub types, by name
+        QCOMPARE(child<QComboBox>(*w, "SubList")->itemText(0), QStringLiteral("Cash and Bank"));
+
+        child<QRadioButton>(*w, "RangeOpt")->setChecked(true);
+        QVERIFY(!enabled("Acc") && !enabled("SubTypeOpt") && !enabled("SubList"));
+        QVERIFY(!child<QCheckBox>(*w, "SubTypeOpt")->isChecked());
+        QVERIFY(child<QComboBox>(*w, "Acc")->currentText().isEmpty());
+        for (const char* box : {"CodeFrom", "CodeTo", "AccFrom", "AccTo"})
+            QVERIFY2(enabled(box), box);
+
+        child<QRadioButton>(*w, "AllOpt")->setChecked(true);
+        for (const char* box : {"CodeFrom", "CodeTo", "AccFrom", "AccTo", "Acc", "SubList"})
+            QVERIFY2(!enabled(box), box);
+    }
+
+    void displayRefusesAnIncompleteChoice_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("no main type") << 0 << "Select Main Account Type" << "Select main account type to view balances."
+                                      << "Acc";
+        QTest::newRow("no sub type, though a main type") << 1 << "Select Sub Account Type"
+                                                         << "Select sub account type to view balances." << "SubList";
+        QTest::newRow("no from code") << 2 << "Select Account Code" << "Select account code to start from."
+                                      << "CodeFrom";
+        QTest::newRow("no to code") << 3 << "Select Account Code" << "Select account code to end at." << "CodeTo";
+        QTest::newRow("period ends before it starts")
+            << 4 << "Invalid Date" << "The ending date should be greater than the beginning date." << "BalDt_1";
+    }
+    void displayRefusesAnIncompleteChoice()
+    {
+        QFETCH(int, choice);
+        QFETCH(QString, title);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        Fixture f;
+        auto w = f.window();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        const int rowsBefore = grid(*w, "DetailGrid2")->model()->rowCount();
+        switch (choice) {
+        case 0:
+            chooseSubType(*w, "no such type", nullptr);
+            break;
+        case 1:
+            chooseSubType(*w, "Sales (Sales)", "no such sub type");
+            break;
+        case 2:
+        case 3:
+            child<QRadioButton>(*w, "RangeOpt")->setChecked(true);
+            child<QLineEdit>(*w, "CodeFrom")->setText(choice == 3 ? QString::number(acc::Cash) : QString());
+            child<QLineEdit>(*w, "CodeTo")->setText(QStringLiteral("99999999"));
+            break;
+        case 4:
+            child<QDateEdit>(*w, "BalDt_0")->setDate(QDate(2026, 12, 11));
+            break;
+        }
+        child<QPushButton>(*w, "ViewBttn")->click();
+        QCOMPARE(f.messages.boxes().size(), std::size_t(1));
+        QCOMPARE(f.messages.last().title, title);
+        QCOMPARE(f.messages.last().text, message);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QCOMPARE(grid(*w, "DetailGrid2")->model()->rowCount(), rowsBefore);   // nothing queried
+    }
+
+    void sixColumnsShowTheChosenAccountsWithTheirTotals_data()
+    {
+        QTest::addColumn<QString>("mainType");
+        QTest::addColumn<QString>("subType");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QList<qint64>>("accounts");
+        QTest::newRow("sub type") << "Cash and Receivables (Current Assets)" << "Cash and Bank" << "" << ""
+                                  << QList<qint64>{acc::Cash, acc::Bank};
+        QTest::newRow("main type") << "Expenses (Operating Expenses)" << "" << "" << ""
+                                   << QList<qint64>{acc::Rent};
+        QTest::newRow("range") << "" << "" << "20101002" << "50101001"
+                               << QList<qint64>{acc::Bank, acc::Customer, acc::Sales};
+    }
+    void sixColumnsShowTheChosenAccountsWithTheirTotals()
+    {
+        QFETCH(QString, mainType);
+        QFETCH(QString, subType);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QList<qint64>, accounts);
+        Fixture f;
+        auto w = f.window();
+        if (!mainType.isEmpty()) {
+            const QByteArray m = mainType.toLatin1(), s = subType.toLatin1();
+            chooseSubType(*w, m.constData(), subType.isEmpty() ? nullptr : s.constData());
+        } else {
+            child<QRadioButton>(*w, "RangeOpt")->setChecked(true);
+            child<QLineEdit>(*w, "CodeFrom")->setText(from);
+            child<QLineEdit>(*w, "CodeTo")->setText(to);
+        }
+        child<QDateEdit>(*w, "BalDt_0")->setDate(QDate(2026, 9, 2));
+        child<QDateEdit>(*w, "BalDt_1")->setDate(QDate(2027, 6, 30));
+        child<QRadioButton>(*w, "TrialOpt_0")->setChecked(true);
+        QVERIFY(grid(*w, "DetailGrid")->isVisible());
+        QVERIFY(!grid(*w, "DetailGrid2")->isVisible());
+        w->ViewBttn_Click();
+        QVERIFY(f.messages.boxes().empty());
+
+        auto* six = grid(*w, "DetailGrid");
+        QCOMPARE(six->model()->rowCount(), accounts.size());
+        Money opening, debits, credits, closing;
+        for (int row = 0; row < accounts.size(); ++row) {
+            const qint64 a = accounts[row];
+            const Money o = f.book->difference(a, "", "2026-09-01");
+            const Money d = f.book->debits(a, "2026-09-02", "2027-06-30");
+            const Money c = f.book->credits(a, "2026-09-02", "2027-06-30");
+            const Money cl = f.book->difference(a, "", "2027-06-30");
+            QCOMPARE(cell(six, row, 0), QString::number(a));
+            QCOMPARE(cell(six, row, 2), platform::formatMoneyQ(o.abs(), "0.00;(0.00)"));
+            QCOMPARE(cell(six, row, 3), QString::fromLatin1(ledgers::statusText(ledgers::balanceOf(o).side)));
+            QCOMPARE(cell(six, row, 4), platform::formatMoneyQ(d, "0.00;(0.00)"));
+            QCOMPARE(cell(six, row, 5), platform::formatMoneyQ(c, "0.00;(0.00)"));
+            QCOMPARE(cell(six, row, 6), platform::formatMoneyQ(cl.abs(), "0.00;(0.00)"));
+            QCOMPARE(cell(six, row, 7), QString::fromLatin1(ledgers::statusText(ledgers::balanceOf(cl).side)));
+            opening += o;
+            debits += d;
+            credits += c;
+            closing += cl;
+        }
+        QCOMPARE(text(*w, "OpenBalance"), total(opening));
+        QCOMPARE(text(*w, "TotalDr"), sum(debits));
+        QCOMPARE(text(*w, "TotalCr"), sum(credits));
+        QCOMPARE(text(*w, "CloseBalance"), total(closing));
+    }
+
+    void aYearWithoutVouchersShowsZeroTotals()
+    {
+        Fixture f(false);
+        auto w = f.window();
+        QCOMPARE(grid(*w, "DetailGrid")->model()->rowCount(), 0);
+        QCOMPARE(grid(*w, "DetailGrid2")->model()->rowCount(), 0);
+        QCOMPARE(text(*w, "OpenBalance"), QStringLiteral("0.00  Debit "));
+        QCOMPARE(text(*w, "CloseBalance"), QStringLiteral("0.00  Debit "));
+        for (const char* box : {"TotalDr", "TotalCr", "TDr", "TCr"})
+            QCOMPARE(text(*w, box), QStringLiteral("0.00"));
+        w->DetailGrid2_DblClick();   // no row: nothing happens
+        QVERIFY(f.messages.boxes().empty());
+    }
+
+    void aFailedQueryIsReportedAndTheButtonStaysUsable()
+    {
+        Fixture f;
+        auto w = f.window();
+        f.t.db().exec("ALTER TABLE TranType RENAME TO TranKinds");
+        w->ViewBttn_Click();
+        QCOMPARE(f.messages.last().title, QStringLiteral("Database Error"));
+        QVERIFY(child<QPushButton>(*w, "ViewBttn")->isEnabled());
+        QCOMPARE(grid(*w, "DetailGrid2")->model()->rowCount(), 0);
+        QVERIFY(text(*w, "TDr").isEmpty());
+    }
+
+    void doubleClickOpensTheRowsLedgerAfresh()
+    {
+        Fixture f;
+        app::registerWindow(QStringLiteral("AccLedgers"), [](app::Parent& m) { return new ledgers::AccLedgers(m); });
+        auto w = f.window();
+        auto* two = grid(*w, "DetailGrid2");
+        two->setCurrentIndex(two->model()->index(0, 0));
+        w->DetailGrid2_DblClick();
+        QPointer<ledgers::AccLedgers> first =
+            qobject_cast<ledgers::AccLedgers*>(f.main->host().find(QStringLiteral("AccLedgers")));
+        QVERIFY(first);
+        QCOMPARE(first->findChild<QLineEdit*>("ACodeTxt")->text(), cell(two, 0, 0));
+        QVERIFY(!f.main->BOpen);
+
+        child<QRadioButton>(*w, "TrialOpt_0")->setChecked(true);
+        auto* six = grid(*w, "DetailGrid");
+        six->setCurrentIndex(six->model()->index(1, 0));
+        w->DetailGrid_DblClick();
+        QVERIFY(!first);   // the open ledger was unloaded, not reused
+        auto* ledger = qobject_cast<ledgers::AccLedgers*>(f.main->host().find(QStringLiteral("AccLedgers")));
+        QVERIFY(ledger);
+        QCOMPARE(ledger->findChild<QLineEdit*>("ACodeTxt")->text(), cell(six, 1, 0));
+        const qint64 code = cell(six, 1, 0).toLongLong();
+        QCOMPARE(ledger->LedgerQry()->rowCount(), int(f.book->listedLines(code, "", "").size()));
+        QVERIFY(f.messages.boxes().empty());
+    }
+
+    void anOperatorWithoutTheLedgerRightIsRefused()
+    {
+        Fixture f(true, 2);
+        f.t.refuse(2, 240);
+        app::registerWindow(QStringLiteral("AccLedgers"), [](app::Parent& m) { return new ledgers::AccLedgers(m); });
+        auto w = f.window();
+        w->DetailGrid2_DblClick();
+        QCOMPARE(f.messages.last().title, QStringLiteral("Not Allowed"));
+        QVERIFY(!f.main->host().find(QStringLiteral("AccLedgers")));
+        QVERIFY(!f.main->BOpen);
+    }
+};
+
+QTEST_MAIN(AccBalancesTest)
+#include "acc_balances_test.moc"
