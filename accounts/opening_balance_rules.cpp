@@ -71,10 +71,9 @@ int findLine(const std::vector<SubTranRow>& lines, const QString& text, int from
 
 int findNextLine(const std::vector<SubTranRow>& lines, const QString& text, int current)
 {
-    // From no current line the search first stands on the top line and then
-    // looks from the line after it, so a wrap starts at the second line.
-    const int standing = current < 0 ? 0 : current;
-    return findLine(lines, text, standing + 1);
+    // From no current line (the search ran past the last match) it starts over
+    // at the top, so a match on the first line is found again too.
+    return findLine(lines, text, current < 0 ? 0 : current + 1);
 }
 
 } // namespace accounts

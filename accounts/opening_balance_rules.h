@@ -42,7 +42,7 @@ bool nameContains(const SubTranRow& line, const QString& text);
 int findLine(const std::vector<SubTranRow>& lines, const QString& text, int from);
 // "Find Next" from line `current` (-1: no current line, after a search that
 // found nothing): searches from the line after the current one; from no
-// current line it starts over at the top but from the second line on.
+// current line it starts over at the top line.
 // Returns -1 when nothing more is found.
 int findNextLine(const std::vector<SubTranRow>& lines, const QString& text, int current);
 

@@ -45,7 +45,7 @@ public:
     // empty text changes nothing, so no edit is lost.
     void SearchBox_KeyUp();
     // Moves to the next line whose account name contains the search text, past
-    // the last one starting over at the second line; the grid takes the focus.
+    // the last one starting over at the top; the grid takes the focus.
     void FindBttn_Click();
     // The totals under the grid: DTot, CTot and the difference line.
     void TotalValue();

@@ -84,7 +84,7 @@ TEST(PlanOpeningSave, AnUntouchedGridWritesNothing)
     EXPECT_TRUE(accounts::planOpeningSave({}, std::vector<SubTranRow>(503)).empty());
 }
 
-TEST(FindLine, FindsNamesContainingTheTextAndWrapsFromTheSecondLine)
+TEST(FindLine, FindsNamesContainingTheTextAndWrapsToTheTop)
 {
     const std::vector<SubTranRow> lines = {
         line(1, 1, "Cash in Hand"), line(2, 2, "Sales"), line(3, 3, "Petty CASH"),
@@ -96,7 +96,7 @@ TEST(FindLine, FindsNamesContainingTheTextAndWrapsFromTheSecondLine)
         {"cash", 0, 0, 2},
         {"cash", 2, 0, 5},
         {"cash", 5, 0, -1},     // past the last match: no current line
-        {"cash", -1, 0, 2},     // and then the wrap starts at the second line
+        {"cash", -1, 0, 0},     // and then the wrap starts at the top again
         {"sales", -1, 1, 1},
         {"sales", 1, 1, -1},
         {"%", -1, 3, 3},        // taken literally, not as a pattern

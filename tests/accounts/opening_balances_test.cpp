@@ -238,7 +238,7 @@ private slots:
         search->setFocus();
         QTest::keyClicks(search, QStringLiteral("CASH"));
         QCOMPARE(f.grid()->currentRow(), 0);
-        const int afterEach[] = {2, -1, 2, -1};   // past the last, then again from the second line
+        const int afterEach[] = {2, -1, 0, 2, -1};   // past the last, then again from the top
         for (const int expected : afterEach) {
             f.button("FindBttn")->click();
             QCOMPARE(f.grid()->currentRow(), expected);
