@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QMdiArea>
+#include <QMargins>
 #include <QMdiSubWindow>
 #include <QWidget>
 
@@ -25,8 +26,11 @@ QWidget* WindowHost::showModeless(const QString& name, const std::function<QWidg
         const QSize size = w->size();
         sub = m_area->addSubWindow(w);
         // A window that chose its size keeps it; the frame adds its borders.
-        if (sized)
-            sub->resize(sub->sizeHint().expandedTo(size + (sub->size() - w->size())));
+        if (sized) {
+            sub->ensurePolished();
+            const QMargins frame = sub->contentsMargins();
+            sub->resize(size.grownBy(frame));
+        }
         sub->setAttribute(Qt::WA_DeleteOnClose);
         m_open[name] = sub;
     }
