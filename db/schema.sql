@@ -162,6 +162,10 @@ CREATE TABLE SubTransactions (
 );
 CREATE INDEX SubTransactions_AccCode_TranNo ON SubTransactions (AccCode, TranNo);
 CREATE INDEX SubTransactions_TranNo_Serial ON SubTransactions (TranNo, Serial);
+-- Ledgers and the trial balance read an account's lines with their amounts, and each line's
+-- voucher only to know whether it counts: both from an index alone, without the wide rows.
+CREATE INDEX SubTransactions_AccCode_Amounts ON SubTransactions (AccCode, TranNo, Debit, Credit);
+CREATE INDEX Transactions_Counted ON Transactions (TranNo, FYID, TranDate) WHERE Cancel = 0 AND Posted = 1;
 
 -- Countries and their currencies. The two currency columns are named with two
 -- trailing no-break spaces, and every query writes them so.

@@ -256,7 +256,7 @@ void AccLedgers::BuildLedger()
     m_balance->setText(platform::formatMoneyQ(closing.amount, kAmount));
     m_status->setText(QString::fromLatin1(statusText(closing.side)));
 
-    m_model->setLines(std::move(ledger.lines));
+    m_model->setLines(std::move(ledger.lines), std::move(ledger.kinds));
     if (m_model->rowCount() > 0)
         m_grid->setCurrentIndex(m_model->index(0, 0));
 }
@@ -271,7 +271,7 @@ void AccLedgers::showCurrentLine(int row)
         return;
     }
     const LedgerLine& l = lines[static_cast<std::size_t>(row)];
-    m_tranType->setText(QString::fromStdString(l.tranRefLong));
+    m_tranType->setText(QString::fromStdString(longReference(m_model->kinds(), l)));
     m_lTranNo->setText(QString::number(l.tranNo));
     m_lTranType->setText(QString::number(l.tranType));
 }

@@ -57,23 +57,40 @@ public:
     void hideList();
 
     // --- handlers of a code box (box 0 or 1) ---
+    // Any change of the box's text: the name box takes the account's name, or
+    // is emptied for a text that is no code; with an empty chart a code
+    // changes nothing.
     void Code_Change(int box);
+    // Selects the box's text, sets CodeFocus and moves the list under the box,
+    // which it serves from now on.
     void Code_GotFocus(int box);
     // Down/Up: into the list, on its current row, while the list shows; Esc:
     // empties the box and hides the list; Enter: to the name box, list hidden.
     // Returns true when the key was taken.
     bool Code_KeyDown(int box, int key);
+    // Type-ahead on each key released in the box: the list shows the accounts
+    // containing the text, or hides (with every account) when it is empty. A
+    // failed query leaves the list as it was.
     void Code_KeyUp(int box);
+    // Leaving the box: a text that is no account's code is removed (a number
+    // is kept while the chart is empty); CodeFocus is cleared and the hide
+    // timer started.
     void Code_LostFocus(int box);
     // --- handlers of the list ---
+    // Row `row` becomes the list data's current row (-1: none).
     void AccCodeList_Click(int row);
+    // The served box takes the current row's code (or is emptied when the
+    // list holds no row) and the focus.
     void AccCodeList_DblClick();
     // Enter or Tab: the served box takes the current row's code (when there is
     // one), then the focus goes to its name box; Esc: the served box is emptied
     // and takes the focus. Returns true when the key was taken.
     bool AccCodeList_KeyDown(int key);
+    // CodeFocus is set.
     void AccCodeList_GotFocus();
+    // CodeFocus is cleared and the list hidden at once.
     void AccCodeList_LostFocus();
+    // Each tick while started: once CodeFocus is clear, hides the list and stops.
     void IListTimer_Timer();
 
 protected:

@@ -9,10 +9,11 @@ namespace {
 constexpr const char* kAmount = "0.00;(0.00)";
 }
 
-void LedgerModel::setLines(std::vector<LedgerLine> lines)
+void LedgerModel::setLines(std::vector<LedgerLine> lines, KindNames kinds)
 {
     beginResetModel();
     m_lines = std::move(lines);
+    m_kinds = std::move(kinds);
     endResetModel();
 }
 
@@ -44,7 +45,7 @@ QVariant LedgerModel::data(const QModelIndex& index, int role) const
         return date ? platform::formatDate(*date, "dd-MM-yy") : QString::fromStdString(l.tranDate);
     }
     case TranNo:
-        return QString::fromStdString(l.tranRefShort);
+        return QString::fromStdString(shortReference(m_kinds, l));
     case Description:
         return QString::fromStdString(l.desc);
     case Debit:

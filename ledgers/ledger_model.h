@@ -17,10 +17,12 @@ public:
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    // Shows `lines` in place of what the model showed.
-    void setLines(std::vector<LedgerLine> lines);
-    void clear() { setLines({}); }
+    // Shows `lines`, referring to their vouchers by the names in `kinds`, in
+    // place of what the model showed.
+    void setLines(std::vector<LedgerLine> lines, KindNames kinds);
+    void clear() { setLines({}, {}); }
     const std::vector<LedgerLine>& lines() const { return m_lines; }
+    const KindNames& kinds() const { return m_kinds; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -31,6 +33,7 @@ public:
 
 private:
     std::vector<LedgerLine> m_lines;
+    KindNames m_kinds;
 };
 
 } // namespace ledgers

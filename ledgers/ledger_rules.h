@@ -1,8 +1,10 @@
 // The figures of an account ledger that need no database: the running
-// difference after each line and the totals, from the balance brought forward.
+// difference after each line and the totals from the balance brought forward,
+// and the references a line shows for its voucher.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <span>
 #include <string>
 
@@ -14,8 +16,7 @@ struct LedgerLine {
     std::int32_t tranNo = 0;
     std::string tranDate;       // ISO, as stored
     int tranType = 0;
-    std::string tranRefLong;    // kind's name, " No. ", document number
-    std::string tranRefShort;   // kind's short name, " ", document number
+    std::int64_t docNo = 0;
     std::string desc;
     platform::Money debit;      // a null amount reads as 0
     platform::Money credit;
@@ -31,6 +32,19 @@ struct LedgerTotals {
     platform::Money closing;
     friend bool operator==(const LedgerTotals&, const LedgerTotals&) = default;
 };
+
+// The names of the voucher kinds (TranType), by type code.
+struct KindName {
+    std::string name;         // "Cash Payment Voucher"
+    std::string shortName;    // "CPV"
+};
+using KindNames = std::map<int, KindName>;
+
+// "Cash Payment Voucher No. 12": the kind's name, " No. " and the document
+// number; the kind's part is empty for a type without a name.
+std::string longReference(const KindNames& kinds, const LedgerLine& line);
+// "CPV 12": the kind's short name, a blank and the document number.
+std::string shortReference(const KindNames& kinds, const LedgerLine& line);
 
 // Sets each line's running difference, in the order given, starting from
 // `broughtForward` (0 for a whole-year ledger), and returns the totals.

@@ -1,8 +1,8 @@
 // The SQL of an account ledger: the balance brought forward to a date and the
 // listed lines with their running difference and totals. Counted lines belong
-// to posted, uncancelled vouchers of the year whose kind is in TranType; both
-// queries count the same lines, so a period ledger and a whole-year ledger
-// agree on the balance at any date.
+// to posted, uncancelled vouchers of the year; both queries count the same
+// lines, so a period ledger and a whole-year ledger agree on the balance at any
+// date, and the trial balance counts them so too.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +29,7 @@ struct Ledger {
     std::optional<platform::Money> broughtForward;
     std::vector<LedgerLine> lines;   // by date, then by line serial, with their running differences
     LedgerTotals totals;
+    KindNames kinds;                 // for the lines' references
 };
 
 // The ledger of account `accCode` in financial year `fyId`: the whole year's

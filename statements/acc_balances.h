@@ -47,9 +47,15 @@ public:
     // Fills SubList with the sub types of the main type the text of Acc
     // matches; empties SubList's text in every case.
     void Acc_Change();
+    // All accounts: the main type, sub type and range controls are disabled,
+    // their texts cleared and "Sub Type" unticked.
     void AllOpt_Click();
+    // One main type: its combo and "Sub Type" are enabled, the sub-type combo
+    // while "Sub Type" is ticked; the range boxes are disabled.
     void SelectOpt_Click();
+    // A code range: as AllOpt_Click, with the four range boxes enabled.
     void RangeOpt_Click();
+    // Enables the sub-type combo while "Sub Type" is ticked.
     void SubTypeOpt_Click();
     // 0: six columns with their totals; 1: two columns. Queries nothing.
     void TrialOpt_Click(int index);

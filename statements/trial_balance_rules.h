@@ -22,6 +22,7 @@ struct AccountFigures {
     platform::Money closing;   // opening + debits - credits: every counted line up to the period's end
     std::int64_t level1Id = 0;
     std::int64_t level2Id = 0;
+    friend bool operator==(const AccountFigures&, const AccountFigures&) = default;
 };
 
 // The two-column cells of a closing difference: the difference in the debit

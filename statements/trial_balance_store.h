@@ -1,7 +1,7 @@
 // The SQL of the trial balance: every account's opening, period and closing
-// figures in one pass over the year's counted lines (posted, uncancelled
-// vouchers of the year whose kind is in TranType, as the ledger counts them),
-// and the main types and sub types the window offers for a selection.
+// figures in one pass over the year's counted lines (those of posted,
+// uncancelled vouchers of the year, as the ledger counts them), and the main
+// types and sub types the window offers for a selection.
 #pragma once
 
 #include <cstdint>

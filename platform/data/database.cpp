@@ -176,6 +176,12 @@ void Database::configure()
                       "PRAGMA journal_mode = DELETE");
 
     exec("PRAGMA synchronous = FULL");
+
+    // Reports walk a year of lines; reading the file through a memory map
+    // instead of SQLite's small default page cache makes them several times
+    // faster. Writes still go through the journal, so the file stays whole.
+    // The map is only address space: a smaller build limit simply caps it.
+    scalar("PRAGMA mmap_size = 1073741824");
 }
 
 Database::Database(Database&& other) noexcept

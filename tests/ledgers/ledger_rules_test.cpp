@@ -48,3 +48,22 @@ TEST(RunBalances, WithoutLinesClosesAtTheBroughtForwardBalance)
         EXPECT_EQ(totals, (ledgers::LedgerTotals{Money{}, Money{}, Money::fromCents(bf)}));
     }
 }
+
+TEST(References, NameTheVoucherByItsKindAndDocumentNumber)
+{
+    const ledgers::KindNames kinds = {{27, {"Cash Payment Voucher", "CPV"}}, {11, {"Opening Balance", "OB"}}};
+    struct Case { int type; std::int64_t docNo; const char* longRef; const char* shortRef; };
+    const Case cases[] = {
+        {27, 12, "Cash Payment Voucher No. 12", "CPV 12"},
+        {11, 1, "Opening Balance No. 1", "OB 1"},
+        {99, 3, " No. 3", " 3"},   // a kind without a name
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.type);
+        ledgers::LedgerLine l;
+        l.tranType = c.type;
+        l.docNo = c.docNo;
+        EXPECT_EQ(ledgers::longReference(kinds, l), c.longRef);
+        EXPECT_EQ(ledgers::shortReference(kinds, l), c.shortRef);
+    }
+}

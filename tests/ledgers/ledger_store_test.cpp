@@ -66,8 +66,8 @@ TEST_F(LedgerStore, WholeYearStartsWithTheOpeningVoucherAndCountsOnlyPostedUncan
     ASSERT_FALSE(cash.lines.empty());
     EXPECT_EQ(cash.lines.front().tranType, 11);
     EXPECT_EQ(cash.lines.front().tranDate, "2026-06-30");
-    EXPECT_EQ(cash.lines.front().tranRefLong, "Opening Balance No. 1");
-    EXPECT_EQ(cash.lines.front().tranRefShort, "OB 1");
+    EXPECT_EQ(ledgers::longReference(cash.kinds, cash.lines.front()), "Opening Balance No. 1");
+    EXPECT_EQ(ledgers::shortReference(cash.kinds, cash.lines.front()), "OB 1");
     std::set<std::int32_t> uncounted;
     for (const auto& v : book.vouchers())
         if (!v.counted())

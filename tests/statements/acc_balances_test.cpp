@@ -340,7 +340,7 @@ private slots:
     {
         Fixture f;
         auto w = f.window();
-        f.t.db().exec("ALTER TABLE TranType RENAME TO TranKinds");
+        f.t.db().exec("ALTER TABLE AccLevel3 RENAME TO Accounts");
         w->ViewBttn_Click();
         QCOMPARE(f.messages.last().title, QStringLiteral("Database Error"));
         QVERIFY(child<QPushButton>(*w, "ViewBttn")->isEnabled());

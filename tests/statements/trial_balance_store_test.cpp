@@ -187,6 +187,22 @@ TEST_F(TrialBalanceStore, ClosingAgreesWithTheLedgerOfTheSameAccountAndDate)
     }
 }
 
+TEST_F(TrialBalanceStore, GivesTheSameFiguresOnAFileWithoutTheCountedVouchersIndex)
+{
+    for (const auto& selection : {AccountSelection::all(), AccountSelection::range(acc::Bank, acc::Rent)}) {
+        const auto withIndex = statements::trialBalance(t.db(), testing_support::kYear, day("2026-09-02"),
+                                                        day("2027-03-31"), selection);
+        t.db().exec("DROP INDEX IF EXISTS Transactions_Counted");
+        const auto withoutIndex = statements::trialBalance(t.db(), testing_support::kYear, day("2026-09-02"),
+                                                           day("2027-03-31"), selection);
+        t.db().exec("CREATE INDEX Transactions_Counted ON Transactions (TranNo, FYID, TranDate)"
+                    " WHERE Cancel = 0 AND Posted = 1");
+        EXPECT_FALSE(withIndex.rows.empty());
+        EXPECT_EQ(withIndex.rows, withoutIndex.rows);
+        EXPECT_EQ(withIndex.totals, withoutIndex.totals);
+    }
+}
+
 TEST_F(TrialBalanceStore, SelectionListsOfferMainTypesWithTheirNatureAndSubTypesByName)
 {
     std::vector<std::string> types;
