@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 
 #include "accounts/opening_balance_rules.h"
@@ -171,15 +170,6 @@ bool OpeningBalancesAcc::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void OpeningBalancesAcc::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (m_placed)
-        return;
-    m_placed = true;
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->move(0, 0);
-}
 
 void OpeningBalancesAcc::SaveBttn_Click()
 {

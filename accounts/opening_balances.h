@@ -56,7 +56,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     // Checks that the window's voucher is still the year's, writes the lines in
@@ -72,7 +71,6 @@ private:
     std::int64_t m_tranNo = 0;
     std::int64_t m_accountCount = 0;          // NoofAcc, counted at load
     std::vector<SubTranRow> m_loaded;         // the lines as stored, for the save plan
-    bool m_placed = false;
 
     VoucherLineGrid* m_lines = nullptr;
     QLineEdit* m_tranNoBox = nullptr;

@@ -11,7 +11,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTableView>
@@ -181,15 +180,6 @@ void AccLedgers::Form_Load()
     m_main.LOpen = false;
 }
 
-void AccLedgers::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (m_placed)
-        return;
-    m_placed = true;
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->move(0, 0);
-}
 
 void AccLedgers::DateOpt_Click()
 {

@@ -49,7 +49,6 @@ public:
     AccCodeBox* codeBox() const { return m_codeBox; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     // Builds the ledger of the account in ACodeTxt for the choice of DateOpt and
@@ -61,7 +60,6 @@ private:
     app::Parent& m_main;
     LedgerModel* m_model = nullptr;
     AccCodeBox* m_codeBox = nullptr;
-    bool m_placed = false;
 
     QLineEdit* m_code = nullptr;        // ACodeTxt
     QLineEdit* m_name = nullptr;        // Acc

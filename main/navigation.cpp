@@ -1,7 +1,5 @@
-// The dashboard's caption and place.
+// The dashboard's caption.
 #include "main/navigation.h"
-
-#include <QMdiSubWindow>
 
 #include "main/parent.h"
 
@@ -18,12 +16,6 @@ Navigation::Navigation(Parent& main, QWidget* parent) : QWidget(parent), m_main(
 void Navigation::Form_Load()
 {
     setWindowTitle(QStringLiteral("Account Dashboard - ") + m_main.UName);
-}
-
-void Navigation::placeTopLeft()
-{
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->move(0, 0);
 }
 
 } // namespace app

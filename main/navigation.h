@@ -15,8 +15,6 @@ public:
     explicit Navigation(Parent& main, QWidget* parent = nullptr);
     // Sets the caption "Account Dashboard - " and the user's name.
     void Form_Load();
-    // Puts the dashboard's frame at the top-left corner of the MDI area.
-    void placeTopLeft();
 
 private:
     Parent& m_main;

@@ -257,9 +257,7 @@ QWidget* Parent::openWindow(const QString& name, bool modal)
 
 void Parent::showNavigation()
 {
-    auto* w = m_host->showModeless(QStringLiteral("Navigation"), [this] { return new Navigation(*this); });
-    if (auto* nav = qobject_cast<Navigation*>(w))
-        nav->placeTopLeft();
+    m_host->showModeless(QStringLiteral("Navigation"), [this] { return new Navigation(*this); });
 }
 
 void Parent::startBackup()

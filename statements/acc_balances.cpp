@@ -261,15 +261,6 @@ void AccBalances::Form_Load()
     ShowBalances();
 }
 
-void AccBalances::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (m_placed)
-        return;
-    m_placed = true;
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->move(0, 0);
-}
 
 std::optional<std::int64_t> AccBalances::matchedMainType() const
 {

@@ -71,7 +71,6 @@ public:
     std::optional<forms::Problem> checkSelection(Purpose purpose) const;
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     // Queries the chosen accounts and refills both grids and all totals, with
@@ -89,7 +88,6 @@ private:
     SixColumnModel* m_six = nullptr;
     TwoColumnModel* m_two = nullptr;
     ledgers::AccRangePicker* m_picker = nullptr;
-    bool m_placed = false;
 
     QRadioButton* m_allOpt = nullptr;
     QRadioButton* m_selectOpt = nullptr;

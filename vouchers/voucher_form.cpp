@@ -16,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPalette>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -258,16 +257,6 @@ void VoucherForm::Form_Unload()
     m_main.LedgerRef = 0;
 }
 
-void VoucherForm::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (m_placed)
-        return;
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        frame->move(0, 0);
-        m_placed = true;
-    }
-}
 
 void VoucherForm::closeEvent(QCloseEvent* event)
 {

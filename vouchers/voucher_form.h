@@ -93,7 +93,6 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void NewVoucher();
@@ -125,7 +124,6 @@ private:
     // The job of the open voucher when it is no longer open: kept by a save
     // unless the user types into the job box.
     std::int64_t m_keptJobId = 0;
-    bool m_placed = false;
 
     QLabel* m_label2 = nullptr;
     QLineEdit* m_tranNoBox = nullptr;

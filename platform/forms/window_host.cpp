@@ -32,6 +32,9 @@ QWidget* WindowHost::showModeless(const QString& name, const std::function<QWidg
             sub->resize(size.grownBy(frame));
         }
         sub->setAttribute(Qt::WA_DeleteOnClose);
+        // Every window of the frame opens at its top-left corner; once shown,
+        // it stays where the user moves it.
+        sub->move(0, 0);
         m_open[name] = sub;
     }
     sub->show();

@@ -21,7 +21,8 @@ public:
     explicit WindowHost(QMdiArea* area);
 
     // Shows the window named `name`, made by `make` the first time (or again
-    // after it was closed), inside the MDI area, and gives it the focus.
+    // after it was closed), inside the MDI area at its top-left corner, and
+    // gives it the focus.
     // The window is deleted when closed. Returns it.
     QWidget* showModeless(const QString& name, const std::function<QWidget*()>& make);
     // The open window named `name`, or null.
