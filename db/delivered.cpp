@@ -121,6 +121,7 @@ void fillDelivered(platform::Database& db, std::string_view todayIso, std::strin
 
     platform::Transaction tx(db);
     db.execScript(schemaSql());
+    db.execScript(balancesSql());
     db.execScript(deliveredRowsSql());
 
     db.exec("INSERT INTO Users (UserID, UserName, Password, Notes) VALUES (?, ?, ?, '')",

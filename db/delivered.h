@@ -11,6 +11,7 @@ namespace db {
 
 std::string_view schemaSql();          // db/schema.sql
 std::string_view deliveredRowsSql();   // db/delivered_rows.sql
+std::string_view balancesSql();        // db/balances.sql
 
 // The administrator's login in a delivered database.
 inline constexpr std::string_view kAdminName = "Administrator";

@@ -1,6 +1,7 @@
 -- The tables, keys, checks and indexes of this system's database file.
 -- Amounts are whole cents, dates ISO text ('YYYY-MM-DD', date-times 'YYYY-MM-DD HH:MM:SS'),
--- yes/no columns 0 or 1. The reference rows are in delivered_rows.sql.
+-- yes/no columns 0 or 1. The reference rows are in delivered_rows.sql; what the ledgers and
+-- balances read fast is in balances.sql.
 
 -- The four sides of the financial statements: 1 and 2 the balance sheet, 3 and 4 the income statement.
 CREATE TABLE FS (
@@ -160,12 +161,7 @@ CREATE TABLE SubTransactions (
     Status   TEXT CHECK (Status IN ('', 'Debit', 'Credit')),
     CHECK (coalesce(Debit, 0) = 0 OR coalesce(Credit, 0) = 0)
 );
-CREATE INDEX SubTransactions_AccCode_TranNo ON SubTransactions (AccCode, TranNo);
-CREATE INDEX SubTransactions_TranNo_Serial ON SubTransactions (TranNo, Serial);
--- Ledgers and the trial balance read an account's lines with their amounts, and each line's
--- voucher only to know whether it counts: both from an index alone, without the wide rows.
-CREATE INDEX SubTransactions_AccCode_Amounts ON SubTransactions (AccCode, TranNo, Debit, Credit);
-CREATE INDEX Transactions_Counted ON Transactions (TranNo, FYID, TranDate) WHERE Cancel = 0 AND Posted = 1;
+-- The indexes the ledgers and balances read, and the month totals: balances.sql.
 
 -- Countries and their currencies. The two currency columns are named with two
 -- trailing no-break spaces, and every query writes them so.
@@ -222,4 +218,4 @@ CREATE TABLE HelpIndex (
 
 -- The marks by which the program knows its own files.
 PRAGMA application_id = 1414745156;
-PRAGMA user_version = 1;
+PRAGMA user_version = 2;

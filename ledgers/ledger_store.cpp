@@ -1,7 +1,9 @@
-// Ledger queries. Both are driven by SubTransactions (AccCode, ...) and reach
-// the voucher by its key, so their cost follows the account's lines, not the
-// book. CROSS JOIN holds that order: left to itself the planner walked the
-// year's vouchers by date for the brought-forward sum, a scan of the whole year.
+// Ledger queries. Both are driven by the account's lines in SubTransactions_Ledger
+// and reach each line's voucher in Transactions_Counted, both indexes holding
+// all the query reads, so their cost follows the account's lines, not the book,
+// and no wide row is read. CROSS JOIN holds that order: left to itself the
+// planner walked the year's vouchers by date for the brought-forward sum, a
+// scan of the whole year.
 #include "ledgers/ledger_store.h"
 
 #include "platform/data/database.h"
@@ -20,8 +22,8 @@ using platform::Money;
 // without counted lines. COUNT tells "no line" from "lines summing to 0".
 constexpr const char* kBroughtForward =
     "SELECT COALESCE(SUM(s.Debit), 0) - COALESCE(SUM(s.Credit), 0), COUNT(*)"
-    " FROM SubTransactions s"
-    " CROSS JOIN Transactions t ON t.TranNo = s.TranNo"
+    " FROM SubTransactions s INDEXED BY SubTransactions_Ledger"
+    " CROSS JOIN Transactions t INDEXED BY Transactions_Counted ON t.TranNo = s.TranNo"
     " WHERE s.AccCode = ?1 AND t.FYID = ?2 AND t.Cancel = 0 AND t.Posted = 1"
     " AND t.TranDate < ?3";
 
@@ -32,8 +34,8 @@ constexpr const char* kBroughtForward =
 constexpr const char* kLines =
     "SELECT t.TranNo, t.TranDate, t.TranType, t.DocNo,"
     " COALESCE(s.\"Desc\", ''), COALESCE(s.Debit, 0), COALESCE(s.Credit, 0), s.Serial"
-    " FROM SubTransactions s"
-    " CROSS JOIN Transactions t ON t.TranNo = s.TranNo"
+    " FROM SubTransactions s INDEXED BY SubTransactions_Ledger"
+    " CROSS JOIN Transactions t INDEXED BY Transactions_Counted ON t.TranNo = s.TranNo"
     " WHERE s.AccCode = ?1 AND t.FYID = ?2 AND t.Cancel = 0 AND t.Posted = 1"
     " AND (COALESCE(s.Debit, 0) <> 0 OR COALESCE(s.Credit, 0) <> 0)"
     " AND (?3 IS NULL OR t.TranDate >= ?3) AND (?4 IS NULL OR t.TranDate <= ?4)"

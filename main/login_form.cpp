@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "db/upgrade.h"
 #include "main/login_rules.h"
 #include "main/login_store.h"
 #include "main/parent.h"
@@ -140,7 +141,7 @@ LoginForm::~LoginForm()
 bool LoginForm::Form_Load()
 {
     try {
-        m_db = std::make_unique<platform::Database>(platform::Database::open(m_databasePath.toStdString()));
+        m_db = std::make_unique<platform::Database>(platform::Database::open(m_databasePath.toStdString(), db::schemaUpgrades()));
         m_business = openBusinessInfo(*m_db);
         m_years = openYears(*m_db);
         m_users = openUsers(*m_db);

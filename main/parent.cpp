@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "db/upgrade.h"
 #include "main/navigation.h"
 #include "main/rights.h"
 #include "main/window_catalog.h"
@@ -113,7 +114,7 @@ bool Parent::MDIForm_Load()
 {
     try {
         Pelkconn = std::make_unique<platform::Database>(
-            platform::Database::open(m_databasePath.toStdString()));
+            platform::Database::open(m_databasePath.toStdString(), db::schemaUpgrades()));
     } catch (const platform::DbError& e) {
         forms::showDbFailure(this, e);
         return false;

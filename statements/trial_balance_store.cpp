@@ -11,57 +11,85 @@ namespace {
 
 using platform::Money;
 
-// The accounts are walked in code order (AccLevel3's key) and each account's
-// lines through SubTransactions (AccCode, ...), so the sums come out grouped
-// without sorting the year's lines (SQLite's sort of a million lines costs more
-// than the whole query); each line's voucher is reached by key. CROSS JOIN
-// keeps that order, and the unary + keeps the planner from the Level1ID and
-// Level2ID indexes, which would give up the code order. The voucher kind needs
-// no test here: TranType is a foreign key, so every voucher has a kind (the
-// ledger's queries count the same lines). Null amounts count as 0.
-// ?1 year, ?2 from, ?3 to, ?4/?5 the selection.
+// The balance of every account at a cut date (its counted lines dated before
+// the cut) is read from the month totals for the whole months before the cut,
+// and from the lines only for the month the cut falls in: the days before the
+// cut are added, or, past the middle of the month, the days from the cut on
+// are taken off that whole month. So the work follows the accounts and at most
+// half a month of lines, not the year's lines.
+//
+// Each part sums per account on its own, the month totals in key order without
+// a sort; the parts meet in a sum over at most three rows per account. The
+// voucher kind needs no test: TranType is a foreign key, so every voucher has
+// a kind (the ledger's queries count the same lines). Null amounts count as 0.
+//
+// ?1 year; ?2/?3 the month limits of the from and the to cut (months before
+// them count whole); ?4..?6 and ?7..?9 the days of each cut's month that are
+// read from the lines (from, to excluded) and their sign; ?10/?11 the selection.
 constexpr const char* kSelect =
-    "SELECT AccCode, AccName, ODiff, Debits, Credits, ODiff + Debits - Credits, Level1ID, Level2ID"
-    " FROM ("
-    "  SELECT a.AccCode AS AccCode, COALESCE(a.AccName, '') AS AccName,"
-    "   COALESCE(a.Level1ID, 0) AS Level1ID, COALESCE(a.Level2ID, 0) AS Level2ID,"
-    "   SUM(CASE WHEN t.TranDate < ?2 THEN COALESCE(s.Debit, 0) - COALESCE(s.Credit, 0) ELSE 0 END) AS ODiff,"
-    "   SUM(CASE WHEN t.TranDate >= ?2 THEN COALESCE(s.Debit, 0) ELSE 0 END) AS Debits,"
-    "   SUM(CASE WHEN t.TranDate >= ?2 THEN COALESCE(s.Credit, 0) ELSE 0 END) AS Credits"
-    "  FROM AccLevel3 a"
-    "  CROSS JOIN SubTransactions s ON s.AccCode = a.AccCode";
-// The voucher of each line: through the small index of counted vouchers when
-// the file has it (it halves the time on a large book), else by the table's key.
-constexpr const char* kVoucherByIndex =
-    "  CROSS JOIN Transactions t INDEXED BY Transactions_Counted ON t.TranNo = s.TranNo";
-constexpr const char* kVoucherByKey = "  CROSS JOIN Transactions t ON t.TranNo = s.TranNo";
-// Vouchers get increasing numbers as they are entered, so a year's vouchers lie
-// between its lowest and highest number: an account's lines of other years
-// outside that span are skipped in the index instead of looked up one by one.
-// The year is still tested, so a voucher entered out of turn only widens the span.
-constexpr const char* kCounted =
-    "  WHERE s.TranNo BETWEEN (SELECT MIN(TranNo) FROM Transactions WHERE FYID = ?1)"
-    "   AND (SELECT MAX(TranNo) FROM Transactions WHERE FYID = ?1)"
-    "  AND t.FYID = ?1 AND t.Cancel = 0 AND t.Posted = 1 AND t.TranDate <= ?3 AND ";
-// An account whose opening and period figures are all zero closes at zero too.
-constexpr const char* kTail =
-    "  GROUP BY a.AccCode"
-    " )"
-    " WHERE ODiff <> 0 OR Debits <> 0 OR Credits <> 0"
-    " ORDER BY AccCode";
-
-constexpr const char* kHasCountedIndex =
-    "SELECT COUNT(*) FROM sqlite_schema WHERE type = 'index' AND name = 'Transactions_Counted'";
+    "WITH"
+    " months AS (SELECT AccCode,"
+    "   SUM(CASE WHEN Month < ?2 THEN Debits ELSE 0 END) AS bDr,"
+    "   SUM(CASE WHEN Month < ?2 THEN Credits ELSE 0 END) AS bCr,"
+    "   SUM(CASE WHEN Month < ?3 THEN Debits ELSE 0 END) AS uDr,"
+    "   SUM(CASE WHEN Month < ?3 THEN Credits ELSE 0 END) AS uCr"
+    "  FROM AccountMonths WHERE FYID = ?1 AND Month < max(?2, ?3) GROUP BY AccCode),"
+    " fromDays AS (SELECT s.AccCode,"
+    "   ?6 * SUM(COALESCE(s.Debit, 0)) AS bDr, ?6 * SUM(COALESCE(s.Credit, 0)) AS bCr, 0 AS uDr, 0 AS uCr"
+    "  FROM Transactions t INDEXED BY Transactions_Counted_TranDate"
+    "  CROSS JOIN SubTransactions s ON s.TranNo = t.TranNo"
+    "  WHERE t.FYID = ?1 AND t.Cancel = 0 AND t.Posted = 1 AND t.TranDate >= ?4 AND t.TranDate < ?5"
+    "  GROUP BY s.AccCode),"
+    " toDays AS (SELECT s.AccCode,"
+    "   0 AS bDr, 0 AS bCr, ?9 * SUM(COALESCE(s.Debit, 0)) AS uDr, ?9 * SUM(COALESCE(s.Credit, 0)) AS uCr"
+    "  FROM Transactions t INDEXED BY Transactions_Counted_TranDate"
+    "  CROSS JOIN SubTransactions s ON s.TranNo = t.TranNo"
+    "  WHERE t.FYID = ?1 AND t.Cancel = 0 AND t.Posted = 1 AND t.TranDate >= ?7 AND t.TranDate < ?8"
+    "  GROUP BY s.AccCode),"
+    " cuts AS (SELECT AccCode, SUM(bDr) AS bDr, SUM(bCr) AS bCr, SUM(uDr) AS uDr, SUM(uCr) AS uCr FROM ("
+    "   SELECT * FROM months UNION ALL SELECT * FROM fromDays UNION ALL SELECT * FROM toDays)"
+    "  GROUP BY AccCode)"
+    " SELECT a.AccCode, COALESCE(a.AccName, ''), c.bDr - c.bCr, c.uDr - c.bDr, c.uCr - c.bCr, c.uDr - c.uCr,"
+    "  COALESCE(a.Level1ID, 0), COALESCE(a.Level2ID, 0)"
+    " FROM cuts c CROSS JOIN AccLevel3 a ON a.AccCode = c.AccCode"
+    " WHERE (c.bDr <> c.bCr OR c.uDr <> c.bDr OR c.uCr <> c.bCr) AND ";
+constexpr const char* kTail = " ORDER BY a.AccCode";
 
 const char* selectionClause(AccountSelection::Kind kind)
 {
     switch (kind) {
-    case AccountSelection::Kind::All: return "+a.Level1ID > 0";
-    case AccountSelection::Kind::MainType: return "+a.Level1ID = ?4";
-    case AccountSelection::Kind::SubType: return "+a.Level2ID = ?4";
-    case AccountSelection::Kind::Range: return "a.AccCode BETWEEN ?4 AND ?5";
+    case AccountSelection::Kind::All: return "a.Level1ID > 0";
+    case AccountSelection::Kind::MainType: return "a.Level1ID = ?10";
+    case AccountSelection::Kind::SubType: return "a.Level2ID = ?10";
+    case AccountSelection::Kind::Range: return "a.AccCode BETWEEN ?10 AND ?11";
     }
     return "0";
+}
+
+std::string monthOf(const QDate& day)
+{
+    return platform::isoDate(day).substr(0, 7);
+}
+
+// How the balance at `cut` (lines dated before it) is read: months before
+// `monthLimit` whole, plus `sign` times the lines dated from `daysFrom` to
+// before `daysTo`.
+struct Cut {
+    std::string monthLimit;
+    std::string daysFrom;
+    std::string daysTo;
+    int sign = 1;
+};
+
+Cut cutAt(const QDate& cut)
+{
+    const QDate monthStart(cut.year(), cut.month(), 1);
+    const QDate nextMonth = monthStart.addMonths(1);
+    if (cut.day() == 1)
+        return {monthOf(cut), platform::isoDate(cut), platform::isoDate(cut), 1};
+    if (cut.daysTo(nextMonth) >= monthStart.daysTo(cut))
+        return {monthOf(cut), platform::isoDate(monthStart), platform::isoDate(cut), 1};
+    return {monthOf(nextMonth), platform::isoDate(cut), platform::isoDate(nextMonth), -1};
 }
 
 constexpr const char* kMainTypes =
@@ -77,20 +105,21 @@ constexpr const char* kSubTypes =
 TrialBalance trialBalance(platform::Database& db, int fyId, const QDate& from, const QDate& to,
                           const AccountSelection& selection)
 {
-    const bool byIndex = db.scalar(kHasCountedIndex).toInt() > 0;
-    const std::string sql = std::string(kSelect) + (byIndex ? kVoucherByIndex : kVoucherByKey) + kCounted
-                            + selectionClause(selection.kind) + kTail;
-    platform::Statement st(db, sql);
-    st.bind(1, fyId).bind(2, platform::isoDate(from)).bind(3, platform::isoDate(to));
+    const Cut before = cutAt(from);
+    const Cut through = cutAt(to.addDays(1));
+    platform::Statement st(db, std::string(kSelect) + selectionClause(selection.kind) + kTail);
+    st.bind(1, fyId).bind(2, before.monthLimit).bind(3, through.monthLimit);
+    st.bind(4, before.daysFrom).bind(5, before.daysTo).bind(6, before.sign);
+    st.bind(7, through.daysFrom).bind(8, through.daysTo).bind(9, through.sign);
     switch (selection.kind) {
     case AccountSelection::Kind::All:
         break;
     case AccountSelection::Kind::MainType:
     case AccountSelection::Kind::SubType:
-        st.bind(4, selection.id);
+        st.bind(10, selection.id);
         break;
     case AccountSelection::Kind::Range:
-        st.bind(4, selection.fromCode).bind(5, selection.toCode);
+        st.bind(10, selection.fromCode).bind(11, selection.toCode);
         break;
     }
 

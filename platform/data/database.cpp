@@ -2,6 +2,7 @@
 // checked here and turned into a DbError; callers never see a raw SQLite code path.
 #include "platform/data/database.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -92,7 +93,7 @@ bool DbError::isConstraint() const
 
 // --- Database ---------------------------------------------------------------
 
-Database Database::open(const std::string& path)
+Database Database::open(const std::string& path, std::span<const SchemaUpgrade> upgrades)
 {
     if (isMemoryPath(path) || !fileExists(path))
         throw DbError(SQLITE_CANTOPEN, "The database file \"" + path + "\" was not found.", {});
@@ -127,12 +128,24 @@ Database Database::open(const std::string& path)
     }
     if (applicationId != kApplicationId)
         throw DbError(SQLITE_NOTADB, notOursMessage(path), {});
-    if (version != kSchemaVersion)
+    const auto stepFrom = [&](std::int64_t v) {
+        return std::find_if(upgrades.begin(), upgrades.end(), [&](const SchemaUpgrade& u) { return u.from == v; });
+    };
+    bool upgradable = version < kSchemaVersion;
+    for (std::int64_t v = version; upgradable && v < kSchemaVersion; ++v)
+        upgradable = stepFrom(v) != upgrades.end();
+    if (version != kSchemaVersion && !upgradable)
         throw DbError(SQLITE_NOTADB,
                       "The database \"" + path + "\" has layout version " + std::to_string(version)
                           + "; this program reads version " + std::to_string(kSchemaVersion) + ".",
                       {});
     db.configure();
+    for (; version < kSchemaVersion; ++version) {
+        Transaction tx(db);
+        db.execScript(stepFrom(version)->sql);
+        db.exec("PRAGMA user_version = " + std::to_string(version + 1));
+        tx.commit();
+    }
     return db;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <source_location>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -40,9 +41,15 @@ private:
 
 // This system's file marks: PRAGMA application_id and user_version as the schema sets them.
 inline constexpr std::int32_t kApplicationId = 0x54534C44;   // "TSLD"
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 
 using Params = std::vector<Value>;
+
+// A script that brings a file of layout version `from` to version `from + 1`.
+struct SchemaUpgrade {
+    int from = 0;
+    std::string_view sql;
+};
 
 class Statement;
 
@@ -51,7 +58,11 @@ public:
     // Opens an existing file of this system for reading and writing. Never creates
     // a file. Throws DbError when the file is missing, cannot be opened, is not an
     // SQLite file, or does not carry this system's application id and schema version.
-    static Database open(const std::string& path);
+    // A file of an older version is first brought up to date by `upgrades`, each
+    // step in a transaction of its own that also writes the new version, so a
+    // failed step leaves the file at the version before it; a file that no chain
+    // of steps brings to this version is refused.
+    static Database open(const std::string& path, std::span<const SchemaUpgrade> upgrades = {});
     // Creates a new, empty file (or an in-memory database for ":memory:") with the
     // same settings; for the tool that writes the delivered database, and for tests.
     // Throws DbError when the file exists already or cannot be made.

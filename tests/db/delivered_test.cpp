@@ -107,6 +107,7 @@ TEST(DeliveredSchema, HasEveryTableWithItsColumns)
                   "CompletionDate", "Status", "DeliveryRefDate", "Remarks"}},
         {"TempBS", {"TypeID", "NatureID", "Type", "Balance"}},
         {"HelpIndex", {"ID", "Heading", "Matter"}},
+        {"AccountMonths", {"FYID", "AccCode", "Month", "Debits", "Credits"}},
     };
     Database db = delivered();
     for (const auto& t : tables) {

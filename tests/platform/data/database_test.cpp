@@ -118,6 +118,62 @@ TEST(DatabaseOpen, RefusesFilesThatAreNotOurs)
     }
 }
 
+TEST(DatabaseOpen, BringsAnOlderFileUpToDateStepByStep)
+{
+    TempDir dir;
+    const std::string path = dir.file("old.db");
+    const int oldest = platform::kSchemaVersion - 2;
+    makeFile(path, platform::kApplicationId, oldest);
+    // Given out of order: each step is found by the version it starts from.
+    const platform::SchemaUpgrade steps[] = {
+        {oldest + 1, "INSERT INTO T VALUES ('second')"},
+        {oldest, "INSERT INTO T VALUES ('first')"},
+    };
+    {
+        Database db = Database::open(path, steps);
+        EXPECT_EQ(db.scalar("PRAGMA user_version").toInt(), platform::kSchemaVersion);
+        EXPECT_EQ(db.scalar("SELECT group_concat(x, ' ') FROM T").toText(), "first second");
+    }
+    Database again = Database::open(path, steps);   // an up-to-date file runs no step
+    EXPECT_EQ(countRows(again, "T"), 2);
+}
+
+TEST(DatabaseOpen, AFailedStepLeavesTheFileAtTheVersionBeforeIt)
+{
+    TempDir dir;
+    const std::string path = dir.file("old.db");
+    const int oldest = platform::kSchemaVersion - 2;
+    makeFile(path, platform::kApplicationId, oldest);
+    const platform::SchemaUpgrade steps[] = {
+        {oldest, "INSERT INTO T VALUES ('first')"},
+        {oldest + 1, "INSERT INTO T VALUES ('second'); INSERT INTO Missing VALUES (1)"},
+    };
+    EXPECT_THROW(Database::open(path, steps), DbError);
+    Database db = Database::createEmpty(":memory:");
+    db.exec("ATTACH DATABASE ? AS old", {path});
+    EXPECT_EQ(db.scalar("PRAGMA old.user_version").toInt(), oldest + 1);
+    EXPECT_EQ(db.scalar("SELECT group_concat(x, ' ') FROM old.T").toText(), "first");
+}
+
+TEST(DatabaseOpen, RefusesAnOlderFileThatNoChainOfStepsBringsUpToDate)
+{
+    TempDir dir;
+    const std::string path = dir.file("old.db");
+    const int oldest = platform::kSchemaVersion - 2;
+    makeFile(path, platform::kApplicationId, oldest);
+    const platform::SchemaUpgrade gap[] = {{oldest + 1, "INSERT INTO T VALUES ('second')"}};
+    try {
+        Database::open(path, gap);
+        ADD_FAILURE() << "opened";
+    } catch (const DbError& e) {
+        EXPECT_NE(e.message().find("layout version " + std::to_string(oldest)), std::string::npos) << e.message();
+    }
+    Database db = Database::createEmpty(":memory:");
+    db.exec("ATTACH DATABASE ? AS old", {path});
+    EXPECT_EQ(db.scalar("PRAGMA old.user_version").toInt(), oldest);
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM old.T").toInt(), 0);
+}
+
 TEST(DatabaseOpen, NeverCreatesTheFile)
 {
     TempDir dir;

@@ -1,0 +1,144 @@
+// The month totals of the accounts follow every write that can change what a
+// line counts for: lines added, changed, moved and deleted, and vouchers
+// posted, cancelled, re-dated, moved to another year and deleted; and a file
+// of the first layout gets them when it is opened.
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "db/delivered.h"
+#include "db/upgrade.h"
+#include "platform/data/database.h"
+
+namespace {
+
+using platform::Database;
+
+// Rows where the stored totals and the totals worked out from the lines
+// disagree; rows that came to zero may stay in the table.
+constexpr const char* kDisagreements =
+    "WITH expected AS ("
+    "  SELECT t.FYID, s.AccCode, substr(t.TranDate, 1, 7) AS Month,"
+    "   SUM(COALESCE(s.Debit, 0)) AS Debits, SUM(COALESCE(s.Credit, 0)) AS Credits"
+    "  FROM SubTransactions s JOIN Transactions t ON t.TranNo = s.TranNo"
+    "  WHERE t.Cancel = 0 AND t.Posted = 1 GROUP BY 1, 2, 3)"
+    " SELECT COUNT(*) FROM ("
+    "  SELECT * FROM expected EXCEPT SELECT * FROM AccountMonths"
+    "  UNION ALL"
+    "  SELECT * FROM (SELECT * FROM AccountMonths WHERE Debits <> 0 OR Credits <> 0 EXCEPT SELECT * FROM expected))";
+
+class MonthTotals : public testing::Test {
+protected:
+    Database db = Database::createEmpty(":memory:");
+
+    void SetUp() override
+    {
+        db::fillDelivered(db, "2026-12-10", "2026-12-10 09:00:00");
+        db.execScript(
+            "INSERT INTO FinancialYear VALUES (2, '2027-07-01', '2028-06-30', '2027-28');"
+            "INSERT INTO AccLevel1 (TypeID, Type, NatureID) SELECT 201, 'Assets', MIN(NatureID) FROM FSNature;"
+            "INSERT INTO AccLevel2 VALUES (20101, 'Cash and Bank', 201);"
+            "INSERT INTO AccLevel3 VALUES (20101001, 'Cash', 201, 20101), (20101002, 'Bank', 201, 20101),"
+            " (20101003, 'Safe', 201, 20101);"
+            // TranNo 1 is the delivered opening-balance voucher.
+            "INSERT INTO Transactions (DocNo, TranDate, TranType, FYID, Cancel, Posted) VALUES"
+            " (1, '2026-07-05', 41, 1, 0, 1), (2, '2026-08-05', 41, 1, 0, 0), (3, '2026-07-20', 41, 1, 0, 1);"
+            "INSERT INTO SubTransactions (TranNo, AccCode, Debit, Credit) VALUES"
+            " (2, 20101001, 500, NULL), (2, 20101002, NULL, 500), (3, 20101001, 70, 0), (3, 20101003, 0, 70),"
+            " (4, 20101002, 9, NULL), (4, 20101003, NULL, 9), (1, 20101001, 1000, NULL), (1, 20101003, NULL, 1000);");
+    }
+};
+
+} // namespace
+
+TEST_F(MonthTotals, FollowEveryWriteToLinesAndVouchers)
+{
+    ASSERT_EQ(db.scalar(kDisagreements).toInt(), 0);
+    ASSERT_GT(db.scalar("SELECT COUNT(*) FROM AccountMonths WHERE Debits <> 0").toInt(), 0);
+    struct Step { const char* name; const char* sql; };
+    const Step steps[] = {
+        {"post", "UPDATE Transactions SET Posted = 1 WHERE TranNo = 3"},
+        {"un-post", "UPDATE Transactions SET Posted = 0 WHERE TranNo = 2"},
+        {"post again", "UPDATE Transactions SET Posted = 1 WHERE TranNo = 2"},
+        {"re-date into another month", "UPDATE Transactions SET TranDate = '2026-09-01' WHERE TranNo = 2"},
+        {"move to another year", "UPDATE Transactions SET FYID = 2, TranDate = '2027-08-01' WHERE TranNo = 4"},
+        {"cancel", "UPDATE Transactions SET Cancel = 1 WHERE TranNo = 4"},
+        {"re-date a cancelled voucher", "UPDATE Transactions SET TranDate = '2027-09-01' WHERE TranNo = 4"},
+        {"un-cancel", "UPDATE Transactions SET Cancel = 0 WHERE TranNo = 4"},
+        {"change a line's account and amount", "UPDATE SubTransactions SET Debit = 800, AccCode = 20101002 WHERE Serial = 1"},
+        {"null an amount", "UPDATE SubTransactions SET Credit = NULL WHERE Serial = 4"},
+        {"move a line to another voucher", "UPDATE SubTransactions SET TranNo = 4 WHERE Serial = 2"},
+        {"add a line", "INSERT INTO SubTransactions (TranNo, AccCode, Debit) VALUES (2, 20101003, 33)"},
+        {"add a line to an unposted voucher", "UPDATE Transactions SET Posted = 0 WHERE TranNo = 3;"
+                                              "INSERT INTO SubTransactions (TranNo, AccCode, Debit) VALUES (3, 20101003, 44)"},
+        {"delete a line", "DELETE FROM SubTransactions WHERE Serial = 3"},
+        {"delete a posted voucher with its lines", "DELETE FROM Transactions WHERE TranNo = 2"},
+        {"delete an unposted voucher with its lines", "DELETE FROM Transactions WHERE TranNo = 3"},
+        {"clear a year", "DELETE FROM Transactions WHERE FYID = 2"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        db.execScript(step.sql);
+        EXPECT_EQ(db.scalar(kDisagreements).toInt(), 0);
+    }
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM AccountMonths WHERE FYID = 2 AND (Debits <> 0 OR Credits <> 0)").toInt(), 0);
+}
+
+TEST_F(MonthTotals, AWriteThatFailsLeavesThemAsTheyWere)
+{
+    const auto before = db.scalar("SELECT group_concat(Debits || '/' || Credits) FROM AccountMonths").toText();
+    // A line with both amounts breaks a check after its row is written: the
+    // statement, and what its triggers did, is undone.
+    EXPECT_THROW(db.exec("INSERT INTO SubTransactions (TranNo, AccCode, Debit, Credit) VALUES (2, 20101001, 5, 5)"),
+                 platform::DbError);
+    EXPECT_EQ(db.scalar("SELECT group_concat(Debits || '/' || Credits) FROM AccountMonths").toText(), before);
+    EXPECT_EQ(db.scalar(kDisagreements).toInt(), 0);
+}
+
+TEST(LayoutUpgrade, AFileOfTheFirstLayoutGetsTheMonthTotalsOfItsLines)
+{
+    char folder[] = "/tmp/tamsel_upgrade_XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::string path = std::string(folder) + "/old.MDB";
+    db::writeDeliveredFile(path, "2026-12-10", "2026-12-10 09:00:00");
+    {
+        // The first layout: no month totals, and the indexes it had.
+        Database db = Database::open(path);
+        db.execScript(
+            "INSERT INTO AccLevel1 (TypeID, Type, NatureID) SELECT 201, 'Assets', MIN(NatureID) FROM FSNature;"
+            "INSERT INTO AccLevel2 VALUES (20101, 'Cash and Bank', 201);"
+            "INSERT INTO AccLevel3 VALUES (20101001, 'Cash', 201, 20101), (20101002, 'Bank', 201, 20101);"
+            "INSERT INTO Transactions (DocNo, TranDate, TranType, FYID, Cancel, Posted) VALUES"
+            " (1, '2026-07-05', 41, 1, 0, 1), (2, '2026-08-05', 41, 1, 0, 0), (3, '2026-08-20', 41, 1, 1, 1),"
+            " (4, '2026-08-21', 41, 1, 0, 1);"
+            "INSERT INTO SubTransactions (TranNo, AccCode, Debit, Credit) VALUES"
+            " (2, 20101001, 500, NULL), (2, 20101002, NULL, 500), (3, 20101001, 7, 0), (3, 20101002, 0, 7),"
+            " (4, 20101001, 9, NULL), (4, 20101002, NULL, 9), (5, 20101002, 40, NULL), (5, 20101001, NULL, 40);"
+            "DROP TABLE AccountMonths;"
+            "DROP TRIGGER SubTransactions_Months_Insert; DROP TRIGGER SubTransactions_Months_Delete;"
+            "DROP TRIGGER SubTransactions_Months_Update; DROP TRIGGER Transactions_Months_Update;"
+            "DROP TRIGGER Transactions_Months_Delete;"
+            "DROP INDEX SubTransactions_Ledger; DROP INDEX SubTransactions_TranNo_Serial;"
+            "DROP INDEX Transactions_Counted; DROP INDEX Transactions_Counted_TranDate;"
+            "CREATE INDEX SubTransactions_AccCode_TranNo ON SubTransactions (AccCode, TranNo);"
+            "CREATE INDEX SubTransactions_TranNo_Serial ON SubTransactions (TranNo, Serial);"
+            "CREATE INDEX SubTransactions_AccCode_Amounts ON SubTransactions (AccCode, TranNo, Debit, Credit);"
+            "CREATE INDEX Transactions_Counted ON Transactions (TranNo, FYID, TranDate) WHERE Cancel = 0 AND Posted = 1;"
+            "PRAGMA user_version = 1;");
+    }
+    EXPECT_THROW(Database::open(path), platform::DbError);   // refused without its upgrade
+    {
+        Database db = Database::open(path, db::schemaUpgrades());
+        EXPECT_EQ(db.scalar("PRAGMA user_version").toInt(), platform::kSchemaVersion);
+        EXPECT_EQ(db.scalar(kDisagreements).toInt(), 0);
+        EXPECT_EQ(db.scalar("SELECT Debits || '/' || Credits FROM AccountMonths"
+                            " WHERE AccCode = 20101001 AND Month = '2026-08'").toText(), "0/40");   // the 9 is cancelled
+        EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM sqlite_schema WHERE name = 'SubTransactions_AccCode_TranNo'").toInt(), 0);
+        // The triggers came with it: later writes keep the totals true.
+        db.exec("UPDATE Transactions SET Posted = 1 WHERE TranNo = 3");
+        EXPECT_EQ(db.scalar(kDisagreements).toInt(), 0);
+    }
+    std::filesystem::remove_all(folder);
+}
