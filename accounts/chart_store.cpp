@@ -51,6 +51,38 @@ platform::Recordset openNatures(platform::Database& db)
     return platform::Recordset::open(db, "SELECT * FROM FSNature ORDER BY NatureID");
 }
 
+platform::Hierarchy openChartPrint(platform::Database& db, ChartPrint part, std::int64_t mainType,
+                                   std::int64_t subType)
+{
+    // Each level reads only the rows the part reaches; relating them is the
+    // hierarchy's work, so a sub type outside the part could not show anyway.
+    platform::LevelQuery types{"Level1", "SELECT * FROM AccLevel1", {}, "", ""};
+    platform::LevelQuery subTypes{"level2", "SELECT * FROM AccLevel2", {}, "TypeID", "TypeID"};
+    platform::LevelQuery accounts{"level3", "SELECT * FROM AccLevel3", {}, "Level2ID", "Level2ID"};
+    const auto where = [](platform::LevelQuery& level, const char* condition, std::int64_t code) {
+        level.sql += condition;
+        level.params = {code};
+    };
+    switch (part) {
+    case ChartPrint::Whole:
+        break;
+    case ChartPrint::MainType:
+        where(types, " WHERE TypeID = ?", mainType);
+        where(subTypes, " WHERE TypeID = ?", mainType);
+        where(accounts, " WHERE Level2ID IN (SELECT Level2ID FROM AccLevel2 WHERE TypeID = ?)", mainType);
+        break;
+    case ChartPrint::SubType:
+        where(types, " WHERE TypeID = ?", mainType);
+        where(subTypes, " WHERE Level2ID = ?", subType);
+        where(accounts, " WHERE Level2ID = ?", subType);
+        break;
+    }
+    types.sql += " ORDER BY TypeID";
+    subTypes.sql += " ORDER BY Level2ID";
+    accounts.sql += " ORDER BY AccCode";
+    return platform::Hierarchy::open(db, {std::move(types), std::move(subTypes), std::move(accounts)});
+}
+
 std::optional<std::int64_t> highestMainType(platform::Database& db, std::int64_t natureId)
 {
     return maxOf(db, "SELECT MAX(TypeID) FROM AccLevel1 WHERE NatureID = ?", natureId);

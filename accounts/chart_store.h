@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/data/hierarchy.h"
 #include "platform/data/recordset.h"
 
 namespace platform {
@@ -45,6 +46,20 @@ platform::Recordset openSubTypes(platform::Database& db, std::int64_t typeId);
 platform::Recordset openAccounts(platform::Database& db, std::int64_t level2Id);
 // Every nature (every column of FSNature) by NatureID.
 platform::Recordset openNatures(platform::Database& db);
+
+// Which part of the chart a print covers, by the index of its "Chart" button:
+// the whole chart, one main type with all its sub types and their accounts,
+// or one sub type with its accounts under its main type.
+enum class ChartPrint { Whole = 0, MainType = 1, SubType = 2 };
+
+// The chart as printed (CARst): main types (every column of AccLevel1) at the
+// top, their sub types as "level2" (every column of AccLevel2, related by
+// TypeID) and the sub types' accounts as "level3" (every column of AccLevel3,
+// related by Level2ID), each level by code. `mainType` chooses the main type
+// of the MainType and SubType parts, `subType` the sub type of the SubType
+// part; the whole chart uses neither. Throws platform::DbError.
+platform::Hierarchy openChartPrint(platform::Database& db, ChartPrint part, std::int64_t mainType,
+                                   std::int64_t subType);
 
 // --- look-ups (all throw platform::DbError) ---
 

@@ -26,6 +26,7 @@
 #include "main/parent.h"
 #include "platform/data/database.h"
 #include "platform/forms/messages.h"
+#include "reports/accounts/acc_list.h"
 
 namespace accounts {
 namespace {
@@ -138,15 +139,6 @@ QGroupBox* makeFrame(const QString& caption, const QString& name, QWidget* paren
     return frame;
 }
 
-// The "Chart" buttons print the chart through its report, which is not part of
-// the program yet: they are shown, disabled.
-QPushButton* makePrintButton(int index, QWidget* parent)
-{
-    auto* b = makeButton(QStringLiteral("Chart"), QStringLiteral("PrintBttn%1").arg(index), parent);
-    b->setEnabled(false);
-    return b;
-}
-
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
 {
     auto* row = new QHBoxLayout;
@@ -201,6 +193,7 @@ void ModifyAccounts::buildControls()
     m_saveBttn = makeButton(QStringLiteral("Save"), QStringLiteral("SaveBttn"), m_l1Frame);
     m_delBttn = makeButton(QStringLiteral("Delete"), QStringLiteral("DelBttn"), m_l1Frame);
     m_cancelBttn = makeButton(QStringLiteral("Cancel"), QStringLiteral("CancelBttn"), m_l1Frame);
+    m_printBttn[0] = makeButton(QStringLiteral("Chart"), QStringLiteral("PrintBttn0"), m_l1Frame);
     {
         auto* form = new QFormLayout;
         form->addRow(QStringLiteral("Main Type Code"), m_mainCode);
@@ -210,7 +203,7 @@ void ModifyAccounts::buildControls()
         auto* box = new QVBoxLayout(m_l1Frame);
         box->addWidget(m_l1List);
         box->addLayout(form);
-        box->addLayout(buttonRow({m_addBttn, m_saveBttn, m_delBttn, m_cancelBttn, makePrintButton(0, m_l1Frame)}));
+        box->addLayout(buttonRow({m_addBttn, m_saveBttn, m_delBttn, m_cancelBttn, m_printBttn[0]}));
     }
 
     // --- sub types ---
@@ -224,6 +217,7 @@ void ModifyAccounts::buildControls()
     m_saveBttn2 = makeButton(QStringLiteral("Save"), QStringLiteral("SaveBttn2"), m_l2Frame);
     m_delBttn2 = makeButton(QStringLiteral("Delete"), QStringLiteral("DelBttn2"), m_l2Frame);
     m_cancelBttn2 = makeButton(QStringLiteral("Cancel"), QStringLiteral("CancelBttn2"), m_l2Frame);
+    m_printBttn[1] = makeButton(QStringLiteral("Chart"), QStringLiteral("PrintBttn1"), m_l2Frame);
     {
         auto* form = new QFormLayout;
         form->addRow(QStringLiteral("Sub Account Code"), m_subCode);
@@ -232,7 +226,7 @@ void ModifyAccounts::buildControls()
         box->addWidget(m_l2List);
         box->addLayout(form);
         box->addLayout(
-            buttonRow({m_addBttn2, m_saveBttn2, m_delBttn2, m_cancelBttn2, makePrintButton(1, m_l2Frame)}));
+            buttonRow({m_addBttn2, m_saveBttn2, m_delBttn2, m_cancelBttn2, m_printBttn[1]}));
     }
 
     // --- accounts ---
@@ -246,6 +240,7 @@ void ModifyAccounts::buildControls()
     m_saveBttn3 = makeButton(QStringLiteral("Save"), QStringLiteral("SaveBttn3"), m_l3Frame);
     m_delBttn3 = makeButton(QStringLiteral("Delete"), QStringLiteral("DelBttn3"), m_l3Frame);
     m_cancelBttn3 = makeButton(QStringLiteral("Cancel"), QStringLiteral("CancelBttn3"), m_l3Frame);
+    m_printBttn[2] = makeButton(QStringLiteral("Chart"), QStringLiteral("PrintBttn2"), m_l3Frame);
     // Find opens the chart search, which is not part of the program yet: the
     // button stays disabled even while the rest of the panel is enabled.
     m_findBttn = makeButton(QStringLiteral("Find"), QStringLiteral("FindBttn"), m_l3Frame);
@@ -263,7 +258,7 @@ void ModifyAccounts::buildControls()
         box->addWidget(m_l3List);
         box->addLayout(form);
         box->addLayout(buttonRow({m_addBttn3, m_saveBttn3, m_delBttn3, m_cancelBttn3}));
-        box->addLayout(buttonRow({m_findBttn, makePrintButton(2, m_l3Frame)}));
+        box->addLayout(buttonRow({m_findBttn, m_printBttn[2]}));
         box->addWidget(m_scFrame);
     }
 
@@ -292,6 +287,8 @@ void ModifyAccounts::buildControls()
     connect(m_saveBttn3, &QPushButton::clicked, this, &ModifyAccounts::SaveBttn3_Click);
     connect(m_delBttn3, &QPushButton::clicked, this, &ModifyAccounts::DelBttn3_Click);
     connect(m_cancelBttn3, &QPushButton::clicked, this, &ModifyAccounts::CancelBttn3_Click);
+    for (int index = 0; index < static_cast<int>(m_printBttn.size()); ++index)
+        connect(m_printBttn[index], &QPushButton::clicked, this, [this, index] { PrintBttn_Click(index); });
 
     // The window sees each key before the control with the focus; the four boxes
     // select their text when they take the focus.
@@ -901,6 +898,29 @@ void ModifyAccounts::CancelBttn3_Click()
     reloadAccounts(keep);
     setPanels();
     m_l3List->setFocus(Qt::OtherFocusReason);
+}
+
+// --- printing ---
+
+void ModifyAccounts::PrintBttn_Click(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_printBttn.size()) || !m_printBttn[index]->isEnabled())
+        return;
+    const auto part = static_cast<ChartPrint>(index);
+    const auto mainType = parseCode(m_mainCode->text().toStdString());
+    const auto subType = parseCode(m_subCode->text().toStdString());
+    // A panel is enabled only while it shows a stored row, so its codes are
+    // there; without them there is nothing of that part to print.
+    if ((part != ChartPrint::Whole && !mainType) || (part == ChartPrint::SubType && !subType))
+        return;
+    CARst.close();   // one left open by an earlier print goes first
+    try {
+        CARst = openChartPrint(m_db, part, mainType.value_or(0), subType.value_or(0));
+    } catch (const platform::DbError& e) {
+        forms::showDbFailure(this, e);
+        return;
+    }
+    account_reports::AccList(CARst, m_main.BizName, m_main.UName)->show(this);
 }
 
 } // namespace accounts

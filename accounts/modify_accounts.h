@@ -1,14 +1,16 @@
 // The chart-of-accounts editor "Chart of Accounts": three panels for main types,
 // sub types and accounts, each adding, renaming and deleting one row at a time.
-// Code proposals and checks are in chart_rules, SQL in chart_store; printing the
-// chart and the chart search come with their own windows.
+// Code proposals and checks are in chart_rules, SQL in chart_store, the printed
+// chart in reports/accounts; the chart search comes with its own window.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
 #include <QDialog>
 
+#include "platform/data/hierarchy.h"
 #include "platform/data/recordset.h"
 
 class QComboBox;
@@ -85,6 +87,17 @@ public:
     void CancelBttn3_Click();  // drops the pending account or unsaved edits
     void L3List_Click();       // shows the account picked in L3List
 
+    // --- printing ---
+    // Prints the chart through AccList: `index` 0 the whole chart, 1 the main
+    // type shown (with all its sub types and accounts), 2 the sub type shown
+    // (under its main type, with its accounts). Opens CARst afresh (closing
+    // one still open) and shows the report modally; the report closes CARst
+    // when it ends. A failure to read the chart is shown, and nothing prints.
+    void PrintBttn_Click(int index);
+
+    // The chart being printed, from PrintBttn_Click until the report ends.
+    platform::Hierarchy CARst;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -147,6 +160,8 @@ private:
     QPushButton* m_cancelBttn3 = nullptr;
     QPushButton* m_findBttn = nullptr;
     QLabel* m_scFrame = nullptr;
+
+    std::array<QPushButton*, 3> m_printBttn{};   // PrintBttn(0..2), one per panel
 };
 
 } // namespace accounts

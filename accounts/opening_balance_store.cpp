@@ -2,8 +2,10 @@
 #include "accounts/opening_balance_store.h"
 
 #include <optional>
+#include <string>
 
 #include "accounts/opening_balance_rules.h"
+#include "main/voucher_kinds.h"
 #include "platform/data/database.h"
 
 namespace accounts {
@@ -27,7 +29,38 @@ platform::Value bound(const std::optional<std::int64_t>& code)
     return code ? platform::Value(*code) : platform::Value();
 }
 
+// The nets of one level of the print: `keys` and the sums of the year's
+// opening lines grouped by them, then the balance convention (ledgers'
+// balanceOf) in SQL, since the report reads Bal and Status as columns; the
+// store's test holds the two together.
+std::string netsQuery(const std::string& keys, const std::string& joins, const std::string& order)
+{
+    return "SELECT *, ABS(Diff) AS Bal, CASE WHEN Diff < 0 THEN 'Credit' ELSE 'Debit' END AS Status"
+           " FROM (SELECT " + keys + ", SUM(s.Debit) AS Debits, SUM(s.Credit) AS Credits,"
+           " COALESCE(SUM(s.Debit), 0) AS Drs, COALESCE(SUM(s.Credit), 0) AS Crs,"
+           " COALESCE(SUM(s.Debit), 0) - COALESCE(SUM(s.Credit), 0) AS Diff"
+           " FROM Transactions t JOIN SubTransactions s ON s.TranNo = t.TranNo"
+           " JOIN AccLevel3 a3 ON a3.AccCode = s.AccCode " + joins +
+           " WHERE t.TranType = ? AND t.FYID = ? GROUP BY " + keys + ") ORDER BY " + order;
+}
+
 } // namespace
+
+platform::Hierarchy openOpeningBalancesPrint(platform::Database& db, int fyId, std::int64_t tranNo)
+{
+    const platform::Params year{app::kOpeningBalanceType, fyId};
+    return platform::Hierarchy::open(
+        db, {{"Level1", netsQuery("a3.Level1ID, a1.Type", "JOIN AccLevel1 a1 ON a1.TypeID = a3.Level1ID", "Level1ID"),
+              year, "", ""},
+             {"level2",
+              netsQuery("a3.Level2ID, a3.Level1ID, a2.L2AccName", "JOIN AccLevel2 a2 ON a2.Level2ID = a3.Level2ID",
+                        "Level2ID"),
+              year, "Level1ID", "Level1ID"},
+             {"level3",
+              "SELECT a3.AccCode, a3.AccName, s.Debit, s.Credit, a3.Level2ID FROM AccLevel3 a3"
+              " JOIN SubTransactions s ON s.AccCode = a3.AccCode WHERE s.TranNo = ? ORDER BY a3.AccCode, s.Serial",
+              {tranNo}, "Level2ID", "Level2ID"}});
+}
 
 std::vector<SubTranRow> loadOpeningLines(platform::Database& db, std::int64_t tranNo)
 {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "accounts/line_grid_rules.h"
+#include "platform/data/hierarchy.h"
 
 namespace platform {
 class Database;
@@ -23,6 +24,18 @@ std::vector<SubTranRow> loadOpeningLines(platform::Database& db, std::int64_t tr
 
 // The accounts of the chart whose main type exists (NoofAcc). Throws platform::DbError.
 std::int64_t countOpeningAccounts(platform::Database& db);
+
+// The opening balances as printed (AOB). Top level: one row per main type
+// with lines in year `fyId`'s opening-balance vouchers (Level1ID, Type,
+// Debits, Credits, Drs, Crs, Diff, Bal, Status). "level2": the same nets per
+// sub type (Level2ID, Level1ID, L2AccName, ...), related by Level1ID.
+// "level3": the lines of voucher `tranNo` (AccCode, AccName, Debit, Credit,
+// Level2ID), related by Level2ID, by code. Debits and Credits are the sums
+// (null without amounts), Drs and Crs the same read as 0, Diff = Drs - Crs,
+// and Bal with Status how Diff shows (its absolute value, "Credit" below
+// zero, else "Debit"). AccName is the chart's name of the account; lines of
+// accounts no longer in the chart are left out. Throws platform::DbError.
+platform::Hierarchy openOpeningBalancesPrint(platform::Database& db, int fyId, std::int64_t tranNo);
 
 // Writes `plan` under voucher `tranNo`: its inserts, updates and deletes, each
 // through one prepared statement reused for every line. Balance and Status are

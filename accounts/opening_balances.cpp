@@ -1,5 +1,6 @@
 // "Accounts Opening Balances": loads the year's opening lines into the line
-// grid, searches them by account name and saves them in one transaction.
+// grid, searches them by account name, saves them in one transaction and
+// prints them.
 #include "accounts/opening_balances.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include "accounts/opening_balance_rules.h"
 #include "accounts/opening_balance_store.h"
@@ -17,6 +19,7 @@
 #include "platform/forms/data_grid.h"
 #include "platform/forms/messages.h"
 #include "platform/shell/environment.h"
+#include "reports/accounts/acc_ob.h"
 
 namespace accounts {
 namespace {
@@ -71,15 +74,20 @@ OpeningBalancesAcc::OpeningBalancesAcc(app::Parent& main, QWidget* parent) : QWi
     m_excel = button(this, "ExcelBttn", "Excel", 5160, kButtonsTop);
     m_excel->setToolTip(QStringLiteral("Export to Excel"));
     m_import = button(this, "ImportBal", "Import Balances", 6720, kButtonsTop);
-    // Printing, the spreadsheet export and the import come with their own work.
-    for (QPushButton* b : {m_print, m_excel, m_import})
+    // The spreadsheet export and the import come with their own work.
+    for (QPushButton* b : {m_excel, m_import})
         b->setEnabled(false);
+    m_printTimer = new QTimer(this);
+    m_printTimer->setObjectName(QStringLiteral("PrintTimer"));
+    m_printTimer->setInterval(1000);
 
     resize(twipsToPixels(480 * 2 + 13935), twipsToPixels(kButtonsTop + 900));
 
     connect(m_save, &QPushButton::clicked, this, &OpeningBalancesAcc::SaveBttn_Click);
     connect(m_cancel, &QPushButton::clicked, this, &OpeningBalancesAcc::CancelBttn_Click);
     connect(m_find, &QPushButton::clicked, this, &OpeningBalancesAcc::FindBttn_Click);
+    connect(m_print, &QPushButton::clicked, this, &OpeningBalancesAcc::PrintBill_Click);
+    connect(m_printTimer, &QTimer::timeout, this, &OpeningBalancesAcc::PrintTimer_Timer);
     // The window sees every key before its controls, the grid's cell editors
     // (made and dropped as cells are edited) included.
     qApp->installEventFilter(this);
@@ -138,6 +146,7 @@ void OpeningBalancesAcc::setButtons(bool enabled)
     m_lines->findChild<QPushButton*>(QStringLiteral("CA"))->setEnabled(enabled);
     m_save->setEnabled(enabled && haveVoucher);
     m_cancel->setEnabled(enabled);
+    m_print->setEnabled(enabled && haveVoucher);
 }
 
 void OpeningBalancesAcc::TotalValue()
@@ -244,6 +253,31 @@ void OpeningBalancesAcc::FindBttn_Click()
         return;
     goToLine(findNextLine(m_lines->lines(), text, m_lines->grid()->currentRow()));
     m_lines->grid()->setFocus(Qt::OtherFocusReason);
+}
+
+void OpeningBalancesAcc::PrintBill_Click()
+{
+    // Lines that could not be saved are not printed as if they were.
+    if (!m_print->isEnabled() || !SaveOpeningBalances())
+        return;
+    m_printTimer->start();
+}
+
+void OpeningBalancesAcc::PrintTimer_Timer()
+{
+    if (!m_printTimer->isActive())
+        return;
+    // Stopped before anything can fail, and before the preview's own event
+    // loop could let it tick a second print.
+    m_printTimer->stop();
+    AOB.close();
+    try {
+        AOB = openOpeningBalancesPrint(*m_main.Pelkconn, m_main.FYID, m_tranNo);
+    } catch (const platform::DbError& e) {
+        forms::showDbFailure(this, e);
+        return;
+    }
+    account_reports::AccOB(AOB, {m_main.BizName, m_main.UName, m_main.CurrencySymbol, m_main.FYStart})->show(this);
 }
 
 } // namespace accounts

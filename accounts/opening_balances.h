@@ -1,6 +1,6 @@
 // The window "Accounts Opening Balances": the lines of the signed-in year's
 // opening-balance voucher in the voucher line grid, with search, "Find Next",
-// save and cancel. Print, spreadsheet export and import come with their own work.
+// save, cancel and print. Spreadsheet export and import come with their own work.
 #pragma once
 
 #include <cstdint>
@@ -9,11 +9,13 @@
 #include <QWidget>
 
 #include "accounts/line_grid_rules.h"
+#include "platform/data/hierarchy.h"
 
 class QEvent;
 class QShowEvent;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 
 namespace app { class Parent; }
 
@@ -49,6 +51,17 @@ public:
     void FindBttn_Click();
     // The totals under the grid: DTot, CTot and the difference line.
     void TotalValue();
+    // Saves the lines and, when they were written, starts PrintTimer, so the
+    // window repaints before the print is built.
+    void PrintBill_Click();
+    // Acts only while PrintTimer runs, and stops it first (one shot): opens AOB
+    // afresh on the year's opening balances and shows the report AccOB
+    // modally; the report closes AOB when it ends. A failure to read the data
+    // is shown, and the window stays as it was.
+    void PrintTimer_Timer();
+
+    // The opening balances being printed, from PrintTimer_Timer until the report ends.
+    platform::Hierarchy AOB;
 
     // The voucher whose lines are edited; 0 when none could be read.
     std::int64_t tranNo() const { return m_tranNo; }
@@ -81,6 +94,7 @@ private:
     QPushButton* m_print = nullptr;
     QPushButton* m_excel = nullptr;
     QPushButton* m_import = nullptr;
+    QTimer* m_printTimer = nullptr;
 };
 
 } // namespace accounts

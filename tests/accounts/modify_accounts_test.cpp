@@ -1,5 +1,6 @@
 // The chart editor window on a delivered database: proposals, the save and
-// delete checks of the three panels, cancel, keys, and what closing does.
+// delete checks of the three panels, cancel, keys, printing the chart, and
+// what closing does.
 #include "accounts/modify_accounts.h"
 
 #include <algorithm>
@@ -14,18 +15,23 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
 #include "main/parent.h"
 #include "main/window_catalog.h"
 #include "platform/forms/window_host.h"
+#include "platform/report/preview.h"
 #include "platform/shell/environment.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/report_pages.h"
 #include "tests/support/test_database.h"
 
 using accounts::ModifyAccounts;
+using testing_support::documentTexts;
 using testing_support::MessageRecorder;
+using testing_support::openPreview;
 using testing_support::TestDatabase;
 
 namespace {
@@ -148,6 +154,8 @@ private slots:
         forms::WindowHost::setModalNonBlocking(true);
     }
 
+    void cleanup() { testing_support::closePreviews(); }
+
     void emptyChartProposesTheFirstCodeOfEachLevel()
     {
         Chart c;
@@ -197,18 +205,89 @@ private slots:
         QVERIFY(c.boxes.boxes().empty());
     }
 
-    void laterAndUnfinishedButtonsStayDisabled()
+    void findStaysDisabledWhileTheChartButtonsWork()
     {
         Chart c;
         c.withChart(2);
         c.open();
         QVERIFY(c.enabled("L3Frame"));
-        struct Button { const char* name; const char* caption; };
-        for (const Button b : {Button{"PrintBttn0", "Chart"}, Button{"PrintBttn1", "Chart"},
-                               Button{"PrintBttn2", "Chart"}, Button{"FindBttn", "Find"}}) {
-            QCOMPARE(c.get<QPushButton>(b.name)->text(), QString::fromLatin1(b.caption));
-            QVERIFY2(!c.enabled(b.name), b.name);
+        QCOMPARE(c.get<QPushButton>("FindBttn")->text(), QStringLiteral("Find"));
+        QVERIFY(!c.enabled("FindBttn"));
+        for (const char* name : {"PrintBttn0", "PrintBttn1", "PrintBttn2"}) {
+            QCOMPARE(c.get<QPushButton>(name)->text(), QStringLiteral("Chart"));
+            QVERIFY2(c.enabled(name), name);
         }
+    }
+
+    void eachChartButtonPrintsWhatItsPanelShows_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QStringList>("codes");
+        QTest::newRow("whole chart") << 0 << QStringList{"101", "10101", "10101001", "10102", "10102001", "201"};
+        QTest::newRow("main type shown") << 1 << QStringList{"101", "10101", "10101001", "10102", "10102001"};
+        QTest::newRow("sub type shown") << 2 << QStringList{"101", "10102", "10102001"};
+    }
+    void eachChartButtonPrintsWhatItsPanelShows()
+    {
+        QFETCH(int, index);
+        QFETCH(QStringList, codes);
+        Chart c;
+        c.withChart(2);
+        c.subType(10102, "Leasehold", 101);
+        c.account(10102001, "Shop", 10102);
+        c.mainType(201, "Current", 20);
+        c.main->BizName = QStringLiteral("Tamsel Traders");
+        c.main->UName = QStringLiteral("Ali");
+        c.open();
+        c.pick("L2List", "Leasehold");
+
+        c.get<QPushButton>(QStringLiteral("PrintBttn%1").arg(index))->click();
+        report::PreviewWindow* preview = openPreview();
+        QVERIFY(preview);
+        QCOMPARE(preview->windowTitle(), QStringLiteral("Chart of Accounts"));
+        const QStringList texts = documentTexts(preview->document());
+        QCOMPARE(texts.filter(QRegularExpression(QStringLiteral("^\\d+$"))), codes);
+        QVERIFY(texts.contains(QStringLiteral("Tamsel Traders")));
+        QVERIFY(texts.contains(QStringLiteral("Printed By: Ali")));
+        QVERIFY(c.w->CARst.isOpen());
+        preview->close();   // the report ends and releases the chart
+        QVERIFY(!c.w->CARst.isOpen());
+        QVERIFY(c.boxes.boxes().empty());
+    }
+
+    void printsTwiceInARow()
+    {
+        Chart c;
+        c.withChart(2);
+        c.open();
+        for (int round = 1; round <= 2; ++round) {
+            c.get<QPushButton>("PrintBttn0")->click();
+            report::PreviewWindow* preview = openPreview();
+            QVERIFY2(preview, qPrintable(QString::number(round)));
+            QVERIFY(documentTexts(preview->document()).contains(QStringLiteral("Cash")));
+            preview->close();
+        }
+        // A chart still open from before (one level only) is closed and read afresh.
+        c.w->CARst = platform::Hierarchy::open(c.t.db(), {{"Level1", "SELECT * FROM AccLevel1", {}, "", ""}});
+        c.get<QPushButton>("PrintBttn0")->click();
+        QVERIFY(openPreview());
+        QVERIFY(documentTexts(openPreview()->document()).contains(QStringLiteral("Cash")));
+    }
+
+    void aChartThatCannotBeReadIsToldAndNothingPrints()
+    {
+        Chart c;
+        c.withChart(2);
+        c.open();
+        c.t.db().execScript("ALTER TABLE AccLevel3 RENAME TO Gone;");
+        c.get<QPushButton>("PrintBttn0")->click();
+        QCOMPARE(c.boxes.last().title, QStringLiteral("Database Error"));
+        QVERIFY(!openPreview());
+        QVERIFY(!c.w->CARst.isOpen());
+
+        c.t.db().execScript("ALTER TABLE Gone RENAME TO AccLevel3;");
+        c.get<QPushButton>("PrintBttn0")->click();
+        QVERIFY(openPreview());
     }
 
     void addingLocksThePanelsThatCouldMoveItsParent_data()

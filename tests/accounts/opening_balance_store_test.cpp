@@ -1,10 +1,16 @@
-// The opening balances' SQL: reading the lines, counting the accounts, and the
-// save of a plan in one transaction, on a delivered database.
+// The opening balances' SQL: reading the lines, counting the accounts, the
+// save of a plan in one transaction, and the nets of the print, on a
+// delivered database.
 #include "accounts/opening_balance_store.h"
+
+#include <iterator>
+#include <string>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
 #include "accounts/opening_balance_rules.h"
+#include "ledgers/balance.h"
 #include "main/year_store.h"
 #include "platform/data/database.h"
 #include "tests/support/test_database.h"
@@ -111,4 +117,41 @@ TEST_F(OpeningBalanceStore, AFailedSaveLeavesTheLinesAsTheyWere)
         EXPECT_THROW(accounts::saveOpeningLines(tx, tranNo, plan), platform::DbError);
     }
     EXPECT_EQ(lines(), before);
+}
+
+TEST_F(OpeningBalanceStore, PrintedNetsFollowTheBalanceConvention)
+{
+    struct Case { const char* debit; const char* credit; };   // cents, or NULL for an empty amount
+    const Case cases[] = {
+        {"500", "200"}, {"200", "500"},
+        {"300", "300"},     // zero is a debit balance
+        {"NULL", "300"}, {"300", "NULL"},
+        {"NULL", "NULL"},   // empty sums count as zero
+    };
+    const auto cents = [](const char* amount) {
+        return Money::fromCents(std::string_view(amount) == "NULL" ? 0 : std::stoll(amount));
+    };
+    // One main type per case, 301 onwards, each with one account and its lines.
+    for (std::int64_t i = 0; i < std::ssize(cases); ++i) {
+        db().exec("INSERT INTO AccLevel1 (TypeID, Type, NatureID) VALUES (?, 'case', 30)", {301 + i});
+        db().exec("INSERT INTO AccLevel3 (AccCode, AccName, Level1ID) VALUES (?, 'case', ?)",
+                  {(301 + i) * 100000 + 1001, 301 + i});
+        addLine((301 + i) * 100000 + 1001, cases[i].debit, "NULL");
+        addLine((301 + i) * 100000 + 1001, "NULL", cases[i].credit);
+    }
+
+    const platform::Hierarchy printed = accounts::openOpeningBalancesPrint(db(), 1, tranNo);
+    const auto top = printed.topRows();
+    ASSERT_EQ(top.size(), std::size(cases));   // 201 has no lines and is left out
+    for (std::size_t i = 0; i < top.size(); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(testing::Message() << c.debit << " - " << c.credit);
+        const auto field = [&](const char* name) { return printed.value(0, top[i], printed.columnIndex(0, name)); };
+        const ledgers::Balance shown = ledgers::balanceOf(ledgers::debitMinusCredit(cents(c.debit), cents(c.credit)));
+        EXPECT_EQ(field("Level1ID").toInt(), 301 + static_cast<std::int64_t>(i));
+        EXPECT_EQ(field("Debits").isNull(), std::string_view(c.debit) == "NULL");
+        EXPECT_EQ(field("Drs").toInt(), cents(c.debit).cents());
+        EXPECT_EQ(field("Bal").toInt(), shown.amount.cents());
+        EXPECT_EQ(field("Status").toText(), ledgers::statusText(shown.side));
+    }
 }

@@ -1,7 +1,7 @@
 // "Accounts Opening Balances": the lines and blank lines it opens with, the
 // save (one voucher, descriptions, lines without a code dropped), Ctrl+S,
-// cancel, the search with "Find Next", a year cleared behind its back and a
-// failed save.
+// cancel, the search with "Find Next", a year cleared behind its back, a
+// failed save, and the print.
 #include "accounts/opening_balances.h"
 
 #include <QApplication>
@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "accounts/voucher_line_grid.h"
 #include "ledgers/open_voucher.h"
@@ -18,12 +19,15 @@
 #include "platform/data/database.h"
 #include "platform/forms/data_grid.h"
 #include "platform/forms/window_host.h"
+#include "platform/report/preview.h"
 #include "platform/shell/environment.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/report_pages.h"
 #include "tests/support/test_database.h"
 
 using accounts::OpeningBalancesAcc;
 using testing_support::MessageRecorder;
+using testing_support::openPreview;
 using testing_support::TestDatabase;
 namespace column = accounts::column;
 
@@ -74,6 +78,7 @@ struct Fixture {
     const std::vector<accounts::SubTranRow>& lines() { return w->lineGrid()->lines(); }
     QString text(const char* name) { return w->findChild<QLineEdit*>(QString::fromLatin1(name))->text(); }
     QPushButton* button(const char* name) { return w->findChild<QPushButton*>(QString::fromLatin1(name)); }
+    QTimer* printTimer() { return w->findChild<QTimer*>(QStringLiteral("PrintTimer")); }
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
@@ -115,7 +120,11 @@ private slots:
     {
         shell::setScreenWidthTwips(20000);
         shell::setNow(QDateTime(QDate(2026, 12, 10), QTime(10, 0, 0)));
+        shell::setToday(QDate(2026, 12, 10));
+        forms::WindowHost::setModalNonBlocking(true);
     }
+
+    void cleanup() { testing_support::closePreviews(); }
 
     void opensAnEmptyYearWithAccountsPlus500BlankLines()
     {
@@ -126,9 +135,10 @@ private slots:
         QVERIFY(std::none_of(f.lines().begin(), f.lines().end(), [](const auto& l) { return l.accCode.has_value(); }));
         QCOMPARE(f.text("DTot"), QStringLiteral("0.00"));
         QCOMPARE(f.text("CTot"), QStringLiteral("0.00"));
-        for (const char* name : {"PrintBill", "ExcelBttn", "ImportBal"})
+        for (const char* name : {"ExcelBttn", "ImportBal"})
             QVERIFY2(!f.button(name)->isEnabled(), name);
         QVERIFY(f.button("SaveBttn")->isEnabled());
+        QVERIFY(f.button("PrintBill")->isEnabled());
         // Saving blank lines writes nothing.
         f.button("SaveBttn")->click();
         QVERIFY(f.storedLines().isEmpty());
@@ -309,6 +319,76 @@ private slots:
         QCOMPARE(f.lines()[2].accCode, kPetty);
         QVERIFY(f.button("SaveBttn")->isEnabled());
         QVERIFY(f.button("CancelBttn")->isEnabled());
+    }
+
+    void printSavesFirstThenPrintsASecondLater()
+    {
+        Fixture f({QStringLiteral("%1:25000:").arg(kCash)});
+        f.t.db().exec("INSERT INTO AccLevel2 (Level2ID, L2AccName, TypeID) VALUES (20001, 'Cash and Bank', 200)");
+        f.t.db().exec("UPDATE AccLevel3 SET Level2ID = 20001");
+        f.main->BizName = QStringLiteral("Tamsel Traders");
+        f.main->UName = QStringLiteral("Ali");
+        f.main->CurrencySymbol = QStringLiteral("$");
+        f.main->FYStart = QDate(2026, 7, 1);
+        f.enter(1, column::Code, QString::number(kBank));
+        f.enter(1, column::Credit, QStringLiteral("100"));
+
+        f.button("PrintBill")->click();
+        QCOMPARE(f.storedLines(), (QStringList{QStringLiteral("%1:25000::Balance Brought Forward").arg(kCash),
+                                               QStringLiteral("%1::10000:Balance Brought Forward").arg(kBank)}));
+        QVERIFY(f.printTimer()->isActive());
+        QCOMPARE(f.printTimer()->interval(), 1000);
+        QVERIFY(!openPreview());
+
+        QTRY_VERIFY(openPreview());
+        QVERIFY(!f.printTimer()->isActive());   // one shot
+        report::PreviewWindow* preview = openPreview();
+        QCOMPARE(preview->windowTitle(), QStringLiteral("Accounts Opening Balances"));
+        const QStringList texts = testing_support::pageTexts(preview->document(), 0);
+        const QStringList heads{"Acc Code", "Account Name", "Debit $", "Credit $"};
+        const QStringList expected =
+            QStringList{"Tamsel Traders", "Accounts Opening Balances", "As On Jul 01, 2026"}
+            + QStringList{"200", "Current Assets", "150.00", "Debit", "20001", "Cash and Bank", "150.00", "Debit"}
+            + heads + QStringList{"20001001", "Cash in Hand", "250.00", "20001002", "Bank Account", "100.00"};
+        QCOMPARE(texts.mid(0, expected.size()), expected);
+        QVERIFY(texts.contains(QStringLiteral("Printed By: Ali")));
+        QVERIFY(f.w->AOB.isOpen());
+        preview->close();
+        QVERIFY(!f.w->AOB.isOpen());
+        QVERIFY(f.messages.boxes().empty());
+    }
+
+    void aPrintWhoseDataCannotBeReadIsToldAndTheWindowStaysUsable()
+    {
+        Fixture f({QStringLiteral("%1:25000:").arg(kCash)});
+        f.w->PrintTimer_Timer();   // a tick while the timer is stopped does nothing
+        QVERIFY(!openPreview());
+
+        f.t.db().execScript("ALTER TABLE AccLevel1 RENAME TO Gone;");
+        f.button("PrintBill")->click();
+        QVERIFY(f.printTimer()->isActive());
+        f.w->PrintTimer_Timer();
+        QCOMPARE(f.messages.last().title, QStringLiteral("Database Error"));
+        QVERIFY(!f.printTimer()->isActive());
+        QVERIFY(!openPreview());
+        QVERIFY(!f.w->AOB.isOpen());
+        for (const char* name : {"SaveBttn", "CancelBttn", "PrintBill", "CA"})
+            QVERIFY2(f.w->findChild<QPushButton*>(QString::fromLatin1(name))->isEnabled(), name);
+
+        f.t.db().execScript("ALTER TABLE Gone RENAME TO AccLevel1;");
+        f.button("PrintBill")->click();
+        f.w->PrintTimer_Timer();
+        QVERIFY(openPreview());
+    }
+
+    void linesThatCannotBeSavedAreNotPrinted()
+    {
+        Fixture f;
+        f.enter(0, column::Code, QString::number(kPetty));
+        f.t.db().exec("DELETE FROM AccLevel3 WHERE AccCode = ?", {kPetty});   // gone behind the window
+        f.button("PrintBill")->click();
+        QCOMPARE(f.messages.last().title, QStringLiteral("Database Error"));
+        QVERIFY(!f.printTimer()->isActive());
     }
 
     void aYearWithoutVoucherGetsOne()
