@@ -1,10 +1,18 @@
 // The account ledger window: one account's counted lines of the signed-in year,
 // whole or for a period, with the balance brought forward, the running balance
-// and status per line and the totals; a double-click opens a line's voucher.
-// Its print, spreadsheet export and "Multiple Ledgers" come later (shown disabled).
+// and status per line and the totals; a double-click opens a line's voucher and
+// Print shows the ledger as the report AccLedger. Its spreadsheet export and
+// "Multiple Ledgers" come later (shown disabled).
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include <QWidget>
+
+#include "ledgers/ledger_rules.h"
+#include "platform/data/recordset.h"
+#include "platform/text/money.h"
 
 class QCheckBox;
 class QDateEdit;
@@ -15,6 +23,7 @@ class QShowEvent;
 class QTableView;
 
 namespace app { class Parent; }
+namespace ledger_reports { struct AccLedgerSource; }
 
 namespace ledgers {
 
@@ -40,25 +49,42 @@ public:
     // before it starts ("Invalid Date"), each moving the focus; else builds the
     // ledger and hides the account list. A failed query is reported.
     void ViewBttn_Click();
+    // The same checks ("Select a valid account to print ledger."), then builds
+    // the ledger afresh and shows it as the report AccLedger over LedgerQry,
+    // modally. A failed query or a report that cannot be laid out is told, and
+    // nothing is shown.
+    void PrintBttn_Click();
     // Opens the voucher of the grid's current line (OpenVoucherFromLine);
     // nothing without a current line.
     void LedgerGrid_DblClick();
 
     // The rows of the last build, as the grid shows them.
-    LedgerModel* LedgerQry() const { return m_model; }
+    LedgerModel* ledgerModel() const { return m_model; }
+    // The rows the last print showed; AccLedger leaves them open, and the
+    // next build closes them. Closed before the first print.
+    const platform::Recordset& LedgerQry() const { return m_ledgerQry; }
     AccCodeBox* codeBox() const { return m_codeBox; }
-
-protected:
 
 private:
     // Builds the ledger of the account in ACodeTxt for the choice of DateOpt and
-    // LedgerDt. Reports a failed query and leaves the grid empty.
-    void BuildLedger();
+    // LedgerDt, and closes LedgerQry. Reports a failed query, leaves the grid
+    // empty and returns false.
+    bool BuildLedger();
+    // The account and period checks of Display and Print; `noAccount` is the
+    // message for an empty account name. Tells the first failure and returns false.
+    bool choiceIsValid(const QString& noAccount);
+    // What AccLedger reads from the window, as the last build left it.
+    ledger_reports::AccLedgerSource printSource() const;
     void showCurrentLine(int row);
     void clearFigures();
 
     app::Parent& m_main;
     LedgerModel* m_model = nullptr;
+    platform::Recordset m_ledgerQry;
+    // The figures of the last build that the report needs as amounts.
+    std::int64_t m_builtCode = 0;
+    std::optional<platform::Money> m_broughtForward;
+    LedgerTotals m_totals;
     AccCodeBox* m_codeBox = nullptr;
 
     QLineEdit* m_code = nullptr;        // ACodeTxt
@@ -79,6 +105,7 @@ private:
     QLineEdit* m_balance = nullptr;     // Balance
     QLineEdit* m_status = nullptr;      // Status
     QPushButton* m_view = nullptr;      // ViewBttn
+    QPushButton* m_print = nullptr;     // PrintBttn
 };
 
 } // namespace ledgers

@@ -63,6 +63,18 @@ Recordset Recordset::open(Database& db, std::string sql, Params params)
     return rs;
 }
 
+Recordset Recordset::fromRows(std::vector<std::string> names, std::vector<Row> rows)
+{
+    for (const Row& row : rows)
+        if (row.size() != names.size())
+            throw std::invalid_argument("A row of " + std::to_string(row.size()) + " values does not fit "
+                                        + std::to_string(names.size()) + " columns.");
+    Recordset rs;
+    rs.m_rows = std::make_shared<Shared>(Shared{std::move(names), std::move(rows)});
+    rs.rebuildView();
+    return rs;
+}
+
 void Recordset::close()
 {
     *this = Recordset{};
@@ -71,7 +83,8 @@ void Recordset::close()
 void Recordset::requery()
 {
     if (!m_db)
-        throw std::logic_error("The recordset is not open.");
+        throw std::logic_error(isOpen() ? "The recordset was made in memory and has no query to run again."
+                                        : "The recordset is not open.");
     // Fetch into a fresh set first, so a failed query leaves the old rows in place.
     auto fresh = std::make_shared<Shared>();
     Statement st{*m_db, m_sql};

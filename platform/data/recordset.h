@@ -31,6 +31,11 @@ public:
     // row, or at EOF when there is none. Keeps `db` for requery(): the caller
     // keeps the connection alive while the recordset is used. Throws DbError.
     static Recordset open(Database& db, std::string sql, Params params = {});
+    // A recordset over rows made in memory (a window's figures worked out in
+    // code), with the columns `names`; it stands on the first row. It has no
+    // query: requery() throws std::logic_error. Throws std::invalid_argument
+    // for a row that has not one value per column.
+    static Recordset fromRows(std::vector<std::string> names, std::vector<Row> rows);
 
     bool isOpen() const { return m_rows != nullptr; }
     void close();

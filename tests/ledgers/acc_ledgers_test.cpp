@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,11 +17,14 @@
 #include "ledgers/ledger_model.h"
 #include "main/parent.h"
 #include "main/window_catalog.h"
+#include "platform/data/database.h"
 #include "platform/forms/window_host.h"
+#include "platform/report/preview.h"
 #include "platform/shell/environment.h"
 #include "platform/text/formats.h"
 #include "tests/ledgers/hand_book.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/page_rows.h"
 #include "tests/support/test_database.h"
 
 using platform::Money;
@@ -46,6 +50,8 @@ struct Fixture {
         main->FYStart = QDate(2026, 7, 1);
         main->FYEnd = QDate(2027, 6, 30);
         main->CurrencySymbol = QStringLiteral("Rs");
+        main->BizName = QStringLiteral("Tamsel Traders");
+        main->UName = QStringLiteral("Ali");
         main->MDIForm_Load();
         main->AccTimer_Timer();
         messages.clear();
@@ -79,8 +85,23 @@ QString amount(Money m)
 
 QString cell(ledgers::AccLedgers& w, int row, int column)
 {
-    const auto* model = w.LedgerQry();
+    const auto* model = w.ledgerModel();
     return model->data(model->index(row, column), Qt::DisplayRole).toString();
+}
+
+// An amount as the printed ledger shows it.
+QString printed(Money m)
+{
+    return platform::formatMoneyQ(m, "#,##0.00;(#,##0.00)");
+}
+
+// The preview a print left open over `w` (modal windows do not block here).
+report::PreviewWindow* preview(QWidget& w)
+{
+    for (auto* p : w.findChildren<report::PreviewWindow*>())
+        if (p->isVisible())
+            return p;
+    return nullptr;
 }
 
 void choose(ledgers::AccLedgers& w, std::int64_t account, const QDate& from = {}, const QDate& to = {})
@@ -134,28 +155,34 @@ private slots:
         child<QCheckBox>(*w, "DateOpt")->setChecked(true);
         QVERIFY(child<QDateEdit>(*w, "LedgerDt_0")->isEnabled());
         QVERIFY(child<QDateEdit>(*w, "LedgerDt_1")->isEnabled());
-        for (const char* later : {"PrintBttn", "ExcelBttn", "MultiBttn"})
+        for (const char* later : {"ExcelBttn", "MultiBttn"})
             QVERIFY2(!child<QPushButton>(*w, later)->isEnabled(), later);
-        QCOMPARE(w->LedgerQry()->rowCount(), 0);
+        QCOMPARE(w->ledgerModel()->rowCount(), 0);
     }
 
-    void displayRefusesWhatItCannotShow_data()
+    void displayAndPrintRefuseWhatTheyCannotShow_data()
     {
+        QTest::addColumn<bool>("print");
         QTest::addColumn<QString>("code");
         QTest::addColumn<bool>("period");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("no account") << "" << false << "Select Account" << "Select a valid account to view ledger."
-                                    << "ACodeTxt";
-        QTest::newRow("no such account") << "20101009" << false << "Select Account"
-                                         << "Select a valid account to view ledger." << "ACodeTxt";
-        QTest::newRow("period ends before it starts")
-            << "20101001" << true << "Invalid Date" << "The ending date should be greater than the beginning date."
-            << "LedgerDt_1";
+        const QString badPeriod = "The ending date should be greater than the beginning date.";
+        QTest::newRow("display, no account") << false << "" << false << "Select Account"
+                                             << "Select a valid account to view ledger." << "ACodeTxt";
+        QTest::newRow("display, no such account") << false << "20101009" << false << "Select Account"
+                                                  << "Select a valid account to view ledger." << "ACodeTxt";
+        QTest::newRow("display, period ends before it starts")
+            << false << "20101001" << true << "Invalid Date" << badPeriod << "LedgerDt_1";
+        QTest::newRow("print, no account") << true << "" << false << "Select Account"
+                                           << "Select a valid account to print ledger." << "ACodeTxt";
+        QTest::newRow("print, period ends before it starts")
+            << true << "20101001" << true << "Invalid Date" << badPeriod << "LedgerDt_1";
     }
-    void displayRefusesWhatItCannotShow()
+    void displayAndPrintRefuseWhatTheyCannotShow()
     {
+        QFETCH(bool, print);
         QFETCH(QString, code);
         QFETCH(bool, period);
         QFETCH(QString, title);
@@ -169,13 +196,18 @@ private slots:
         child<QCheckBox>(*w, "DateOpt")->setChecked(period);
         child<QDateEdit>(*w, "LedgerDt_0")->setDate(QDate(2026, 9, 2));
         child<QDateEdit>(*w, "LedgerDt_1")->setDate(QDate(2026, 9, 1));
-        w->ViewBttn_Click();
+        if (print)
+            child<QPushButton>(*w, "PrintBttn")->click();
+        else
+            w->ViewBttn_Click();
         QCOMPARE(f.messages.boxes().size(), std::size_t(1));
         QCOMPARE(f.messages.last().title, title);
         QCOMPARE(f.messages.last().text, message);
         QVERIFY(f.messages.last().informationIcon);
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
-        QCOMPARE(w->LedgerQry()->rowCount(), 0);
+        QCOMPARE(w->ledgerModel()->rowCount(), 0);
+        QVERIFY(!preview(*w));
+        QVERIFY(!w->LedgerQry().isOpen());
     }
 
     void wholeYearShowsEachLinesRunningBalanceAndTheTotals()
@@ -186,7 +218,7 @@ private slots:
         w->ViewBttn_Click();
         QVERIFY(f.messages.boxes().empty());
         const auto want = f.book.listedLines(acc::Cash, "", "");
-        QCOMPARE(w->LedgerQry()->rowCount(), int(want.size()));
+        QCOMPARE(w->ledgerModel()->rowCount(), int(want.size()));
         Money running;
         bool sawZero = false, sawCredit = false;
         for (int row = 0; row < int(want.size()); ++row) {
@@ -224,7 +256,7 @@ private slots:
         QCOMPARE(text(*w, "OBLbl1"), QStringLiteral("Balance Brought Forward  "));
         QCOMPARE(text(*w, "OBLbl2"), platform::formatMoneyQ(bf.amount, "0.00"));
         QCOMPARE(text(*w, "OBLbl3"), QStringLiteral("Credit"));
-        QCOMPARE(w->LedgerQry()->rowCount(), int(f.book.listedLines(acc::Cash, "2026-09-02", "2026-12-31").size()));
+        QCOMPARE(w->ledgerModel()->rowCount(), int(f.book.listedLines(acc::Cash, "2026-09-02", "2026-12-31").size()));
         QCOMPARE(text(*w, "TotalDr"), amount(f.book.debits(acc::Cash, "2026-09-02", "2026-12-31")));
 
         child<QCheckBox>(*w, "DateOpt")->setChecked(false);
@@ -251,7 +283,7 @@ private slots:
         auto w = f.window();
         choose(*w, account, from, to);
         w->ViewBttn_Click();
-        QCOMPARE(w->LedgerQry()->rowCount(), 0);
+        QCOMPARE(w->ledgerModel()->rowCount(), 0);
         QCOMPARE(text(*w, "TotalDr"), QStringLiteral("0.00"));
         QCOMPARE(text(*w, "TotalCr"), QStringLiteral("0.00"));
         const std::string before = from.isValid() ? platform::isoDate(from.addDays(-1)) : "";
@@ -278,11 +310,11 @@ private slots:
         QCOMPARE(text(*w, "ACodeTxt"), QString::number(acc::Bank));
         QCOMPARE(text(*w, "Acc"), QStringLiteral("Bank 50% Account"));
         QVERIFY(!child<QCheckBox>(*w, "DateOpt")->isChecked());
-        QCOMPARE(w->LedgerQry()->rowCount(), int(f.book.listedLines(acc::Bank, "", "").size()));
+        QCOMPARE(w->ledgerModel()->rowCount(), int(f.book.listedLines(acc::Bank, "", "").size()));
         QCOMPARE(text(*w, "Balance"), amount(ledgers::balanceOf(f.book.difference(acc::Bank, "", "")).amount));
 
         auto again = f.window();   // no hand-over pending: an empty window
-        QCOMPARE(again->LedgerQry()->rowCount(), 0);
+        QCOMPARE(again->ledgerModel()->rowCount(), 0);
         QVERIFY(text(*again, "ACodeTxt").isEmpty());
     }
 
@@ -294,12 +326,12 @@ private slots:
         f.t.db().exec("ALTER TABLE TranType RENAME TO TranKinds");
         w->ViewBttn_Click();
         QCOMPARE(f.messages.last().title, QStringLiteral("Database Error"));
-        QCOMPARE(w->LedgerQry()->rowCount(), 0);
+        QCOMPARE(w->ledgerModel()->rowCount(), 0);
         QVERIFY(text(*w, "Balance").isEmpty());
         QVERIFY(child<QPushButton>(*w, "ViewBttn")->isEnabled());
         f.t.db().exec("ALTER TABLE TranKinds RENAME TO TranType");
         w->ViewBttn_Click();
-        QVERIFY(w->LedgerQry()->rowCount() > 0);
+        QVERIFY(w->ledgerModel()->rowCount() > 0);
     }
 
     void doubleClickOpensTheCurrentLinesVoucher()
@@ -319,16 +351,141 @@ private slots:
         w->ViewBttn_Click();
         auto* grid = child<QTableView>(*w, "LedgerGrid");
         int paymentRow = -1;
-        for (int row = 0; row < w->LedgerQry()->rowCount() && paymentRow < 0; ++row)
-            if (w->LedgerQry()->lines()[std::size_t(row)].tranType == 27)
+        for (int row = 0; row < w->ledgerModel()->rowCount() && paymentRow < 0; ++row)
+            if (w->ledgerModel()->lines()[std::size_t(row)].tranType == 27)
                 paymentRow = row;
         QVERIFY(paymentRow >= 0);
-        grid->setCurrentIndex(w->LedgerQry()->index(paymentRow, 0));
-        const std::int32_t tranNo = w->LedgerQry()->lines()[std::size_t(paymentRow)].tranNo;
+        grid->setCurrentIndex(w->ledgerModel()->index(paymentRow, 0));
+        const std::int32_t tranNo = w->ledgerModel()->lines()[std::size_t(paymentRow)].tranNo;
         QCOMPARE(text(*w, "LTranNo"), QString::number(tranNo));
         w->LedgerGrid_DblClick();
         QCOMPARE(handedOver, tranNo);
         QVERIFY(f.main->host().find(QStringLiteral("CashPaymentVoucher")));
+    }
+
+    void printShowsTheLedgerAsItStandsWithoutDisplay()
+    {
+        Fixture f;
+        auto w = f.window();
+        choose(*w, acc::Cash, QDate(2026, 9, 2), QDate(2026, 12, 31));   // Display is never pressed
+        child<QPushButton>(*w, "PrintBttn")->click();
+        QVERIFY(f.messages.boxes().empty());
+        report::PreviewWindow* shown = preview(*w);
+        QVERIFY(shown);
+        QCOMPARE(shown->windowTitle(), QStringLiteral("Accounts Ledgers"));
+
+        // The print rebuilt the ledger on screen too, and printed what it shows.
+        const auto want = f.book.listedLines(acc::Cash, "2026-09-02", "2026-12-31");
+        QCOMPARE(w->ledgerModel()->rowCount(), int(want.size()));
+        QCOMPARE(w->LedgerQry().recordCount(), want.size());
+        const auto pages = shown->document().pages;
+        QCOMPARE(pages.size(), std::size_t(1));
+        const auto rows = testing_support::rowsOf(pages.front());
+        QCOMPARE(rows[0], QStringList{"Tamsel Traders"});
+        QCOMPARE(rows[1], (QStringList{QString::number(acc::Cash), "Cash in Hand"}));
+        QCOMPARE(rows[2], QStringList{"Ledger For The Period From  September 02, 2026  To  December 31, 2026"});
+        QCOMPARE(rows[3].mid(3), (QStringList{"Debit Rs", "Credit Rs", "Balance Rs"}));
+        const auto bf = ledgers::balanceOf(f.book.difference(acc::Cash, "", "2026-09-01"));
+        QCOMPARE(rows[4], (QStringList{"Balance Brought Forward  ", printed(bf.amount),
+                                       QString::fromLatin1(ledgers::statusText(bf.side))}));
+        for (int row = 0; row < int(want.size()); ++row) {
+            const QStringList& line = rows[std::size_t(5 + row)];
+            QCOMPARE(line.size(), 7);
+            QCOMPARE(line[1], cell(*w, row, ledgers::LedgerModel::TranNo));
+            QCOMPARE(line[5], printed(Money::parse(cell(*w, row, ledgers::LedgerModel::BalanceColumn).toStdString()).value()));
+            QCOMPARE(line[6], cell(*w, row, ledgers::LedgerModel::Status));
+        }
+        const auto closing = ledgers::balanceOf(f.book.difference(acc::Cash, "", "2026-12-31"));
+        QCOMPARE(rows[5 + want.size()],
+                 (QStringList{"Totals  Rs", printed(f.book.debits(acc::Cash, "2026-09-02", "2026-12-31")),
+                              printed(f.book.credits(acc::Cash, "2026-09-02", "2026-12-31")), printed(closing.amount),
+                              QString::fromLatin1(ledgers::statusText(closing.side))}));
+        QCOMPARE(rows.back(), (QStringList{"Date 10-12-2026", "Page  1  of  1", "Printed By: Ali"}));
+    }
+
+    void printsTwiceInARow()
+    {
+        Fixture f;
+        auto w = f.window();
+        choose(*w, acc::Cash);
+        w->PrintBttn_Click();
+        report::PreviewWindow* first = preview(*w);
+        QVERIFY(first);
+        first->close();
+        // AccLedger has no end step: the rows stay open after the report ends.
+        QVERIFY(w->LedgerQry().isOpen());
+        QCOMPARE(w->LedgerQry().recordCount(), f.book.listedLines(acc::Cash, "", "").size());
+
+        choose(*w, acc::Bank);
+        w->PrintBttn_Click();
+        QVERIFY(f.messages.boxes().empty());
+        report::PreviewWindow* second = preview(*w);
+        QVERIFY(second);
+        QCOMPARE(w->LedgerQry().recordCount(), f.book.listedLines(acc::Bank, "", "").size());
+        const auto rows = testing_support::rowsOf(second->document().pages.front());
+        QCOMPARE(rows[1], (QStringList{QString::number(acc::Bank), "Bank 50% Account"}));
+        QCOMPARE(rows[2], QStringList{"Ledger For The Period Ended On  December 10, 2026"});
+    }
+
+    void aFailedPrintIsToldAndTheWindowStaysUsable()
+    {
+        Fixture f;
+        auto w = f.window();
+        choose(*w, acc::Cash);
+        w->PrintBttn_Click();
+        preview(*w)->close();
+        f.t.db().exec("ALTER TABLE TranType RENAME TO TranKinds");
+        w->PrintBttn_Click();
+        QCOMPARE(f.messages.boxes().size(), std::size_t(1));
+        QCOMPARE(f.messages.last().title, QStringLiteral("Database Error"));
+        QVERIFY(!preview(*w));
+        QVERIFY(!w->LedgerQry().isOpen());   // the last print's rows are not shown as this one's
+        QCOMPARE(w->ledgerModel()->rowCount(), 0);
+        QVERIFY(child<QPushButton>(*w, "PrintBttn")->isEnabled());
+        f.t.db().exec("ALTER TABLE TranKinds RENAME TO TranType");
+        w->PrintBttn_Click();
+        QVERIFY(preview(*w));
+        QCOMPARE(w->LedgerQry().recordCount(), f.book.listedLines(acc::Cash, "", "").size());
+    }
+
+    void printsALedgerOfTwentyThousandLinesQuickly()
+    {
+        Fixture f;
+        constexpr int kLines = 20000;
+        {
+            platform::Transaction tx(f.t.db());
+            platform::Statement head(f.t.db(),
+                "INSERT INTO Transactions (DocNo, TranDate, \"Desc\", TranType, FYID, Cancel, Posted)"
+                " VALUES (?, ?, 'generated', 27, ?, 0, 1)");
+            platform::Statement line(f.t.db(),
+                "INSERT INTO SubTransactions (TranNo, AccCode, \"Desc\", Debit, Credit) VALUES (?, ?, ?, ?, ?)");
+            for (int i = 0; i < kLines; ++i) {
+                head.reset();
+                head.bindAll({1000 + i, platform::isoDate(QDate(2026, 7, 1).addDays(i % 365)), testing_support::kYear})
+                    .run();
+                const std::int64_t tranNo = f.t.db().lastInsertId();
+                line.reset();
+                line.bindAll({tranNo, acc::Idle, "Generated expense number " + std::to_string(i), 100 + i % 997,
+                              platform::Value()})
+                    .run();
+            }
+            tx.commit();
+        }
+        auto w = f.window();
+        choose(*w, acc::Idle);
+        QElapsedTimer clock;
+        clock.start();
+        w->PrintBttn_Click();
+        const qint64 ms = clock.elapsed();
+        report::PreviewWindow* shown = preview(*w);
+        QVERIFY(shown);
+        qInfo("A ledger of %d lines printed to its preview in %lld ms (%zu pages).", kLines, ms,
+              shown->document().pages.size());
+        QCOMPARE(w->LedgerQry().recordCount(), std::size_t(kLines));
+        const auto last = testing_support::rowsOf(shown->document().pages.back());
+        QCOMPARE(last[last.size() - 2].last(), QStringLiteral("Debit"));
+        QCOMPARE(last[last.size() - 2][3], printed(Money::parse(text(*w, "Balance").toStdString()).value()));
+        QVERIFY2(ms < 3000, qPrintable(QString("printing took %1 ms").arg(ms)));
     }
 };
 

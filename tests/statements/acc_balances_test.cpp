@@ -371,7 +371,7 @@ private slots:
         QVERIFY(ledger);
         QCOMPARE(ledger->findChild<QLineEdit*>("ACodeTxt")->text(), cell(six, 1, 0));
         const qint64 code = cell(six, 1, 0).toLongLong();
-        QCOMPARE(ledger->LedgerQry()->rowCount(), int(f.book->listedLines(code, "", "").size()));
+        QCOMPARE(ledger->ledgerModel()->rowCount(), int(f.book->listedLines(code, "", "").size()));
         QVERIFY(f.messages.boxes().empty());
     }
 

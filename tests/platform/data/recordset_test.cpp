@@ -331,3 +331,27 @@ TEST(RecordsetRequery, KeepsTheOldRowsWhenTheQueryFails)
     EXPECT_EQ(rs.recordCount(), 2u);
     EXPECT_EQ(rs["AccName"], Value("cash"));
 }
+
+TEST(RecordsetFromRows, WalksRowsMadeInMemoryLikeFetchedOnes)
+{
+    Recordset rs = Recordset::fromRows({"AccCode", "AccName", "Bal"},
+                                       {{10101002, "bank", Value()}, {10101001, "Cash", 500}});
+    ASSERT_TRUE(rs.isOpen());
+    EXPECT_EQ(rs["accname"], Value("bank"));
+    rs.setSort({{"AccCode", true}});
+    EXPECT_EQ(codes(rs), codeRange({0, 1}));
+    Recordset copy = rs.clone();
+    EXPECT_EQ(copy["Bal"], Value());
+    EXPECT_THROW(rs.requery(), std::logic_error);   // no query to run again
+    EXPECT_EQ(rs.recordCount(), 2u);
+
+    Recordset none = Recordset::fromRows({"AccCode"}, {});
+    EXPECT_TRUE(none.isOpen());
+    EXPECT_TRUE(none.eof());
+}
+
+TEST(RecordsetFromRows, RefusesARowOfAnotherWidth)
+{
+    EXPECT_THROW(Recordset::fromRows({"AccCode", "AccName"}, {{10101001, "Cash"}, {10101002}}),
+                 std::invalid_argument);
+}
