@@ -24,6 +24,11 @@ platform::Recordset openUsers(platform::Database& db)
     return platform::Recordset::open(db, "SELECT UserID, UserName, Password FROM Users ORDER BY UserID");
 }
 
+platform::Recordset openAccountList(platform::Database& db)
+{
+    return platform::Recordset::open(db, "SELECT * FROM AccLevel3 ORDER BY AccCode");
+}
+
 void storeDefaults(platform::Database& db, int userId, int fyId)
 {
     db.exec("UPDATE BusinessInfo SET UserID = ?, FYID = ? "

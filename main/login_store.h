@@ -18,6 +18,10 @@ platform::Recordset openYears(platform::Database& db);
 // Every user (UserID, UserName, Password), in the table's order.
 platform::Recordset openUsers(platform::Database& db);
 
+// The shared list of all accounts (AccListRst), every column, in code order.
+// Throws platform::DbError.
+platform::Recordset openAccountList(platform::Database& db);
+
 // Stores the user and year preselected at the next sign-in. Throws platform::DbError.
 void storeDefaults(platform::Database& db, int userId, int fyId);
 

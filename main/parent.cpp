@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "db/upgrade.h"
+#include "main/login_store.h"
 #include "main/navigation.h"
 #include "main/rights.h"
 #include "main/window_catalog.h"
@@ -276,7 +277,7 @@ void Parent::AccTimer_Timer()
         return;
     try {
         AccListRst.close();
-        AccListRst = platform::Recordset::open(*Pelkconn, "SELECT * FROM AccLevel3 ORDER BY AccCode");
+        AccListRst = app::openAccountList(*Pelkconn);
     } catch (const platform::DbError& e) {
         forms::showDbFailure(this, e);
     }

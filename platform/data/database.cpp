@@ -197,6 +197,44 @@ void Database::configure()
     scalar("PRAGMA mmap_size = 1073741824");
 }
 
+void Database::backupTo(const std::string& path)
+{
+    {
+        Database target = createEmpty(path);
+        try {
+            sqlite3_backup* backup = sqlite3_backup_init(target.m_db, "main", m_db, "main");
+            if (!backup)
+                throw DbError(sqlite3_extended_errcode(target.m_db), errorMessage(target.m_db, sqlite3_errcode(target.m_db)),
+                              "backup to " + path);
+            // One step copies every page: the source stays consistent for the
+            // whole copy, and no writer of ours runs meanwhile (one thread).
+            const int stepRc = sqlite3_backup_step(backup, -1);
+            const int finishRc = sqlite3_backup_finish(backup);
+            if (stepRc != SQLITE_DONE)
+                throw DbError(stepRc, sqlite3_errstr(stepRc), "backup to " + path);
+            if (finishRc != SQLITE_OK)
+                throw DbError(finishRc, errorMessage(target.m_db, finishRc), "backup to " + path);
+        } catch (...) {
+            target = Database{nullptr, {}};
+            std::error_code ignored;   // the copy's own failure is the one worth reporting
+            std::filesystem::remove(path, ignored);
+            throw;
+        }
+    }
+}
+
+std::string Database::integrityCheck()
+{
+    Statement st(*this, "PRAGMA integrity_check");
+    std::string result;
+    while (st.step()) {
+        if (!result.empty())
+            result += '\n';
+        result += st.column(0).toText();
+    }
+    return result;
+}
+
 Database::Database(Database&& other) noexcept
     : m_db{std::exchange(other.m_db, nullptr)}
     , m_path{std::move(other.m_path)}

@@ -85,6 +85,15 @@ public:
                  std::source_location where = std::source_location::current());
     // The key SQLite gave the last inserted row on this connection.
     std::int64_t lastInsertId() const;
+    // Copies the whole database, as committed, into a new file at `path` with
+    // SQLite's online backup, which reads a consistent state while the file
+    // stays open; the copy is made durable before the call returns. Throws
+    // DbError when `path` exists already or the copy fails (a partial copy is
+    // removed).
+    void backupTo(const std::string& path);
+    // "ok", or the problems PRAGMA integrity_check finds, one per line.
+    // Throws DbError.
+    std::string integrityCheck();
     bool inTransaction() const;
     const std::string& path() const { return m_path; }
 

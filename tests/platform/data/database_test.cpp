@@ -440,3 +440,23 @@ TEST(Database, MovedFromConnectionRefusesWork)
     EXPECT_THROW(first.exec("SELECT 1"), DbError);   // use after move, on purpose
     EXPECT_FALSE(first.inTransaction());
 }
+
+TEST(DatabaseBackup, CopiesWhatIsCommittedIntoANewFileAndRefusesAnExistingOne)
+{
+    TempDir dir;
+    const std::string path = dir.file("ours.db");
+    makeFile(path, platform::kApplicationId, platform::kSchemaVersion);
+    Database db = Database::open(path);
+    db.exec("INSERT INTO T VALUES ('kept')");
+    const std::string copy = dir.file("copy.db");
+    db.backupTo(copy);
+    {
+        Database back = Database::open(copy);   // carries the marks, so it opens as ours
+        EXPECT_EQ(back.scalar("SELECT group_concat(x) FROM T").toText(), "kept");
+        EXPECT_EQ(back.integrityCheck(), "ok");
+    }
+    db.exec("INSERT INTO T VALUES ('later')");
+    EXPECT_THROW(db.backupTo(copy), DbError);
+    Database back = Database::open(copy);
+    EXPECT_EQ(countRows(back, "T"), 1);   // the existing file was left alone
+}
