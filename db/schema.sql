@@ -159,6 +159,12 @@ CREATE TABLE SubTransactions (
     Credit   INTEGER,
     Balance  INTEGER,
     Status   TEXT CHECK (Status IN ('', 'Debit', 'Credit')),
+    -- Copies of the voucher's year and date, and whether it counts (posted and not
+    -- cancelled), kept by the triggers of balances.sql so that ledgers and balances
+    -- find an account's lines of a period in an index; never written by the program.
+    VoucherYear  INTEGER,
+    VoucherDate  TEXT,
+    Counted      INTEGER NOT NULL DEFAULT 0 CHECK (Counted IN (0, 1)),
     CHECK (coalesce(Debit, 0) = 0 OR coalesce(Credit, 0) = 0)
 );
 -- The indexes the ledgers and balances read, and the month totals: balances.sql.

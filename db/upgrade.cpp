@@ -1,6 +1,7 @@
-// Layout upgrades. Version 2 adds the month totals of the accounts and reshapes
-// the indexes the ledgers and balances read (balances.sql); the totals of the
-// lines already in the file are worked out once here.
+// Layout upgrades. Version 2 gives the lines copies of their voucher's year,
+// date and counting, adds the month totals of the accounts and reshapes the
+// indexes the ledgers and balances read (balances.sql); the copies and totals
+// of the lines already in the file are worked out once here.
 #include "db/upgrade.h"
 
 #include <string>
@@ -14,14 +15,19 @@ constexpr const char* kBefore2 =
     "DROP INDEX IF EXISTS SubTransactions_AccCode_TranNo;"
     "DROP INDEX IF EXISTS SubTransactions_AccCode_Amounts;"
     "DROP INDEX IF EXISTS SubTransactions_TranNo_Serial;"
-    "DROP INDEX IF EXISTS Transactions_Counted;";
+    "DROP INDEX IF EXISTS Transactions_Counted;"
+    "ALTER TABLE SubTransactions ADD COLUMN VoucherYear INTEGER;"
+    "ALTER TABLE SubTransactions ADD COLUMN VoucherDate TEXT;"
+    "ALTER TABLE SubTransactions ADD COLUMN Counted INTEGER NOT NULL DEFAULT 0 CHECK (Counted IN (0, 1));"
+    "UPDATE SubTransactions SET VoucherYear = t.FYID, VoucherDate = t.TranDate,"
+    " Counted = (t.Cancel = 0 AND t.Posted = 1)"
+    " FROM Transactions t WHERE t.TranNo = SubTransactions.TranNo;";
 
 constexpr const char* kAfter2 =
     "INSERT INTO AccountMonths (FYID, AccCode, Month, Debits, Credits)"
-    " SELECT t.FYID, s.AccCode, substr(t.TranDate, 1, 7), SUM(COALESCE(s.Debit, 0)), SUM(COALESCE(s.Credit, 0))"
-    " FROM SubTransactions s JOIN Transactions t ON t.TranNo = s.TranNo"
-    " WHERE t.Cancel = 0 AND t.Posted = 1"
-    " GROUP BY t.FYID, s.AccCode, substr(t.TranDate, 1, 7);";
+    " SELECT VoucherYear, AccCode, substr(VoucherDate, 1, 7), SUM(COALESCE(Debit, 0)), SUM(COALESCE(Credit, 0))"
+    " FROM SubTransactions WHERE Counted = 1"
+    " GROUP BY VoucherYear, AccCode, substr(VoucherDate, 1, 7);";
 
 const std::string& to2()
 {

@@ -20,8 +20,10 @@ using platform::Money;
 //
 // Each part sums per account on its own, the month totals in key order without
 // a sort; the parts meet in a sum over at most three rows per account. The
-// voucher kind needs no test: TranType is a foreign key, so every voucher has
-// a kind (the ledger's queries count the same lines). Null amounts count as 0.
+// days are read from the lines' own copies of their voucher's year, date and
+// counting (SubTransactions_Days), as the ledger reads them. The voucher kind
+// needs no test: TranType is a foreign key, so every voucher has a kind. Null
+// amounts count as 0.
 //
 // ?1 year; ?2/?3 the month limits of the from and the to cut (months before
 // them count whole); ?4..?6 and ?7..?9 the days of each cut's month that are
@@ -36,15 +38,13 @@ constexpr const char* kSelect =
     "  FROM AccountMonths WHERE FYID = ?1 AND Month < max(?2, ?3) GROUP BY AccCode),"
     " fromDays AS (SELECT s.AccCode,"
     "   ?6 * SUM(COALESCE(s.Debit, 0)) AS bDr, ?6 * SUM(COALESCE(s.Credit, 0)) AS bCr, 0 AS uDr, 0 AS uCr"
-    "  FROM Transactions t INDEXED BY Transactions_Counted_TranDate"
-    "  CROSS JOIN SubTransactions s ON s.TranNo = t.TranNo"
-    "  WHERE t.FYID = ?1 AND t.Cancel = 0 AND t.Posted = 1 AND t.TranDate >= ?4 AND t.TranDate < ?5"
+    "  FROM SubTransactions s INDEXED BY SubTransactions_Days"
+    "  WHERE s.VoucherYear = ?1 AND s.Counted = 1 AND s.VoucherDate >= ?4 AND s.VoucherDate < ?5"
     "  GROUP BY s.AccCode),"
     " toDays AS (SELECT s.AccCode,"
     "   0 AS bDr, 0 AS bCr, ?9 * SUM(COALESCE(s.Debit, 0)) AS uDr, ?9 * SUM(COALESCE(s.Credit, 0)) AS uCr"
-    "  FROM Transactions t INDEXED BY Transactions_Counted_TranDate"
-    "  CROSS JOIN SubTransactions s ON s.TranNo = t.TranNo"
-    "  WHERE t.FYID = ?1 AND t.Cancel = 0 AND t.Posted = 1 AND t.TranDate >= ?7 AND t.TranDate < ?8"
+    "  FROM SubTransactions s INDEXED BY SubTransactions_Days"
+    "  WHERE s.VoucherYear = ?1 AND s.Counted = 1 AND s.VoucherDate >= ?7 AND s.VoucherDate < ?8"
     "  GROUP BY s.AccCode),"
     " cuts AS (SELECT AccCode, SUM(bDr) AS bDr, SUM(bCr) AS bCr, SUM(uDr) AS uDr, SUM(uCr) AS uCr FROM ("
     "   SELECT * FROM months UNION ALL SELECT * FROM fromDays UNION ALL SELECT * FROM toDays)"

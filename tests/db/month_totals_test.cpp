@@ -1,5 +1,5 @@
-// The month totals of the accounts follow every write that can change what a
-// line counts for: lines added, changed, moved and deleted, and vouchers
+// The lines' copies of their voucher's year, date and counting, and the month
+// totals of the accounts, follow every write that can change what a line counts for: lines added, changed, moved and deleted, and vouchers
 // posted, cancelled, re-dated, moved to another year and deleted; and a file
 // of the first layout gets them when it is opened.
 #include <cstdlib>
@@ -28,6 +28,12 @@ constexpr const char* kDisagreements =
     "  SELECT * FROM expected EXCEPT SELECT * FROM AccountMonths"
     "  UNION ALL"
     "  SELECT * FROM (SELECT * FROM AccountMonths WHERE Debits <> 0 OR Credits <> 0 EXCEPT SELECT * FROM expected))";
+
+// Lines whose copies of their voucher's year, date and counting are stale.
+constexpr const char* kStaleCopies =
+    "SELECT COUNT(*) FROM SubTransactions s JOIN Transactions t ON t.TranNo = s.TranNo"
+    " WHERE s.VoucherYear IS NOT t.FYID OR s.VoucherDate IS NOT t.TranDate"
+    " OR s.Counted <> (t.Cancel = 0 AND t.Posted = 1)";
 
 class MonthTotals : public testing::Test {
 protected:
@@ -76,12 +82,15 @@ TEST_F(MonthTotals, FollowEveryWriteToLinesAndVouchers)
         {"delete a line", "DELETE FROM SubTransactions WHERE Serial = 3"},
         {"delete a posted voucher with its lines", "DELETE FROM Transactions WHERE TranNo = 2"},
         {"delete an unposted voucher with its lines", "DELETE FROM Transactions WHERE TranNo = 3"},
+        {"write a line's copies directly", "UPDATE SubTransactions SET Counted = 0, VoucherDate = '2020-01-01'"
+                                           " WHERE Serial = 5"},
         {"clear a year", "DELETE FROM Transactions WHERE FYID = 2"},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
         db.execScript(step.sql);
         EXPECT_EQ(db.scalar(kDisagreements).toInt(), 0);
+        EXPECT_EQ(db.scalar(kStaleCopies).toInt(), 0);
     }
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM AccountMonths WHERE FYID = 2 AND (Debits <> 0 OR Credits <> 0)").toInt(), 0);
 }
@@ -118,10 +127,13 @@ TEST(LayoutUpgrade, AFileOfTheFirstLayoutGetsTheMonthTotalsOfItsLines)
             " (4, 20101001, 9, NULL), (4, 20101002, NULL, 9), (5, 20101002, 40, NULL), (5, 20101001, NULL, 40);"
             "DROP TABLE AccountMonths;"
             "DROP TRIGGER SubTransactions_Months_Insert; DROP TRIGGER SubTransactions_Months_Delete;"
-            "DROP TRIGGER SubTransactions_Months_Update; DROP TRIGGER Transactions_Months_Update;"
-            "DROP TRIGGER Transactions_Months_Delete;"
+            "DROP TRIGGER SubTransactions_Months_Update; DROP TRIGGER SubTransactions_Voucher_Insert;"
+            "DROP TRIGGER SubTransactions_Voucher_Move; DROP TRIGGER Transactions_Lines_Update;"
             "DROP INDEX SubTransactions_Ledger; DROP INDEX SubTransactions_TranNo_Serial;"
-            "DROP INDEX Transactions_Counted; DROP INDEX Transactions_Counted_TranDate;"
+            "DROP INDEX SubTransactions_Days;"
+            "ALTER TABLE SubTransactions DROP COLUMN VoucherYear;"
+            "ALTER TABLE SubTransactions DROP COLUMN VoucherDate;"
+            "ALTER TABLE SubTransactions DROP COLUMN Counted;"
             "CREATE INDEX SubTransactions_AccCode_TranNo ON SubTransactions (AccCode, TranNo);"
             "CREATE INDEX SubTransactions_TranNo_Serial ON SubTransactions (TranNo, Serial);"
             "CREATE INDEX SubTransactions_AccCode_Amounts ON SubTransactions (AccCode, TranNo, Debit, Credit);"
@@ -133,6 +145,7 @@ TEST(LayoutUpgrade, AFileOfTheFirstLayoutGetsTheMonthTotalsOfItsLines)
         Database db = Database::open(path, db::schemaUpgrades());
         EXPECT_EQ(db.scalar("PRAGMA user_version").toInt(), platform::kSchemaVersion);
         EXPECT_EQ(db.scalar(kDisagreements).toInt(), 0);
+        EXPECT_EQ(db.scalar(kStaleCopies).toInt(), 0);
         EXPECT_EQ(db.scalar("SELECT Debits || '/' || Credits FROM AccountMonths"
                             " WHERE AccCode = 20101001 AND Month = '2026-08'").toText(), "0/40");   // the 9 is cancelled
         EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM sqlite_schema WHERE name = 'SubTransactions_AccCode_TranNo'").toInt(), 0);
