@@ -155,6 +155,14 @@ SaveStart saveStart(bool adding, bool posted, bool mayPost, bool autoPost)
     return SaveStart::AskToUnpost;
 }
 
+PrintStart printStart(bool adding, bool changed, bool posted, bool mayPost, bool autoPost)
+{
+    if (!adding && !changed)
+        return PrintStart::PrintAsStored;
+    return saveStart(adding, posted, mayPost, autoPost) == SaveStart::Save ? PrintStart::SaveFirst
+                                                                           : PrintStart::AskToUnpost;
+}
+
 QString unpostQuestion()
 {
     return QStringLiteral("Editing this voucher would require this voucher to be posted again. "
