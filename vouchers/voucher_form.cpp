@@ -30,6 +30,7 @@
 #include "platform/data/database.h"
 #include "platform/forms/data_grid.h"
 #include "platform/forms/messages.h"
+#include "platform/forms/select_all_text.h"
 #include "platform/shell/environment.h"
 #include "reports/vouchers/voucher_query.h"
 #include "vouchers/amount_in_words.h"
@@ -62,20 +63,6 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, cons
     b->setAutoDefault(false);
     return b;
 }
-
-// Selects a box's whole text once it has the focus; later in the event loop,
-// since a mouse click that gave the focus would otherwise place the cursor over it.
-class SelectAllOnFocus : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::FocusIn)
-            if (auto* box = qobject_cast<QLineEdit*>(watched))
-                QTimer::singleShot(0, box, [box] { box->selectAll(); });
-        return false;
-    }
-};
 
 accounts::LineGridParams gridParams(const KindTexts& texts)
 {
@@ -113,7 +100,6 @@ VoucherForm::VoucherForm(app::Parent& main, const app::VoucherKind& kind, QWidge
     m_tranNoBox->setReadOnly(true);
     m_tranNoBox->hide();
 
-    auto* selectAll = new SelectAllOnFocus(this);
     m_docNoBox = new QLineEdit(this);
     m_docNoBox->setObjectName(QStringLiteral("DocNo"));
     m_docNoBox->setMaxLength(kDocNoDigits);
@@ -121,7 +107,7 @@ VoucherForm::VoucherForm(app::Parent& main, const app::VoucherKind& kind, QWidge
     // still reads the text strictly, whatever reached the box.
     m_docNoBox->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), m_docNoBox));
-    m_docNoBox->installEventFilter(selectAll);
+    forms::selectAllOnFocus(m_docNoBox);
 
     m_trDate = new QDateEdit(this);
     m_trDate->setObjectName(QStringLiteral("TrDate"));
@@ -131,7 +117,7 @@ VoucherForm::VoucherForm(app::Parent& main, const app::VoucherKind& kind, QWidge
     m_desc = new QLineEdit(this);
     m_desc->setObjectName(QStringLiteral("Desc"));
     m_desc->setMaxLength(kDescLength);
-    m_desc->installEventFilter(selectAll);
+    forms::selectAllOnFocus(m_desc);
 
     m_jobList = new QComboBox(this);
     m_jobList->setObjectName(QStringLiteral("JobList"));

@@ -124,6 +124,15 @@ struct ShownVoucher {
 enum class PrintStart { PrintAsStored, SaveFirst, AskToUnpost };
 PrintStart printStart(bool adding, bool changed, bool posted, bool mayPost, bool autoPost);
 
+// --- batch printing ---
+
+// The refusal of the serial number range typed as `from` to `to`, under
+// "Invalid Document No." with the focus on SerialFrom: "The document no. must
+// be a numeric." when either is no number (parseDocNo; an empty box is none),
+// else when `to` is below `from`. Nothing when the range may be printed; equal
+// numbers may.
+std::optional<forms::Problem> checkSerialRange(std::string_view from, std::string_view to);
+
 // --- delete ---
 
 // Refusal of "Delete" after the right was granted: while adding, "Select a record

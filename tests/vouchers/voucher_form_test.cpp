@@ -23,11 +23,11 @@
 #include "platform/data/database.h"
 #include "platform/forms/data_grid.h"
 #include "platform/forms/window_host.h"
-#include "platform/report/preview.h"
 #include "platform/shell/environment.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
 #include "tests/vouchers/book.h"
+#include "tests/vouchers/printed.h"
 
 using accounts::SubTranRow;
 using platform::Money;
@@ -137,26 +137,6 @@ std::int64_t lastTranNo(Fixture& f)
     return f.db.scalar("SELECT MAX(TranNo) FROM Transactions").toInt();
 }
 
-// The report window left open by a print (modal windows do not block in tests).
-report::PreviewWindow* openPreview()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* p = qobject_cast<report::PreviewWindow*>(w); p && p->isVisible())
-            return p;
-    return nullptr;
-}
-
-QStringList printedTexts()
-{
-    QStringList out;
-    if (const auto* preview = openPreview())
-        for (const auto& page : preview->document().pages)
-            for (const auto& item : page.items)
-                if (const auto* t = std::get_if<report::TextRun>(&item))
-                    out << t->text;
-    return out;
-}
-
 // Runs the print that "Print" started, as its timer would, and gives what was printed.
 QStringList runPrintTimer(VoucherForm& form)
 {
@@ -164,7 +144,7 @@ QStringList runPrintTimer(VoucherForm& form)
     if (!timer->isActive())
         return {};
     form.PrintTimer_Timer();
-    return printedTexts();
+    return printed::texts();
 }
 
 } // namespace
@@ -181,11 +161,7 @@ private slots:
         forms::WindowHost::setModalNonBlocking(true);
     }
 
-    void cleanup()
-    {
-        while (auto* preview = openPreview())
-            preview->close();
-    }
+    void cleanup() { printed::closeAll(); }
 
     void opensEachKindWithItsNamesAndANewVoucher_data()
     {
@@ -931,7 +907,7 @@ private slots:
         QVERIFY(form->adding());
         QCOMPARE(text(*form, "DocNo"), QStringLiteral("2"));
         QVERIFY(child<QPushButton>(*form, "PrintBill")->isEnabled());
-        openPreview()->close();
+        printed::closeAll();
         QVERIFY(!f.main->VoucherRst.isOpen());
     }
 
@@ -1027,7 +1003,7 @@ private slots:
                 click(*form, "PrintBill");
                 const QStringList printed = runPrintTimer(*form);
                 QVERIFY(printed.contains(QStringLiteral("voucher %1").arg(tranNo == first ? 3 : 4)));
-                openPreview()->close();
+                printed::closeAll();
                 QVERIFY(!f.main->VoucherRst.isOpen());
             }
         }

@@ -264,6 +264,36 @@ TEST(ShownVoucher, ChangesWithAnyFieldOrLine)
     EXPECT_TRUE(changed([](ShownVoucher& v) { v.lines[1].desc = "typed"; }));
 }
 
+TEST(CheckSerialRange, RefusesNonNumbersThenARangeThatEndsBelowItsStart)
+{
+    const QString notNumeric = QStringLiteral("The document no. must be a numeric.");
+    const QString reversed = QStringLiteral("The ending document no. cannot be less than the starting document no.");
+    struct Case { const char* from; const char* to; QString message; };
+    const Case cases[] = {
+        {"5", "5", {}},
+        {"1", "12", {}},
+        {"007", "7", {}},
+        {"5", "4", reversed},
+        {"10", "9", reversed},
+        {"", "4", notNumeric},
+        {"5", "", notNumeric},
+        {"", "", notNumeric},
+        {"x", "1", notNumeric},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from << " to " << c.to);
+        const auto problem = checkSerialRange(c.from, c.to);
+        if (c.message.isEmpty()) {
+            EXPECT_FALSE(problem.has_value());
+            continue;
+        }
+        ASSERT_TRUE(problem.has_value());
+        EXPECT_EQ(problem->title, QStringLiteral("Invalid Document No."));
+        EXPECT_EQ(problem->message, c.message);
+        EXPECT_EQ(problem->focus, QStringLiteral("SerialFrom"));
+    }
+}
+
 TEST(CheckDelete, RefusesWhileAddingOrWithoutAnOpenVoucher)
 {
     const auto adding = checkDelete(true, true);
