@@ -11,7 +11,6 @@
 
 #include "main/parent.h"
 #include "platform/data/database.h"
-#include "platform/forms/window_host.h"
 #include "platform/shell/environment.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
@@ -96,12 +95,7 @@ class PrintVouchersTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        shell::setScreenWidthTwips(20000);
-        shell::setToday(QDate(2026, 12, 10));
-        forms::WindowHost::setModalNonBlocking(true);
-    }
+    void initTestCase() { printed::setUpSeams(); }
     void cleanup() { printed::closeAll(); }
 
     void startsOnTheDefaultPeriod_data()

@@ -8,7 +8,9 @@
 
 #include "main/parent.h"
 #include "main/window_catalog.h"
+#include "platform/forms/window_host.h"
 #include "platform/report/preview.h"
+#include "platform/shell/environment.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
 #include "vouchers/voucher_printing.h"
@@ -49,6 +51,13 @@ void closeAll()
 {
     while (auto* preview = openPreview())
         preview->close();
+}
+
+void setUpSeams()
+{
+    shell::setScreenWidthTwips(20000);
+    shell::setToday(QDate(2026, 12, 10));
+    forms::WindowHost::setModalNonBlocking(true);
 }
 
 std::unique_ptr<app::Parent> signedIn(testing_support::TestDatabase& t, int user)

@@ -26,6 +26,10 @@ QStringList texts();
 // Closes every visible report window (which runs the reports' end step).
 void closeAll();
 
+// The seams every printing test starts from: a wide screen (no warning box),
+// today 2026-12-10, and modal windows that do not block.
+void setUpSeams();
+
 // A main window on `t`, signed in as `user` into year 1 (2026-07-01 to
 // 2027-06-30), currency "Rupees", every kind printing with line descriptions.
 std::unique_ptr<app::Parent> signedIn(testing_support::TestDatabase& t, int user = 1);
