@@ -115,7 +115,8 @@ void addVoucherFooter(report::Report& r, VoucherLayout which)
         .setAlign(Align::Right)
         .setBold();
     thickRule(s, QStringLiteral("Shape4"), 432);
-    s.label(QStringLiteral("Label7"), {0, 720, 1575, kRow}, QStringLiteral("Amount in Words :")).setBold();
+    // Two lines high, like the words beside it, so that a wide font wraps the caption instead of cutting it.
+    s.label(QStringLiteral("Label7"), {0, 720, 1575, 2 * kRow}, QStringLiteral("Amount in Words :")).setBold();
     s.text(QStringLiteral("WordsAmt"), {1584, 720, 8490, 2 * kRow}, "wordsamt");
     const struct {
         const char* line;

@@ -84,6 +84,7 @@ TEST(VoucherLayouts, FillCaptionsFromTheInitialisation)
                                   "Totals", "Rupees two thousand five hundred and 00/100 only.", "Prepared By",
                                   "Checked By", "Approved By", "Ali"})
             EXPECT_TRUE(texts.contains(shown)) << shown;
+        EXPECT_TRUE(texts.join(' ').contains("Amount in Words :"));
         // No page number, no date of printing: a voucher is a document of its own.
         EXPECT_FALSE(texts.join(' ').contains("Page"));
         EXPECT_FALSE(texts.contains("10-12-2026"));
