@@ -21,6 +21,7 @@ struct SubTranRow {
     QString desc;
     std::optional<platform::Money> debit;
     std::optional<platform::Money> credit;
+    friend bool operator==(const SubTranRow&, const SubTranRow&) = default;
 };
 
 // The grid's columns, by index.

@@ -326,6 +326,7 @@ void Parent::MDIForm_Unload()
     m_unloaded = true;
     m_accTimer->stop();
     AccListRst.close();
+    VoucherRst.close();
     Pelkconn.reset();
 }
 

@@ -13,6 +13,7 @@
 
 #include "main/menu_table.h"
 #include "platform/data/database.h"
+#include "platform/data/hierarchy.h"
 #include "platform/data/recordset.h"
 
 class QAction;
@@ -60,6 +61,10 @@ public:
     std::int32_t LedgerRef = 0;
     bool BOpen = false;
     QString AccCodeRef;
+    // The voucher, or the batch of vouchers, being printed, and the TranType
+    // code of their kind. A print opens VoucherRst; the voucher report closes it
+    // when its window closes.
+    platform::Hierarchy VoucherRst;
     int DocType = 0;
     // --- shared list of all accounts, loaded by AccTimer ---
     platform::Recordset AccListRst;

@@ -30,8 +30,11 @@
 #include "platform/data/database.h"
 #include "platform/forms/data_grid.h"
 #include "platform/forms/messages.h"
+#include "platform/forms/select_all_text.h"
 #include "platform/shell/environment.h"
+#include "reports/vouchers/voucher_query.h"
 #include "vouchers/amount_in_words.h"
+#include "vouchers/voucher_printing.h"
 
 namespace vouchers {
 namespace {
@@ -40,6 +43,7 @@ namespace {
 constexpr int kWidthTwips = 14880;
 constexpr int kHeightTwips = 9525;
 constexpr int kDescLength = 250;
+constexpr int kPrintDelayMs = 1000;
 
 const QString kRecordNotFound = QStringLiteral("Record Not Found");
 
@@ -59,20 +63,6 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, cons
     b->setAutoDefault(false);
     return b;
 }
-
-// Selects a box's whole text once it has the focus; later in the event loop,
-// since a mouse click that gave the focus would otherwise place the cursor over it.
-class SelectAllOnFocus : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::FocusIn)
-            if (auto* box = qobject_cast<QLineEdit*>(watched))
-                QTimer::singleShot(0, box, [box] { box->selectAll(); });
-        return false;
-    }
-};
 
 accounts::LineGridParams gridParams(const KindTexts& texts)
 {
@@ -110,7 +100,6 @@ VoucherForm::VoucherForm(app::Parent& main, const app::VoucherKind& kind, QWidge
     m_tranNoBox->setReadOnly(true);
     m_tranNoBox->hide();
 
-    auto* selectAll = new SelectAllOnFocus(this);
     m_docNoBox = new QLineEdit(this);
     m_docNoBox->setObjectName(QStringLiteral("DocNo"));
     m_docNoBox->setMaxLength(kDocNoDigits);
@@ -118,7 +107,7 @@ VoucherForm::VoucherForm(app::Parent& main, const app::VoucherKind& kind, QWidge
     // still reads the text strictly, whatever reached the box.
     m_docNoBox->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), m_docNoBox));
-    m_docNoBox->installEventFilter(selectAll);
+    forms::selectAllOnFocus(m_docNoBox);
 
     m_trDate = new QDateEdit(this);
     m_trDate->setObjectName(QStringLiteral("TrDate"));
@@ -128,7 +117,7 @@ VoucherForm::VoucherForm(app::Parent& main, const app::VoucherKind& kind, QWidge
     m_desc = new QLineEdit(this);
     m_desc->setObjectName(QStringLiteral("Desc"));
     m_desc->setMaxLength(kDescLength);
-    m_desc->installEventFilter(selectAll);
+    forms::selectAllOnFocus(m_desc);
 
     m_jobList = new QComboBox(this);
     m_jobList->setObjectName(QStringLiteral("JobList"));
@@ -176,7 +165,11 @@ VoucherForm::VoucherForm(app::Parent& main, const app::VoucherKind& kind, QWidge
     m_editBttn = button(this, "EditBttn", "Find");
     m_retBttn = button(this, "RetBttn", "Last");
     m_printBill = button(this, "PrintBill", "Print");
-    m_printBill->setEnabled(false);   // printing comes with the voucher layouts
+    m_printTimer = new QTimer(this);
+    m_printTimer->setObjectName(QStringLiteral("PrintTimer"));
+    m_printTimer->setSingleShot(true);
+    m_printTimer->setInterval(kPrintDelayMs);
+    connect(m_printTimer, &QTimer::timeout, this, &VoucherForm::PrintTimer_Timer);
     connect(m_prevBttn, &QPushButton::clicked, this, &VoucherForm::PrevBttn_Click);
     connect(m_nextBttn, &QPushButton::clicked, this, &VoucherForm::NextBttn_Click);
     connect(m_addBttn, &QPushButton::clicked, this, &VoucherForm::AddBttn_Click);
@@ -185,6 +178,7 @@ VoucherForm::VoucherForm(app::Parent& main, const app::VoucherKind& kind, QWidge
     connect(m_delBttn, &QPushButton::clicked, this, &VoucherForm::DelBttn_Click);
     connect(m_editBttn, &QPushButton::clicked, this, &VoucherForm::EditBttn_Click);
     connect(m_retBttn, &QPushButton::clicked, this, &VoucherForm::RetBttn_Click);
+    connect(m_printBill, &QPushButton::clicked, this, &VoucherForm::PrintBill_Click);
 
     auto* header = new QGridLayout;
     header->addWidget(new QLabel(QStringLiteral("Serial No"), this), 0, 0);
@@ -322,7 +316,7 @@ void VoucherForm::setButtonsEnabled(bool on)
 {
     if (auto* ca = m_lines->findChild<QPushButton*>(QStringLiteral("CA")))
         ca->setEnabled(on);
-    for (QPushButton* b : {m_addBttn, m_saveBttn, m_cancelBttn, m_delBttn, m_retBttn})
+    for (QPushButton* b : {m_addBttn, m_saveBttn, m_cancelBttn, m_delBttn, m_retBttn, m_printBill})
         b->setEnabled(on);
     m_editBttn->setEnabled(on && app::findWindow(QString::fromUtf8(kindTexts(m_kind.tranType).searchWindow)));
     // Enabled exactly when the user may post vouchers of the kind; the silent
@@ -378,7 +372,15 @@ bool VoucherForm::openVoucher(std::int64_t tranNo)
         rows.resize(kVoucherRows);
     m_lines->setLines(std::move(rows));
     ShowTotals();
+    m_opened = shown();
     return true;
+}
+
+ShownVoucher VoucherForm::shown() const
+{
+    return {m_docNoBox->text(),         m_trDate->date(),           m_desc->text(),
+            m_jobList->currentText(),   m_cancelOption->isChecked(), m_postOpt->isChecked(),
+            m_lines->lines()};
 }
 
 void VoucherForm::EditingRecord(std::int32_t tranNo)
@@ -470,6 +472,7 @@ void VoucherForm::SaveBttn_Click()
         return;
     // A cell still being typed into counts as the user sees it.
     m_lines->grid()->commitEdit();
+    m_afterSave = AfterSave::NewVoucher;
     switch (saveStart(m_adding, m_postOpt->isChecked(), m_postBttn->isEnabled(), m_main.AutoPost)) {
     case SaveStart::Save:
         ValidateAndSave();
@@ -507,6 +510,50 @@ void VoucherForm::ValidateAndSave()
     }
     if (!WriteVoucher(*request.docNo, *jobId, request.totals->debit))
         return;
+    if (m_afterSave == AfterSave::Print) {
+        m_savedTranNo = m_curTranNo;
+        m_printTimer->start();   // the buttons stay disabled until the print ends
+        return;
+    }
+    NewVoucher();
+}
+
+void VoucherForm::PrintBill_Click()
+{
+    if (!m_printBill->isEnabled())
+        return;
+    m_lines->grid()->commitEdit();
+    m_afterSave = AfterSave::Print;
+    switch (printStart(m_adding, shown() != m_opened, m_postOpt->isChecked(), m_postBttn->isEnabled(),
+                       m_main.AutoPost)) {
+    case PrintStart::PrintAsStored:
+        m_savedTranNo = m_tranNo;
+        setButtonsEnabled(false);
+        m_lines->setEnabled(false);
+        m_printTimer->start();
+        return;
+    case PrintStart::SaveFirst:
+        ValidateAndSave();
+        return;
+    case PrintStart::AskToUnpost:
+        if (forms::ask(this, QStringLiteral("Save Confirmation"), unpostQuestion(), forms::Buttons::YesNo)
+            != forms::Answer::Yes) {
+            openVoucher(m_tranNo);   // drops the unsaved changes; nothing is saved or printed
+            return;
+        }
+        setPosted(false);
+        ValidateAndSave();
+        return;
+    }
+}
+
+void VoucherForm::PrintTimer_Timer()
+{
+    m_printTimer->stop();
+    const std::int64_t tranNo = m_savedTranNo;
+    printVouchers(m_main, this, m_kind.tranType, [this, tranNo](platform::Database& db) {
+        return reports::openVoucherPrint(db, m_main.CurrencyName, tranNo);
+    });
     NewVoucher();
 }
 

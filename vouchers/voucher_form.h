@@ -1,7 +1,7 @@
 // The voucher form shared by the nine voucher kinds: header, lines grid,
 // totals and words, numbering, browsing, saving, posting, cancelling and
-// deleting. The search window and printing come with their own windows; the
-// "Print" button stays disabled until then.
+// deleting, and "Print", which saves and then prints through the voucher
+// layouts. The search window comes with its own window.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +19,7 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 
 namespace app { class Parent; }
 namespace accounts { class VoucherLineGrid; }
@@ -81,6 +82,19 @@ public:
     // open voucher with its lines and prepares a new voucher.
     void DelBttn_Click();
 
+    // "Print": a saved voucher the user has not changed is printed as it is
+    // stored, without a save; anything else goes the way of "Save" (with its
+    // confirmation) and is printed once saved. A refused or declined save
+    // prints nothing; declining the confirmation reopens the voucher as last
+    // saved. Either way PrintTimer then prints, 1000 ms later; the buttons wait
+    // disabled till then. Does nothing while the buttons are disabled.
+    void PrintBill_Click();
+    // Prints the voucher saved (or chosen) last, as Voucher1 or Voucher2 by the
+    // kind's print-layout flag, stops the timer and prepares a new voucher once
+    // the report window is closed. Data that cannot be opened is told; the
+    // form is then prepared for a new voucher all the same.
+    void PrintTimer_Timer();
+
     // The totals, the difference line and the amount in words, from the lines.
     void ShowTotals();
 
@@ -96,6 +110,8 @@ protected:
 
 private:
     void NewVoucher();
+    // What the form shows, as the user can change it.
+    ShownVoucher shown() const;
     // Opens `tranNo` of the kind and year: all of it, or nothing (the message
     // then says why). True when it opened.
     bool openVoucher(std::int64_t tranNo);
@@ -124,6 +140,13 @@ private:
     // The job of the open voucher when it is no longer open: kept by a save
     // unless the user types into the job box.
     std::int64_t m_keptJobId = 0;
+    // What a save does next: prepare a new voucher ("Save") or print ("Print").
+    // SavedTranNo: the voucher PrintTimer prints. Opened: the voucher shown as
+    // it was opened, which "Print" compares with the screen.
+    enum class AfterSave { NewVoucher, Print };
+    AfterSave m_afterSave = AfterSave::NewVoucher;
+    std::int64_t m_savedTranNo = 0;
+    ShownVoucher m_opened;
 
     QLabel* m_label2 = nullptr;
     QLineEdit* m_tranNoBox = nullptr;
@@ -146,6 +169,7 @@ private:
     QPushButton* m_editBttn = nullptr;
     QPushButton* m_retBttn = nullptr;
     QPushButton* m_printBill = nullptr;
+    QTimer* m_printTimer = nullptr;
 };
 
 // Makes the loaded form of `kind` for the window catalog.

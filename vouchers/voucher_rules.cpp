@@ -155,6 +155,28 @@ SaveStart saveStart(bool adding, bool posted, bool mayPost, bool autoPost)
     return SaveStart::AskToUnpost;
 }
 
+PrintStart printStart(bool adding, bool changed, bool posted, bool mayPost, bool autoPost)
+{
+    if (!adding && !changed)
+        return PrintStart::PrintAsStored;
+    return saveStart(adding, posted, mayPost, autoPost) == SaveStart::Save ? PrintStart::SaveFirst
+                                                                           : PrintStart::AskToUnpost;
+}
+
+std::optional<forms::Problem> checkSerialRange(std::string_view from, std::string_view to)
+{
+    const QString title = QStringLiteral("Invalid Document No.");
+    const QString focus = QStringLiteral("SerialFrom");
+    const auto first = parseDocNo(from);
+    const auto last = parseDocNo(to);
+    if (!first || !last)
+        return forms::Problem{title, QStringLiteral("The document no. must be a numeric."), focus};
+    if (*last < *first)
+        return forms::Problem{
+            title, QStringLiteral("The ending document no. cannot be less than the starting document no."), focus};
+    return std::nullopt;
+}
+
 QString unpostQuestion()
 {
     return QStringLiteral("Editing this voucher would require this voucher to be posted again. "

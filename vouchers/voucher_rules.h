@@ -12,6 +12,7 @@
 #include <vector>
 
 #include <QDate>
+#include <QString>
 
 #include "accounts/line_grid_rules.h"
 #include "platform/forms/messages.h"
@@ -100,6 +101,37 @@ enum class SaveStart { Save, AskToUnpost };
 SaveStart saveStart(bool adding, bool posted, bool mayPost, bool autoPost);
 // The "Save Confirmation" question's text.
 QString unpostQuestion();
+
+// --- print ---
+
+// What the form shows of a voucher, as the user can change it. Taken when a
+// saved voucher is opened and again at "Print", it tells an untouched voucher.
+struct ShownVoucher {
+    QString docNo;
+    QDate date;
+    QString desc;
+    QString job;                              // the job box's text
+    bool cancelled = false;
+    bool posted = false;
+    std::vector<accounts::SubTranRow> lines;  // the grid's rows, blank ones included
+    friend bool operator==(const ShownVoucher&, const ShownVoucher&) = default;
+};
+
+// How "Print" begins: a saved voucher the user has not changed prints as it
+// is stored, without a save (so its stamps, job and posting stay as they are);
+// anything else is saved first, as "Save" would start (saveStart), and printed
+// after the save.
+enum class PrintStart { PrintAsStored, SaveFirst, AskToUnpost };
+PrintStart printStart(bool adding, bool changed, bool posted, bool mayPost, bool autoPost);
+
+// --- batch printing ---
+
+// The refusal of the serial number range typed as `from` to `to`, under
+// "Invalid Document No." with the focus on SerialFrom: "The document no. must
+// be a numeric." when either is no number (parseDocNo; an empty box is none),
+// else when `to` is below `from`. Nothing when the range may be printed; equal
+// numbers may.
+std::optional<forms::Problem> checkSerialRange(std::string_view from, std::string_view to);
 
 // --- delete ---
 

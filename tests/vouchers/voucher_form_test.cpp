@@ -15,6 +15,7 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "accounts/voucher_line_grid.h"
 #include "main/parent.h"
@@ -26,6 +27,7 @@
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
 #include "tests/vouchers/book.h"
+#include "tests/vouchers/printed.h"
 
 using accounts::SubTranRow;
 using platform::Money;
@@ -135,6 +137,16 @@ std::int64_t lastTranNo(Fixture& f)
     return f.db.scalar("SELECT MAX(TranNo) FROM Transactions").toInt();
 }
 
+// Runs the print that "Print" started, as its timer would, and gives what was printed.
+QStringList runPrintTimer(VoucherForm& form)
+{
+    auto* timer = child<QTimer>(form, "PrintTimer");
+    if (!timer->isActive())
+        return {};
+    form.PrintTimer_Timer();
+    return printed::texts();
+}
+
 } // namespace
 
 class VoucherFormTest : public QObject {
@@ -148,6 +160,8 @@ private slots:
         shell::setNow(kNow);
         forms::WindowHost::setModalNonBlocking(true);
     }
+
+    void cleanup() { printed::closeAll(); }
 
     void opensEachKindWithItsNamesAndANewVoucher_data()
     {
@@ -189,7 +203,7 @@ private slots:
         // AutoPost: a new voucher starts posted.
         QVERIFY(child<QCheckBox>(*form, "PostOpt")->isChecked());
         QCOMPARE(child<QPushButton>(*form, "PostBttn")->text(), QStringLiteral("Un-Post Voucher"));
-        QVERIFY(!child<QPushButton>(*form, "PrintBill")->isEnabled());
+        QVERIFY(child<QPushButton>(*form, "PrintBill")->isEnabled());
         QVERIFY(child<QPushButton>(*form, "SaveBttn")->isEnabled());
     }
 
@@ -853,6 +867,164 @@ private slots:
         docNo->selectAll();
         QTest::keyClicks(docNo, QStringLiteral("12a-3.4 e56789012"));
         QCOMPARE(docNo->text(), QStringLiteral("1234567890"));
+    }
+
+    void printsANewVoucherAfterItsSaveWithTheKindsLayout_data()
+    {
+        QTest::addColumn<bool>("descriptions");
+        QTest::newRow("Voucher1") << true;
+        QTest::newRow("Voucher2") << false;
+    }
+    void printsANewVoucherAfterItsSaveWithTheKindsLayout()
+    {
+        QFETCH(bool, descriptions);
+        Fixture f;
+        f.main->GJVType = descriptions;
+        f.main->UName = QStringLiteral("Ali");
+        auto form = f.form();
+        child<QLineEdit>(*form, "Desc")->setText(QStringLiteral("March rent"));
+        enter(*form, {row(book::kCash, std::nullopt, 2500, "paid"), row(book::kRent, 2500, std::nullopt, "rent")});
+        click(*form, "PrintBill");
+        QCOMPARE(f.vouchers(), std::int64_t{1});
+        // Saved; the form waits for the timer with its buttons disabled.
+        QVERIFY(child<QTimer>(*form, "PrintTimer")->isActive());
+        QCOMPARE(child<QTimer>(*form, "PrintTimer")->interval(), 1000);
+        QVERIFY(!child<QPushButton>(*form, "PrintBill")->isEnabled());
+        QVERIFY(!child<QPushButton>(*form, "SaveBttn")->isEnabled());
+
+        const QStringList printed = runPrintTimer(*form);
+        QCOMPARE(f.main->DocType, kJournal);
+        QVERIFY(printed.contains("GENERAL JOURNAL VOUCHER"));
+        QVERIFY(printed.contains("March rent"));
+        QVERIFY(printed.contains("Rupees twenty-five and 00/100 only."));
+        QVERIFY(printed.contains("Ali"));
+        QCOMPARE(printed.contains("rent"), descriptions);
+        QCOMPARE(printed.contains("paid"), descriptions);
+        QVERIFY(printed.indexOf("60101001") < printed.indexOf("10101001"));   // the debit first
+
+        // A new voucher with the next number, ready once the report is shown.
+        QVERIFY(!child<QTimer>(*form, "PrintTimer")->isActive());
+        QVERIFY(form->adding());
+        QCOMPARE(text(*form, "DocNo"), QStringLiteral("2"));
+        QVERIFY(child<QPushButton>(*form, "PrintBill")->isEnabled());
+        printed::closeAll();
+        QVERIFY(!f.main->VoucherRst.isOpen());
+    }
+
+    void printsNothingWhenTheSaveIsRefused()
+    {
+        Fixture f;
+        auto form = f.form();
+        enter(*form, {row(book::kRent, 2500, std::nullopt), row(book::kCash, std::nullopt, 2400)});
+        MessageRecorder boxes;
+        click(*form, "PrintBill");
+        QCOMPARE(boxes.last().text, QStringLiteral("Totals of debits and credits must be equal."));
+        QCOMPARE(f.vouchers(), std::int64_t{0});
+        QVERIFY(!child<QTimer>(*form, "PrintTimer")->isActive());
+        QVERIFY(child<QPushButton>(*form, "PrintBill")->isEnabled());
+        QCOMPARE(text(*form, "DTot"), QStringLiteral("25.00"));
+    }
+
+    void printsAnUntouchedSavedVoucherAsStored()
+    {
+        Fixture f(kClerk, false);
+        f.t.refuse(kClerk, app::kindOfType(kJournal)->postRight());
+        const auto done = book::addJob(f.db, 12, "Fit-out");
+        const auto tranNo = book::addVoucher(f.db, kJournal, 1, 3, 1, done);
+        book::addLine(f.db, tranNo, book::kRent, 700, -1);
+        book::addLine(f.db, tranNo, book::kCash, -1, 700);
+        f.db.exec("UPDATE Jobs SET Status = 1 WHERE JobID = ?", {done});
+        auto form = f.form();
+        form->EditingRecord(static_cast<std::int32_t>(tranNo));
+        QVERIFY(!child<QPushButton>(*form, "PostBttn")->isEnabled());
+
+        MessageRecorder boxes;
+        click(*form, "PrintBill");
+        QVERIFY(boxes.boxes().empty());   // no question about posting again
+        const QStringList printed = runPrintTimer(*form);
+        QVERIFY(printed.contains("POSTED"));
+        QVERIFY(printed.contains("voucher 3"));
+        QCOMPARE(f.column(tranNo, "Posted"), std::string("1"));
+        QCOMPARE(f.column(tranNo, "JobID"), std::to_string(done));
+        QCOMPARE(f.column(tranNo, "UserEdited"), std::string("1"));
+        QCOMPARE(f.column(tranNo, "TimeEdited"), std::string("2026-12-01 10:00:00"));
+        QVERIFY(form->adding());
+    }
+
+    void asksBeforePrintingAnEditedPostedVoucher_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Yes saves un-posted and prints") << int(forms::Answer::Yes);
+        QTest::newRow("No reloads and prints nothing") << int(forms::Answer::No);
+    }
+    void asksBeforePrintingAnEditedPostedVoucher()
+    {
+        QFETCH(int, answer);
+        const bool yes = answer == int(forms::Answer::Yes);
+        Fixture f(kClerk, false);
+        f.t.refuse(kClerk, app::kindOfType(kJournal)->postRight());
+        const auto tranNo = book::addVoucher(f.db, kJournal, 1, 3, 1);
+        auto form = f.form();
+        form->EditingRecord(static_cast<std::int32_t>(tranNo));
+        child<QLineEdit>(*form, "Desc")->setText(QStringLiteral("changed"));
+
+        MessageRecorder boxes;
+        boxes.answer(forms::Answer(answer));
+        click(*form, "PrintBill");
+        QCOMPARE(boxes.boxes().size(), std::size_t{1});
+        QCOMPARE(boxes.last().title, QStringLiteral("Save Confirmation"));
+        const QStringList printed = runPrintTimer(*form);
+        if (yes) {
+            QCOMPARE(f.column(tranNo, "Desc"), std::string("changed"));
+            QCOMPARE(f.column(tranNo, "Posted"), std::string("0"));
+            QVERIFY(printed.contains("changed"));
+            QVERIFY(!printed.contains("POSTED"));
+            QVERIFY(form->adding());
+        } else {
+            QVERIFY(printed.isEmpty());
+            QCOMPARE(f.column(tranNo, "Desc"), std::string("voucher 3"));
+            QVERIFY(!form->adding());
+            QCOMPARE(text(*form, "Desc"), QStringLiteral("voucher 3"));
+            QVERIFY(child<QCheckBox>(*form, "PostOpt")->isChecked());
+            QVERIFY(child<QPushButton>(*form, "PrintBill")->isEnabled());
+        }
+    }
+
+    void printsTwiceInARowWithEitherLayout()
+    {
+        Fixture f;
+        const auto first = book::addVoucher(f.db, kJournal, 1, 3);
+        const auto second = book::addVoucher(f.db, kJournal, 1, 4);
+        auto form = f.form();
+        for (const bool descriptions : {true, false, true}) {
+            f.main->GJVType = descriptions;
+            for (const auto tranNo : {first, second}) {
+                form->EditingRecord(static_cast<std::int32_t>(tranNo));
+                click(*form, "PrintBill");
+                const QStringList printed = runPrintTimer(*form);
+                QVERIFY(printed.contains(QStringLiteral("voucher %1").arg(tranNo == first ? 3 : 4)));
+                printed::closeAll();
+                QVERIFY(!f.main->VoucherRst.isOpen());
+            }
+        }
+    }
+
+    void tellsWhenThePrintDataCannotBeOpenedAndStaysUsable()
+    {
+        Fixture f;
+        const auto tranNo = book::addVoucher(f.db, kJournal, 1, 3);
+        auto form = f.form();
+        form->EditingRecord(static_cast<std::int32_t>(tranNo));
+        f.db.execScript("ALTER TABLE SubTransactions RENAME TO SubTransactionsGone;");
+        MessageRecorder boxes;
+        click(*form, "PrintBill");
+        QVERIFY(runPrintTimer(*form).isEmpty());
+        QCOMPARE(boxes.last().title, QStringLiteral("Database Error"));
+        QVERIFY(!child<QTimer>(*form, "PrintTimer")->isActive());
+        QVERIFY(!f.main->VoucherRst.isOpen());
+        QVERIFY(form->adding());
+        QVERIFY(child<QPushButton>(*form, "PrintBill")->isEnabled());
+        QVERIFY(child<QPushButton>(*form, "SaveBttn")->isEnabled());
     }
 
     void unloadingClearsLedgerRef()

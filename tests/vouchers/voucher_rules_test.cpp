@@ -219,6 +219,81 @@ TEST(SaveStart, AsksOnlyWhenAPostedVoucherIsEditedByOneWhoMayNotPost)
                                                "again. Do you want to continue?"));
 }
 
+TEST(PrintStart, PrintsAnUntouchedSavedVoucherAsStoredAndSavesAnythingElseFirst)
+{
+    struct Row { bool adding, changed, posted, mayPost, autoPost; PrintStart start; };
+    const Row rows[] = {
+        // a saved voucher as it was opened: never saved again, never asked about
+        {false, false, true, false, false, PrintStart::PrintAsStored},
+        {false, false, false, true, true, PrintStart::PrintAsStored},
+        // a new voucher is always saved first
+        {true, false, false, false, false, PrintStart::SaveFirst},
+        {true, true, true, false, false, PrintStart::SaveFirst},
+        // a changed voucher starts as "Save" does
+        {false, true, false, false, false, PrintStart::SaveFirst},
+        {false, true, true, true, false, PrintStart::SaveFirst},
+        {false, true, true, false, true, PrintStart::SaveFirst},
+        {false, true, true, false, false, PrintStart::AskToUnpost},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << "adding " << r.adding << " changed " << r.changed << " posted "
+                                        << r.posted << " mayPost " << r.mayPost << " autoPost " << r.autoPost);
+        EXPECT_EQ(printStart(r.adding, r.changed, r.posted, r.mayPost, r.autoPost), r.start);
+    }
+}
+
+TEST(ShownVoucher, ChangesWithAnyFieldOrLine)
+{
+    accounts::SubTranRow line;
+    line.accCode = 10101001;
+    line.debit = Money::fromCents(500);
+    const ShownVoucher opened{"7", QDate(2026, 12, 1), "rent", "", false, true, {line, {}}};
+    EXPECT_EQ(opened, opened);
+    auto changed = [&](auto edit) {
+        ShownVoucher v = opened;
+        edit(v);
+        return v != opened;
+    };
+    EXPECT_TRUE(changed([](ShownVoucher& v) { v.docNo = "8"; }));
+    EXPECT_TRUE(changed([](ShownVoucher& v) { v.date = v.date.addDays(1); }));
+    EXPECT_TRUE(changed([](ShownVoucher& v) { v.desc += "."; }));
+    EXPECT_TRUE(changed([](ShownVoucher& v) { v.job = "12 (Fit-out)"; }));
+    EXPECT_TRUE(changed([](ShownVoucher& v) { v.cancelled = true; }));
+    EXPECT_TRUE(changed([](ShownVoucher& v) { v.posted = false; }));
+    EXPECT_TRUE(changed([](ShownVoucher& v) { v.lines[0].debit = Money::fromCents(501); }));
+    EXPECT_TRUE(changed([](ShownVoucher& v) { v.lines[1].desc = "typed"; }));
+}
+
+TEST(CheckSerialRange, RefusesNonNumbersThenARangeThatEndsBelowItsStart)
+{
+    const QString notNumeric = QStringLiteral("The document no. must be a numeric.");
+    const QString reversed = QStringLiteral("The ending document no. cannot be less than the starting document no.");
+    struct Case { const char* from; const char* to; QString message; };
+    const Case cases[] = {
+        {"5", "5", {}},
+        {"1", "12", {}},
+        {"007", "7", {}},
+        {"5", "4", reversed},
+        {"10", "9", reversed},
+        {"", "4", notNumeric},
+        {"5", "", notNumeric},
+        {"", "", notNumeric},
+        {"x", "1", notNumeric},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from << " to " << c.to);
+        const auto problem = checkSerialRange(c.from, c.to);
+        if (c.message.isEmpty()) {
+            EXPECT_FALSE(problem.has_value());
+            continue;
+        }
+        ASSERT_TRUE(problem.has_value());
+        EXPECT_EQ(problem->title, QStringLiteral("Invalid Document No."));
+        EXPECT_EQ(problem->message, c.message);
+        EXPECT_EQ(problem->focus, QStringLiteral("SerialFrom"));
+    }
+}
+
 TEST(CheckDelete, RefusesWhileAddingOrWithoutAnOpenVoucher)
 {
     const auto adding = checkDelete(true, true);

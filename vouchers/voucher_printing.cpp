@@ -1,0 +1,69 @@
+// The print-layout flags and the one way a voucher report is opened and shown.
+#include "vouchers/voucher_printing.h"
+
+#include <array>
+#include <stdexcept>
+
+#include "main/parent.h"
+#include "platform/data/hierarchy.h"
+#include "platform/forms/messages.h"
+#include "platform/report/report_feed.h"
+#include "reports/vouchers/voucher_layouts.h"
+#include "vouchers/voucher_rules.h"
+
+namespace vouchers {
+namespace {
+
+using app::Parent;
+
+constexpr std::array kFlags = {
+    PrintLayoutFlag{21, &Parent::PVType, "PV"},   PrintLayoutFlag{25, &Parent::PRVType, "PRV"},
+    PrintLayoutFlag{31, &Parent::SVType, "SV"},   PrintLayoutFlag{35, &Parent::SRVType, "SRV"},
+    PrintLayoutFlag{27, &Parent::CPVType, "CPV"}, PrintLayoutFlag{37, &Parent::CRVType, "CRV"},
+    PrintLayoutFlag{28, &Parent::BPVType, "BPV"}, PrintLayoutFlag{38, &Parent::BRVType, "BRV"},
+    PrintLayoutFlag{41, &Parent::GJVType, "GJV"},
+};
+
+const PrintLayoutFlag& flagOf(int tranType)
+{
+    for (const auto& f : kFlags)
+        if (f.tranType == tranType)
+            return f;
+    throw std::invalid_argument("No voucher form prints type " + std::to_string(tranType) + ".");
+}
+
+} // namespace
+
+std::span<const PrintLayoutFlag> printLayoutFlags()
+{
+    return kFlags;
+}
+
+bool printVouchers(Parent& main, QWidget* parent, int docType,
+                   const std::function<platform::Hierarchy(platform::Database&)>& open)
+{
+    const bool withDescriptions = main.*flagOf(docType).flag;
+    main.DocType = docType;
+    main.VoucherRst.close();
+    try {
+        main.VoucherRst = open(*main.Pelkconn);
+    } catch (const platform::DbError& e) {
+        forms::showDbFailure(parent, e);
+        return false;
+    }
+    report::ReportFeed feed(reports::voucherLayout(withDescriptions ? reports::VoucherLayout::Voucher1
+                                                                    : reports::VoucherLayout::Voucher2),
+                            main.VoucherRst, report::AtEnd::CloseData);
+    reports::initialiseVoucher(feed, {main.BizName, main.BizAdd, main.BizTel, main.CurrencySymbol,
+                                      QString::fromUtf8(kindTexts(docType).heading), main.UName});
+    try {
+        feed.show(parent);
+    } catch (const std::invalid_argument& e) {
+        // A value the layout cannot show; the report has closed its data.
+        forms::inform(parent, QStringLiteral("Cannot Print"), QString::fromUtf8(e.what()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace vouchers
