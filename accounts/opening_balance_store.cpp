@@ -41,14 +41,15 @@ std::string netsQuery(const std::string& keys, const std::string& joins, const s
            " COALESCE(SUM(s.Debit), 0) - COALESCE(SUM(s.Credit), 0) AS Diff"
            " FROM Transactions t JOIN SubTransactions s ON s.TranNo = t.TranNo"
            " JOIN AccLevel3 a3 ON a3.AccCode = s.AccCode " + joins +
-           " WHERE t.TranType = ? AND t.FYID = ? GROUP BY " + keys + ") ORDER BY " + order;
+           " WHERE t.TranType = ? AND t.FYID = ? AND t.TranNo = ? GROUP BY " + keys + ") ORDER BY " + order;
 }
 
 } // namespace
 
 platform::Hierarchy openOpeningBalancesPrint(platform::Database& db, int fyId, std::int64_t tranNo)
 {
-    const platform::Params year{app::kOpeningBalanceType, fyId};
+    // The nets sum the same voucher's lines as the third level lists.
+    const platform::Params year{app::kOpeningBalanceType, fyId, tranNo};
     return platform::Hierarchy::open(
         db, {{"Level1", netsQuery("a3.Level1ID, a1.Type", "JOIN AccLevel1 a1 ON a1.TypeID = a3.Level1ID", "Level1ID"),
               year, "", ""},

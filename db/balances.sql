@@ -4,6 +4,9 @@
 -- schema.sql; a file of layout version 1 gets it through its upgrade (upgrade.cpp).
 
 CREATE INDEX SubTransactions_TranNo_Serial ON SubTransactions (TranNo, Serial);
+-- Every line of an account, counted or not: whether an account is in use, and the foreign key
+-- check when an account is deleted.
+CREATE INDEX SubTransactions_AccCode ON SubTransactions (AccCode);
 -- An account's counted lines of a year in date order, with all a ledger shows of them.
 CREATE INDEX SubTransactions_Ledger ON SubTransactions
     (AccCode, VoucherYear, VoucherDate, Serial, Debit, Credit, "Desc", TranNo) WHERE Counted = 1;
@@ -41,7 +44,9 @@ END;
 -- counted lines. Balances over a period read whole months here and only the lines of the
 -- days their ends cut. The triggers below keep it in step with every line written,
 -- changed or deleted (a voucher's changes reach it through its lines' copies), inside the
--- same statement; nothing else writes it. Rows that come to zero are left in place.
+-- same statement; nothing else writes it. Each adds or takes off amounts with an upsert, so
+-- the result does not depend on the order in which the triggers of one write fire. Rows
+-- that come to zero are left in place.
 CREATE TABLE AccountMonths (
     FYID     INTEGER NOT NULL,
     AccCode  INTEGER NOT NULL,
@@ -61,18 +66,22 @@ END;
 
 CREATE TRIGGER SubTransactions_Months_Delete AFTER DELETE ON SubTransactions WHEN OLD.Counted = 1
 BEGIN
-    UPDATE AccountMonths
-    SET Debits = Debits - COALESCE(OLD.Debit, 0), Credits = Credits - COALESCE(OLD.Credit, 0)
-    WHERE FYID = OLD.VoucherYear AND AccCode = OLD.AccCode AND Month = substr(OLD.VoucherDate, 1, 7);
+    INSERT INTO AccountMonths (FYID, AccCode, Month, Debits, Credits)
+    VALUES (OLD.VoucherYear, OLD.AccCode, substr(OLD.VoucherDate, 1, 7),
+            -COALESCE(OLD.Debit, 0), -COALESCE(OLD.Credit, 0))
+    ON CONFLICT (FYID, AccCode, Month)
+    DO UPDATE SET Debits = Debits + excluded.Debits, Credits = Credits + excluded.Credits;
 END;
 
 CREATE TRIGGER SubTransactions_Months_Update
 AFTER UPDATE OF AccCode, Debit, Credit, VoucherYear, VoucherDate, Counted ON SubTransactions
 BEGIN
-    UPDATE AccountMonths
-    SET Debits = Debits - COALESCE(OLD.Debit, 0), Credits = Credits - COALESCE(OLD.Credit, 0)
+    INSERT INTO AccountMonths (FYID, AccCode, Month, Debits, Credits)
+    SELECT OLD.VoucherYear, OLD.AccCode, substr(OLD.VoucherDate, 1, 7),
+           -COALESCE(OLD.Debit, 0), -COALESCE(OLD.Credit, 0)
     WHERE OLD.Counted = 1
-      AND FYID = OLD.VoucherYear AND AccCode = OLD.AccCode AND Month = substr(OLD.VoucherDate, 1, 7);
+    ON CONFLICT (FYID, AccCode, Month)
+    DO UPDATE SET Debits = Debits + excluded.Debits, Credits = Credits + excluded.Credits;
     INSERT INTO AccountMonths (FYID, AccCode, Month, Debits, Credits)
     SELECT NEW.VoucherYear, NEW.AccCode, substr(NEW.VoucherDate, 1, 7), COALESCE(NEW.Debit, 0), COALESCE(NEW.Credit, 0)
     WHERE NEW.Counted = 1

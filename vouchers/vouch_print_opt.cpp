@@ -73,11 +73,16 @@ VouchPrintOpt::VouchPrintOpt(app::Parent& main, QWidget* parent) : QDialog(paren
 void VouchPrintOpt::Form_Load()
 {
     PrintLayouts stored{};
+    // Ticks that could not be read would show as cleared, and saving them
+    // would overwrite the stored preferences: Save stays off until a load works.
+    auto* save = findChild<QPushButton*>(QStringLiteral("SaveBttn"));
+    save->setEnabled(false);
     try {
         stored = loadPrintLayouts(*m_main.Pelkconn);
         m_comName->setText(
             QString::fromStdString(m_main.Pelkconn->scalar("SELECT Name FROM BusinessInfo ORDER BY rowid LIMIT 1")
                                        .toText()));
+        save->setEnabled(true);
     } catch (const platform::DbError& e) {
         forms::showDbFailure(this, e);
     }

@@ -199,6 +199,9 @@ void Database::configure()
 
 void Database::backupTo(const std::string& path)
 {
+    // Inside a transaction the copy would take this connection's uncommitted pages.
+    if (inTransaction())
+        throw DbError(SQLITE_MISUSE, "A backup cannot be taken inside a transaction.", "backup to " + path);
     {
         Database target = createEmpty(path);
         try {

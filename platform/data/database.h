@@ -88,8 +88,8 @@ public:
     // Copies the whole database, as committed, into a new file at `path` with
     // SQLite's online backup, which reads a consistent state while the file
     // stays open; the copy is made durable before the call returns. Throws
-    // DbError when `path` exists already or the copy fails (a partial copy is
-    // removed).
+    // DbError inside a transaction of this connection, when `path` exists
+    // already, or when the copy fails (a partial copy is removed).
     void backupTo(const std::string& path);
     // "ok", or the problems PRAGMA integrity_check finds, one per line.
     // Throws DbError.

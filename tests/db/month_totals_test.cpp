@@ -76,6 +76,8 @@ TEST_F(MonthTotals, FollowEveryWriteToLinesAndVouchers)
         {"change a line's account and amount", "UPDATE SubTransactions SET Debit = 800, AccCode = 20101002 WHERE Serial = 1"},
         {"null an amount", "UPDATE SubTransactions SET Credit = NULL WHERE Serial = 4"},
         {"move a line to another voucher", "UPDATE SubTransactions SET TranNo = 4 WHERE Serial = 2"},
+        {"move a line to a voucher of another month and change it",
+         "UPDATE SubTransactions SET TranNo = 3, AccCode = 20101003, Credit = 650 WHERE Serial = 2"},
         {"add a line", "INSERT INTO SubTransactions (TranNo, AccCode, Debit) VALUES (2, 20101003, 33)"},
         {"add a line to an unposted voucher", "UPDATE Transactions SET Posted = 0 WHERE TranNo = 3;"
                                               "INSERT INTO SubTransactions (TranNo, AccCode, Debit) VALUES (3, 20101003, 44)"},
@@ -130,7 +132,7 @@ TEST(LayoutUpgrade, AFileOfTheFirstLayoutGetsTheMonthTotalsOfItsLines)
             "DROP TRIGGER SubTransactions_Months_Update; DROP TRIGGER SubTransactions_Voucher_Insert;"
             "DROP TRIGGER SubTransactions_Voucher_Move; DROP TRIGGER Transactions_Lines_Update;"
             "DROP INDEX SubTransactions_Ledger; DROP INDEX SubTransactions_TranNo_Serial;"
-            "DROP INDEX SubTransactions_Days;"
+            "DROP INDEX SubTransactions_Days; DROP INDEX SubTransactions_AccCode;"
             "ALTER TABLE SubTransactions DROP COLUMN VoucherYear;"
             "ALTER TABLE SubTransactions DROP COLUMN VoucherDate;"
             "ALTER TABLE SubTransactions DROP COLUMN Counted;"

@@ -205,3 +205,44 @@ TEST_F(TrialBalanceStore, SelectionListsOfferMainTypesWithTheirNatureAndSubTypes
     EXPECT_EQ(subs, (std::vector<std::string>{"Cash and Bank", "Receivables"}));
     EXPECT_TRUE(statements::subTypesOf(t.db(), 999).empty());
 }
+
+TEST(TrialBalanceCuts, EveryDayOfALeapYearCutsTheFiguresExactly)
+{
+    // One voucher a day over a year holding 29 February, each a different
+    // amount, so a day counted twice or lost shows in every sum after it.
+    testing_support::TestDatabase t;
+    t.db().execScript(
+        "INSERT INTO FinancialYear VALUES (2, '2027-07-01', '2028-06-30', '2027-28');"
+        "INSERT INTO AccLevel1 (TypeID, Type, NatureID) SELECT 201, 'Assets', MIN(NatureID) FROM FSNature;"
+        "INSERT INTO AccLevel2 VALUES (20101, 'Cash and Bank', 201);"
+        "INSERT INTO AccLevel3 VALUES (20101001, 'Cash', 201, 20101), (20101002, 'Bank', 201, 20101);"
+        "WITH RECURSIVE d(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM d WHERE i < 365)"
+        " INSERT INTO Transactions (DocNo, TranDate, TranType, FYID, Cancel, Posted)"
+        " SELECT i + 1, date('2027-07-01', '+' || i || ' days'), 41, 2, 0, 1 FROM d;"
+        "INSERT INTO SubTransactions (TranNo, AccCode, Debit) SELECT TranNo, 20101001, 100 * DocNo"
+        " FROM Transactions WHERE FYID = 2;"
+        "INSERT INTO SubTransactions (TranNo, AccCode, Credit) SELECT TranNo, 20101002, 100 * DocNo"
+        " FROM Transactions WHERE FYID = 2;"
+        // Not counted: left out of every figure.
+        "INSERT INTO Transactions (DocNo, TranDate, TranType, FYID, Cancel, Posted)"
+        " VALUES (900, '2028-02-29', 41, 2, 0, 0), (901, '2027-12-31', 41, 2, 1, 1);"
+        "INSERT INTO SubTransactions (TranNo, AccCode, Debit) SELECT TranNo, 20101001, 7 FROM Transactions"
+        " WHERE DocNo >= 900;");
+    const QDate start(2027, 7, 1), end(2028, 6, 30);
+    ASSERT_EQ(start.daysTo(end), 365);
+    // Day i (0-based) debits Cash with (i + 1) whole units.
+    auto sumTo = [](qint64 days) { return Money::fromCents(100 * days * (days + 1) / 2); };   // days 0 .. days-1
+    const auto cash = AccountSelection::range(acc::Cash, acc::Cash);
+    for (qint64 i = 0; i <= 365; ++i) {
+        const QDate d = start.addDays(i);
+        SCOPED_TRACE(d.toString(Qt::ISODate).toStdString());
+        const auto upTo = statements::trialBalance(t.db(), 2, start, d, cash);
+        ASSERT_EQ(upTo.rows.size(), 1u);
+        EXPECT_EQ(upTo.rows[0].closing, sumTo(i + 1));
+        const auto from = statements::trialBalance(t.db(), 2, d, end, cash);
+        ASSERT_EQ(from.rows.size(), 1u);
+        EXPECT_EQ(from.rows[0].opening, sumTo(i));
+        EXPECT_EQ(from.rows[0].debits, sumTo(366) - sumTo(i));
+        EXPECT_EQ(from.rows[0].closing, sumTo(366));
+    }
+}

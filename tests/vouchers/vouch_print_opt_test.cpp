@@ -123,6 +123,19 @@ private slots:
         QVERIFY(!box(w, 0)->isChecked());   // the user's ticks stay for another try
     }
 
+    void preferencesThatCannotBeReadCannotBeSavedOverTheStoredOnes()
+    {
+        TestDatabase t;
+        auto main = printed::signedIn(t);
+        t.db().exec("ALTER TABLE BusinessInfo RENAME TO Elsewhere");
+        MessageRecorder boxes;
+        VouchPrintOpt w(*main);
+        QCOMPARE(boxes.last().title, QStringLiteral("Database Error"));
+        QVERIFY(!w.findChild<QPushButton*>("SaveBttn")->isEnabled());
+        t.db().exec("ALTER TABLE Elsewhere RENAME TO BusinessInfo");
+        QCOMPARE(stored(t), std::string("111111111"));
+    }
+
     void opensFromTheMaintainMenuWithRight20() { printed::checkMenuEntry(app::Menu::Maintain, 60, 20, "VouchPrintOpt"); }
 };
 

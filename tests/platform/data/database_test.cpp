@@ -457,6 +457,13 @@ TEST(DatabaseBackup, CopiesWhatIsCommittedIntoANewFileAndRefusesAnExistingOne)
     }
     db.exec("INSERT INTO T VALUES ('later')");
     EXPECT_THROW(db.backupTo(copy), DbError);
+    {
+        // Inside a transaction the copy would hold what is not committed.
+        platform::Transaction tx(db);
+        db.exec("INSERT INTO T VALUES ('uncommitted')");
+        EXPECT_THROW(db.backupTo(dir.file("during.db")), DbError);
+        EXPECT_FALSE(fs::exists(dir.file("during.db")));
+    }
     Database back = Database::open(copy);
     EXPECT_EQ(countRows(back, "T"), 1);   // the existing file was left alone
 }
