@@ -6,7 +6,6 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,6 +22,7 @@
 #include "platform/shell/environment.h"
 #include "platform/text/formats.h"
 #include "tests/ledgers/hand_book.h"
+#include "tests/support/cpu_clock.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/page_rows.h"
 #include "tests/support/test_database.h"
@@ -473,13 +473,12 @@ private slots:
         }
         auto w = f.window();
         choose(*w, acc::Idle);
-        QElapsedTimer clock;
-        clock.start();
+        const testing_support::CpuClock clock;
         w->PrintBttn_Click();
-        const qint64 ms = clock.elapsed();
+        const auto ms = clock.elapsedMs();
         report::PreviewWindow* shown = preview(*w);
         QVERIFY(shown);
-        qInfo("A ledger of %d lines printed to its preview in %lld ms (%zu pages).", kLines, ms,
+        qInfo("A ledger of %d lines printed to its preview in %lld ms (%zu pages).", kLines, static_cast<long long>(ms),
               shown->document().pages.size());
         QCOMPARE(w->LedgerQry().recordCount(), std::size_t(kLines));
         const auto last = testing_support::rowsOf(shown->document().pages.back());
