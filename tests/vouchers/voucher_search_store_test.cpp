@@ -17,17 +17,6 @@ namespace {
 
 constexpr KindYear kJournal{41, 1};
 
-struct Voucher {
-    std::int64_t docNo;
-    const char* date;
-    const char* desc;
-    std::int64_t cents;
-    int posted;
-    int cancel;
-    int tranType = 41;
-    int fyId = 1;
-};
-
 // Journal vouchers 1 to 8 of year 1, and vouchers of another kind and year
 // that share their numbers, dates and descriptions and must never be listed.
 struct SearchBook {
@@ -37,7 +26,7 @@ struct SearchBook {
     SearchBook()
     {
         book::addChartAndYear(db);
-        const Voucher rows[] = {
+        const book::VoucherRow rows[] = {
             {1, "2026-07-01", "Office rent July", 15000, 1, 0},
             {2, "2026-11-30", "Paid 50% advance", 15000, 0, 0},
             {3, "2026-12-01", "Paid 50 in advance", 9999, 1, 1},
@@ -49,18 +38,8 @@ struct SearchBook {
             {1, "2026-12-01", "Office rent July", 15000, 1, 0, 21},
             {2, "2027-07-01", "Office rent July", 15000, 1, 0, 41, 2},
         };
-        for (const Voucher& v : rows)
-            add(v);
-    }
-
-    std::int64_t add(const Voucher& v, platform::Value addedBy = 1, platform::Value editedBy = 1)
-    {
-        db.exec("INSERT INTO Transactions (DocNo, TranDate, \"Desc\", TranType, TrAmount, JobID, FYID, UserAdded,"
-                " TimeAdded, UserEdited, TimeEdited, Cancel, Posted)"
-                " VALUES (?, ?, ?, ?, ?, 0, ?, ?, '2026-12-01 10:00:00', ?, '2026-12-02 11:30:00', ?, ?)",
-                {v.docNo, v.date, v.desc ? platform::Value{v.desc} : platform::Value{}, v.tranType, v.cents, v.fyId,
-                 addedBy, editedBy, v.cancel, v.posted});
-        return db.lastInsertId();
+        for (const auto& v : rows)
+            book::addVoucherRow(db, v);
     }
 
     std::vector<std::int64_t> numbers(const SearchCriteria& c)
@@ -176,8 +155,8 @@ TEST(VoucherDetails, ReadsTheRowWithItsUsersAndListsVouchersWhoseUsersAreMissing
 {
     SearchBook b;
     b.t.addUser(3, "clerk", "");
-    const std::int64_t byClerk = b.add({9, "2026-12-04", "edited by the clerk", 2550, 1, 1}, 1, 3);
-    const std::int64_t nobody = b.add({10, "2026-12-04", "imported", 0, 0, 0}, {}, {});
+    const std::int64_t byClerk = book::addVoucherRow(b.db, {9, "2026-12-04", "edited by the clerk", 2550, 1, 1, 41, 1, 1, 3});
+    const std::int64_t nobody = book::addVoucherRow(b.db, {10, "2026-12-04", "imported", 0, 0, 0, 41, 1, 0, 0});
 
     const auto listed = b.numbers({});
     EXPECT_EQ(listed.back(), 10);
