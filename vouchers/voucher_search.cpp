@@ -7,7 +7,6 @@
 #include <map>
 #include <optional>
 
-#include <QAbstractTableModel>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -24,6 +23,7 @@
 #include "platform/data/database.h"
 #include "platform/forms/data_grid.h"
 #include "platform/forms/date_picker.h"
+#include "platform/forms/list_model.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/window_host.h"
 #include "platform/shell/environment.h"
@@ -35,11 +35,19 @@ namespace vouchers {
 // The grid's rows: the listed keys in the order shown, and the details of the
 // rows drawn so far, read a page at a time, so that a year of vouchers opens
 // as fast as a handful.
-class VoucherSearchModel : public QAbstractTableModel {
+class VoucherSearchModel : public forms::ListModel {
 public:
-    enum Column { DocNo, TranDate, Desc, TrAmount, Posted, Cancel, ColumnCount };
+    enum Column { DocNo, TranDate, Desc, TrAmount, Posted, Cancel };
 
-    VoucherSearchModel(platform::Database& db, QObject* parent) : QAbstractTableModel(parent), m_db(db) {}
+    // The captions keep their leading blanks, which centre them over the columns.
+    VoucherSearchModel(platform::Database& db, QObject* parent)
+        : forms::ListModel({QStringLiteral("   Voucher No."), QStringLiteral("      Date"),
+                            QStringLiteral("Description"), QStringLiteral("        Amount"),
+                            QStringLiteral("         Posted"), QStringLiteral("         Status")},
+                           parent)
+        , m_db(db)
+    {
+    }
 
     // Shows `rows` in place of what the model showed.
     void setRows(std::vector<ListedVoucher> rows)
@@ -90,13 +98,6 @@ public:
     {
         return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
     }
-    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : ColumnCount; }
-
-    Qt::ItemFlags flags(const QModelIndex& index) const override
-    {
-        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
-    }
-
     QVariant data(const QModelIndex& index, int role) const override
     {
         if (!index.isValid() || role != Qt::DisplayRole)
@@ -118,16 +119,6 @@ public:
         default:
             return {};
         }
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-            return QAbstractTableModel::headerData(section, orientation, role);
-        // The captions keep their leading blanks, which centre them over the columns.
-        static const char* const captions[ColumnCount] = {"   Voucher No.", "      Date", "Description",
-                                                          "        Amount", "         Posted", "         Status"};
-        return section >= 0 && section < ColumnCount ? QString::fromUtf8(captions[section]) : QVariant{};
     }
 
 private:
