@@ -99,8 +99,12 @@ struct Fixture {
     Numbers listed(const VoucherSearch& s)
     {
         Numbers n;
-        for (const std::int64_t tranNo : s.listedTranNos())
-            n << db.scalar("SELECT DocNo FROM Transactions WHERE TranNo = ?", {tranNo}).toInt();
+        platform::Statement docNo(db, "SELECT DocNo FROM Transactions WHERE TranNo = ?");
+        for (const std::int64_t tranNo : s.listedTranNos()) {
+            docNo.reset();
+            docNo.bind(1, tranNo);
+            n << (docNo.step() ? docNo.columnInt64(0) : -1);
+        }
         return n;
     }
 };
