@@ -22,10 +22,12 @@
 #include <QVBoxLayout>
 
 #include "accounts/chart_rules.h"
+#include "accounts/chart_search.h"
 #include "accounts/chart_store.h"
 #include "main/parent.h"
 #include "platform/data/database.h"
 #include "platform/forms/messages.h"
+#include "platform/forms/window_host.h"
 #include "reports/accounts/acc_list.h"
 
 namespace accounts {
@@ -241,10 +243,7 @@ void ModifyAccounts::buildControls()
     m_delBttn3 = makeButton(QStringLiteral("Delete"), QStringLiteral("DelBttn3"), m_l3Frame);
     m_cancelBttn3 = makeButton(QStringLiteral("Cancel"), QStringLiteral("CancelBttn3"), m_l3Frame);
     m_printBttn[2] = makeButton(QStringLiteral("Chart"), QStringLiteral("PrintBttn2"), m_l3Frame);
-    // Find opens the chart search, which is not part of the program yet: the
-    // button stays disabled even while the rest of the panel is enabled.
     m_findBttn = makeButton(QStringLiteral("Find"), QStringLiteral("FindBttn"), m_l3Frame);
-    m_findBttn->setEnabled(false);
     m_scFrame = new QLabel(
         QStringLiteral("Press:  Ctrl+N to add new account, Ctrl+S to save changes and ESC to cancel changes"),
         m_l3Frame);
@@ -287,6 +286,7 @@ void ModifyAccounts::buildControls()
     connect(m_saveBttn3, &QPushButton::clicked, this, &ModifyAccounts::SaveBttn3_Click);
     connect(m_delBttn3, &QPushButton::clicked, this, &ModifyAccounts::DelBttn3_Click);
     connect(m_cancelBttn3, &QPushButton::clicked, this, &ModifyAccounts::CancelBttn3_Click);
+    connect(m_findBttn, &QPushButton::clicked, this, &ModifyAccounts::FindBttn_Click);
     for (int index = 0; index < static_cast<int>(m_printBttn.size()); ++index)
         connect(m_printBttn[index], &QPushButton::clicked, this, [this, index] { PrintBttn_Click(index); });
 
@@ -426,6 +426,8 @@ void ModifyAccounts::setPanels()
     m_l3List->setEnabled(browse3);
     m_addBttn3->setEnabled(browse3);
     m_delBttn3->setEnabled(browse3);
+    // The search positions all three lists, so it waits while any row is pending.
+    m_findBttn->setEnabled(browse1 && browse2 && browse3);
 }
 
 // The three reloads show their own database failures: a level that cannot be
@@ -562,6 +564,32 @@ void ModifyAccounts::L3List_Click()
     if (!code || !moveToCode(m_accounts, "AccCode", *code))
         return;
     showAccount();
+}
+
+void ModifyAccounts::FindBttn_Click()
+{
+    if (AddingMainType || AddingSubType || AddingAccount)
+        return;
+    auto* search = new ChartofAccounts(m_main, *this, this);
+    search->setAttribute(Qt::WA_DeleteOnClose);
+    forms::WindowHost::runModal(search);
+}
+
+bool ModifyAccounts::showAccountOf(std::int64_t typeId, std::int64_t level2Id, std::int64_t accCode)
+{
+    if (AddingMainType || AddingSubType || AddingAccount)
+        return false;
+    // Each show cascades to the first row of the level below; the next step
+    // moves that level on to the picked row.
+    reloadMainTypes(typeId);
+    if (hasCurrent(m_subTypes) && moveToCode(m_subTypes, "Level2ID", level2Id))
+        showSubType();
+    const bool shown = hasCurrent(m_accounts) && moveToCode(m_accounts, "AccCode", accCode);
+    if (shown)
+        showAccount();
+    setPanels();
+    return shown && hasCurrent(m_mainTypes) && codeOf(m_mainTypes, "TypeID") == typeId
+           && codeOf(m_subTypes, "Level2ID") == level2Id;
 }
 
 std::optional<std::int64_t> ModifyAccounts::chosenNature() const

@@ -1,7 +1,7 @@
 // The chart-of-accounts editor "Chart of Accounts": three panels for main types,
 // sub types and accounts, each adding, renaming and deleting one row at a time.
 // Code proposals and checks are in chart_rules, SQL in chart_store, the printed
-// chart in reports/accounts; the chart search comes with its own window.
+// chart in reports/accounts; the chart search (chart_search) positions it.
 #pragma once
 
 #include <array>
@@ -86,6 +86,15 @@ public:
     void DelBttn3_Click();     // asks and deletes the shown account, unless voucher lines use it
     void CancelBttn3_Click();  // drops the pending account or unsaved edits
     void L3List_Click();       // shows the account picked in L3List
+    // "Find": the chart search, modal; only while no new row is pending.
+    void FindBttn_Click();
+    // Shows main type `typeId`, its sub type `level2Id` and that sub type's
+    // account `accCode`, each marked in its list, as the chart search picks
+    // them. The main types are read afresh first, which drops unsaved edits.
+    // A code no longer stored leaves its level (and those below) on its first
+    // row. Returns true when the account is shown. Does nothing while a new
+    // row is pending.
+    bool showAccountOf(std::int64_t typeId, std::int64_t level2Id, std::int64_t accCode);
 
     // --- printing ---
     // Prints the chart through AccList: `index` 0 the whole chart, 1 the main

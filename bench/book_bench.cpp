@@ -36,6 +36,7 @@
 #include "platform/data/recordset.h"
 #include "platform/text/formats.h"
 #include "statements/trial_balance_store.h"
+#include "vouchers/voucher_search_store.h"
 #include "vouchers/voucher_store.h"
 
 namespace fs = std::filesystem;
@@ -123,6 +124,49 @@ const statements::AccountFigures* rowOf(const statements::TrialBalance& tb, std:
     return row == tb.rows.end() ? nullptr : &*row;
 }
 
+// The voucher search on the kind with the most vouchers in the year: opening
+// (the list of the year's keys and the first page of rows the grid reads) and
+// a description search, one that keeps every voucher and one that keeps none.
+void timeVoucherSearch(platform::Database& db, int size, const Options& o)
+{
+    constexpr double kTargetMs = 100;
+    constexpr std::size_t kFirstPage = 100;
+    platform::Statement busiest(db, "SELECT TranType, COUNT(*) FROM Transactions WHERE FYID = 1 AND TranType <> 11"
+                                    " GROUP BY TranType ORDER BY 2 DESC LIMIT 1");
+    if (!busiest.step()) {
+        check(false, "voucher search: the book has vouchers");
+        return;
+    }
+    const vouchers::KindYear kind{static_cast<int>(busiest.columnInt64(0)), 1};
+    const std::size_t inKind = static_cast<std::size_t>(busiest.columnInt64(1));
+    busiest.reset();
+
+    auto open = [&](const vouchers::SearchCriteria& criteria, std::size_t& listed) {
+        const auto rows = vouchers::listVouchers(db, kind, criteria);
+        vouchers::VoucherDetailsReader reader(db);
+        for (std::size_t i = 0; i < std::min(rows.size(), kFirstPage); ++i)
+            check(reader.read(rows[i].tranNo).has_value(), "voucher search: a listed voucher reads");
+        listed = rows.size();
+    };
+    const std::string tail = "  (" + std::to_string(inKind) + " vouchers of type " + std::to_string(kind.tranType) + ")";
+    std::size_t listed = 0;
+    const double openMs = median(timesOf([&] { open({}, listed); }, o.runs));
+    report("voucher search, opening on the busiest kind", size, openMs, tail);
+    check(listed == inKind, "voucher search lists every voucher of the kind in the year");
+    check(openMs < kTargetMs, "voucher search opens in under 100 ms");
+
+    for (const auto& [label, part, expected] :
+         {std::tuple{"voucher search, description kept by all", "VOUCHER", inKind},
+          std::tuple{"voucher search, description kept by none", "50% off_", std::size_t{0}}}) {
+        vouchers::SearchCriteria criteria;
+        criteria.descPart = QString::fromUtf8(part);
+        const double ms = median(timesOf([&, c = criteria] { open(c, listed); }, o.runs));
+        report(label, size, ms, tail);
+        check(listed == expected, std::string(label) + ": lists " + std::to_string(listed));
+        check(ms < kTargetMs, std::string(label) + ": under 100 ms");
+    }
+}
+
 void timeBook(const std::string& path, const bench::GeneratedBook& book, int size, const Options& o)
 {
     platform::Database db = platform::Database::open(path);
@@ -201,6 +245,8 @@ void timeBook(const std::string& path, const bench::GeneratedBook& book, int siz
         report(label, size, ms, "  (" + std::to_string(lines) + " lines)");
         check(debits == credits, std::string(label) + ": every listed voucher balances");
     }
+
+    timeVoucherSearch(db, size, o);
 
     // Saves last: they add to the book the checks above read.
     std::vector<double> saves;

@@ -12,6 +12,8 @@
 #include "vouchers/print_vouchers.h"
 #include "vouchers/vouch_print_opt.h"
 #include "vouchers/voucher_form.h"
+#include "vouchers/voucher_search.h"
+#include "vouchers/voucher_search_rules.h"
 
 namespace app {
 
@@ -29,6 +31,10 @@ void registerWindows()
     for (const VoucherKind& kind : voucherKinds())
         registerWindow(QString::fromUtf8(kind.form),
                        [&kind](Parent& m) { return vouchers::makeVoucherForm(m, kind); });
+    // The nine search windows their forms' "Find" opens, one design over the kind.
+    for (const VoucherKind& kind : voucherKinds())
+        registerWindow(QString::fromUtf8(vouchers::searchTexts(kind.tranType).window),
+                       [&kind](Parent& m) { return vouchers::makeVoucherSearch(m, kind); });
 }
 
 } // namespace app

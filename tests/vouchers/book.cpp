@@ -34,6 +34,17 @@ std::int64_t addVoucher(platform::Database& db, int tranType, int fyId, std::int
     return db.lastInsertId();
 }
 
+std::int64_t addVoucherRow(platform::Database& db, const VoucherRow& v)
+{
+    auto user = [](int id) { return id ? platform::Value{id} : platform::Value{}; };
+    db.exec("INSERT INTO Transactions (DocNo, TranDate, \"Desc\", TranType, TrAmount, JobID, FYID, UserAdded,"
+            " TimeAdded, UserEdited, TimeEdited, Cancel, Posted)"
+            " VALUES (?, ?, ?, ?, ?, 0, ?, ?, '2026-12-01 10:00:00', ?, '2026-12-02 11:30:00', ?, ?)",
+            {v.docNo, v.date, v.desc ? platform::Value{v.desc} : platform::Value{}, v.tranType, v.cents, v.fyId,
+             user(v.addedBy), user(v.editedBy), v.cancel, v.posted});
+    return db.lastInsertId();
+}
+
 void addLine(platform::Database& db, std::int64_t tranNo, std::int64_t accCode, std::int64_t debit,
              std::int64_t credit, const std::string& desc)
 {

@@ -23,6 +23,23 @@ std::int64_t addJob(platform::Database& db, int jobNo, const std::string& desc, 
 // and returns its TranNo.
 std::int64_t addVoucher(platform::Database& db, int tranType, int fyId, std::int64_t docNo,
                         int posted = 0, std::int64_t jobId = 0);
+// A voucher header with the fields a search looks at.
+struct VoucherRow {
+    std::int64_t docNo;
+    const char* date;           // "YYYY-MM-DD"
+    const char* desc;           // nullptr: no description
+    std::int64_t cents = 0;     // TrAmount
+    int posted = 0;
+    int cancel = 0;
+    int tranType = 41;
+    int fyId = 1;
+    int addedBy = 1;            // 0: no user
+    int editedBy = 1;
+};
+// Adds `v`, added at "2026-12-01 10:00:00" and edited at "2026-12-02 11:30:00";
+// returns its TranNo.
+std::int64_t addVoucherRow(platform::Database& db, const VoucherRow& v);
+
 // Adds a line to voucher `tranNo` (amounts in cents; a negative value leaves the cell null).
 void addLine(platform::Database& db, std::int64_t tranNo, std::int64_t accCode, std::int64_t debit,
              std::int64_t credit, const std::string& desc = "line");
