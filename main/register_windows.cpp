@@ -7,6 +7,9 @@
 #include "ledgers/acc_ledgers.h"
 #include "main/clear_transactions.h"
 #include "main/financial_years.h"
+#include "main/password.h"
+#include "main/user_logins.h"
+#include "main/user_rights.h"
 #include "main/voucher_kinds.h"
 #include "statements/acc_balances.h"
 #include "vouchers/print_vouchers.h"
@@ -19,6 +22,9 @@ void registerWindows()
 {
     registerWindow("ModifyAccounts", [](Parent& m) { return new accounts::ModifyAccounts(m); });
     registerWindow("FinancialYears", [](Parent& m) { return new FinancialYears(m); });
+    registerWindow("UserLogins", [](Parent& m) { return new UserLogins(m); });
+    registerWindow("UserRights", [](Parent& m) { return new UserRights(m); });
+    registerWindow("Password", [](Parent& m) { return new Password(m); });
     registerWindow("ClearTransactions", [](Parent& m) { return new ClearTransactions(m); });
     registerWindow("OpeningBalancesAcc", [](Parent& m) { return new accounts::OpeningBalancesAcc(m); });
     registerWindow("AccLedgers", [](Parent& m) { return new ledgers::AccLedgers(m); });
