@@ -6,8 +6,11 @@
 #include "accounts/opening_balances.h"
 #include "ledgers/acc_ledgers.h"
 #include "main/clear_transactions.h"
+#include "main/company_info.h"
+#include "main/currency_settings.h"
 #include "main/financial_years.h"
 #include "main/password.h"
+#include "main/posting_option.h"
 #include "main/user_logins.h"
 #include "main/user_rights.h"
 #include "main/voucher_kinds.h"
@@ -22,6 +25,9 @@ void registerWindows()
 {
     registerWindow("ModifyAccounts", [](Parent& m) { return new accounts::ModifyAccounts(m); });
     registerWindow("FinancialYears", [](Parent& m) { return new FinancialYears(m); });
+    registerWindow("CompanyInfo", [](Parent& m) { return new CompanyInfo(m); });
+    registerWindow("CurrencySettings", [](Parent& m) { return new CurrencySettings(m); });
+    registerWindow("PostingOption", [](Parent& m) { return new PostingOption(m); });
     registerWindow("UserLogins", [](Parent& m) { return new UserLogins(m); });
     registerWindow("UserRights", [](Parent& m) { return new UserRights(m); });
     registerWindow("Password", [](Parent& m) { return new Password(m); });

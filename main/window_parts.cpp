@@ -39,6 +39,12 @@ QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
     return row;
 }
 
+void showNoCompanyRow(QWidget* window)
+{
+    forms::showFailure(window, {QStringLiteral("Cannot Save"),
+                                QStringLiteral("The company row is missing from the database."), QString()});
+}
+
 void showError(QWidget* window, const std::exception& error)
 {
     if (const auto* db = dynamic_cast<const platform::DbError*>(&error)) {

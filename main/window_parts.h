@@ -20,6 +20,8 @@ QLabel* titleLabel(QWidget* window, const QString& text);
 QPushButton* makeButton(QWidget* window, const QString& caption, const QString& objectName);
 // The buttons at the right of a row.
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
+// "Cannot Save": the one business row is missing, so the settings have nowhere to go.
+void showNoCompanyRow(QWidget* window);
 // Shows a failure of the database under "Database Error", or any other
 // failure (the password library) under "Cannot Save" with its text.
 void showError(QWidget* window, const std::exception& error);

@@ -197,21 +197,15 @@ private slots:
 
     void anOperatorWhoOpensItByNameIsRefused()
     {
-        TestDatabase t;
-        t.addUser(2, "clerk", "x");
-        auto main = signed_in::mainWindow(t, 2, QStringLiteral("clerk"));
-        MessageRecorder boxes;
-        UserLogins w(*main);
-        w.show();
-        QCOMPARE(boxes.last().title, QStringLiteral("Not Allowed"));
-        QCOMPARE(boxes.last().text, QStringLiteral("You do not have access to edit user logins."));
-        QCOMPARE(child<QListWidget>(w, "UserList")->count(), 0);
-        w.SetPwd_Click();
-        w.AddBttn_Click();
-        w.SaveBttn_Click();
-        QTRY_VERIFY(!w.isVisible());
-        QVERIFY(platform::passwordMatches("x", stored(t, "Password", 2)));
-        QCOMPARE(app::userCount(t.db()), 2);
+        signed_in::checkRefusedToOperator<UserLogins>(
+            "You do not have access to edit user logins.", [](UserLogins& w, TestDatabase& t) {
+                QCOMPARE(child<QListWidget>(w, "UserList")->count(), 0);
+                w.SetPwd_Click();
+                w.AddBttn_Click();
+                w.SaveBttn_Click();
+                QVERIFY(platform::passwordMatches("x", stored(t, "Password", 2)));
+                QCOMPARE(app::userCount(t.db()), 2);
+            });
     }
 };
 

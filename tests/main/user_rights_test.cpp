@@ -175,15 +175,9 @@ private slots:
 
     void anOperatorWhoOpensItByNameIsRefused()
     {
-        TestDatabase t;
-        t.addUser(2, "clerk", "");
-        auto main = signed_in::mainWindow(t, 2, QStringLiteral("clerk"));
-        MessageRecorder boxes;
-        UserRights w(*main);
-        w.show();
-        QCOMPARE(boxes.last().text, QStringLiteral("You do not have access to edit user rights."));
-        QCOMPARE(grid(w)->rowCount(), 0);
-        QTRY_VERIFY(!w.isVisible());
+        signed_in::checkRefusedToOperator<UserRights>(
+            "You do not have access to edit user rights.",
+            [](UserRights& w, TestDatabase&) { QCOMPARE(grid(w)->rowCount(), 0); });
     }
 };
 
