@@ -5,6 +5,7 @@
 #include "accounts/modify_accounts.h"
 #include "accounts/opening_balances.h"
 #include "ledgers/acc_ledgers.h"
+#include "main/about.h"
 #include "main/clear_transactions.h"
 #include "main/company_info.h"
 #include "main/currency_settings.h"
@@ -25,6 +26,7 @@ void registerWindows()
 {
     registerWindow("ModifyAccounts", [](Parent& m) { return new accounts::ModifyAccounts(m); });
     registerWindow("FinancialYears", [](Parent& m) { return new FinancialYears(m); });
+    registerWindow("About", [](Parent& m) { return new About(m); });
     registerWindow("CompanyInfo", [](Parent& m) { return new CompanyInfo(m); });
     registerWindow("CurrencySettings", [](Parent& m) { return new CurrencySettings(m); });
     registerWindow("PostingOption", [](Parent& m) { return new PostingOption(m); });
