@@ -48,6 +48,7 @@ UserRights::UserRights(Parent& main, QWidget* parent) : QDialog(parent), m_main(
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->verticalHeader()->setVisible(false);
+    m_grid->verticalHeader()->setDefaultSectionSize(22);
     QStringList headers{QStringLiteral("RightID"), QStringLiteral(" Right Type")};
     for (int k = 0; k < kOperatorColumns; ++k)
         headers << QStringLiteral("   Right Allowed Status");

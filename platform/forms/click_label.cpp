@@ -16,7 +16,9 @@ ClickLabel::ClickLabel(const QString& text, const QString& objectName, QWidget* 
     f.setUnderline(true);
     setFont(f);
     QPalette p = palette();
-    p.setColor(QPalette::WindowText, p.color(QPalette::Link));
+    // A label that leads nowhere (disabled) keeps the greyed text.
+    for (const auto group : {QPalette::Active, QPalette::Inactive})
+        p.setColor(group, QPalette::WindowText, p.color(group, QPalette::Link));
     setPalette(p);
 }
 
