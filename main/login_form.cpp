@@ -14,6 +14,7 @@
 #include "db/upgrade.h"
 #include "main/login_rules.h"
 #include "main/login_store.h"
+#include "main/maker.h"
 #include "main/parent.h"
 #include "platform/data/password_hash.h"
 #include "platform/forms/messages.h"
@@ -56,7 +57,7 @@ void selectBound(QComboBox* combo, std::int64_t value)
 
 const char* LoginForm::webAddress()
 {
-    return "https://www.brevanko.example/";
+    return maker::kWebAddress;
 }
 
 LoginForm::LoginForm(QString databasePath, QWidget* parent)

@@ -5,8 +5,15 @@
 #include "accounts/modify_accounts.h"
 #include "accounts/opening_balances.h"
 #include "ledgers/acc_ledgers.h"
+#include "main/about.h"
 #include "main/clear_transactions.h"
+#include "main/company_info.h"
+#include "main/currency_settings.h"
 #include "main/financial_years.h"
+#include "main/password.h"
+#include "main/posting_option.h"
+#include "main/user_logins.h"
+#include "main/user_rights.h"
 #include "main/voucher_kinds.h"
 #include "statements/acc_balances.h"
 #include "vouchers/print_vouchers.h"
@@ -21,6 +28,13 @@ void registerWindows()
 {
     registerWindow("ModifyAccounts", [](Parent& m) { return new accounts::ModifyAccounts(m); });
     registerWindow("FinancialYears", [](Parent& m) { return new FinancialYears(m); });
+    registerWindow("About", [](Parent& m) { return new About(m); });
+    registerWindow("CompanyInfo", [](Parent& m) { return new CompanyInfo(m); });
+    registerWindow("CurrencySettings", [](Parent& m) { return new CurrencySettings(m); });
+    registerWindow("PostingOption", [](Parent& m) { return new PostingOption(m); });
+    registerWindow("UserLogins", [](Parent& m) { return new UserLogins(m); });
+    registerWindow("UserRights", [](Parent& m) { return new UserRights(m); });
+    registerWindow("Password", [](Parent& m) { return new Password(m); });
     registerWindow("ClearTransactions", [](Parent& m) { return new ClearTransactions(m); });
     registerWindow("OpeningBalancesAcc", [](Parent& m) { return new accounts::OpeningBalancesAcc(m); });
     registerWindow("AccLedgers", [](Parent& m) { return new ledgers::AccLedgers(m); });
