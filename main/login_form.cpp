@@ -16,7 +16,7 @@
 #include "main/login_store.h"
 #include "main/maker.h"
 #include "main/parent.h"
-#include "platform/data/password_hash.h"
+#include "main/user_store.h"
 #include "platform/forms/messages.h"
 #include "platform/shell/launcher.h"
 #include "platform/text/formats.h"
@@ -83,9 +83,6 @@ LoginForm::LoginForm(QString databasePath, QWidget* parent)
     m_pwd->setEchoMode(QLineEdit::Password);
     m_pwd->setStyleSheet(QStringLiteral("lineedit-password-character: 120;"));   // shown as "x"
     m_pwd->setMaxLength(kPasswordLength);
-    m_dbpwd = new QLineEdit(this);
-    m_dbpwd->setObjectName(QStringLiteral("DBPWD"));
-    m_dbpwd->setVisible(false);
 
     m_ok = new QPushButton(QStringLiteral("Continue"), this);
     m_ok->setObjectName(QStringLiteral("OkBttn"));
@@ -171,12 +168,9 @@ bool LoginForm::Form_Load()
 void LoginForm::UserCombo_Change()
 {
     const QVariant mark = m_userCombo->currentData(kBookmarkRole);
-    if (!mark.isValid() || !m_users.isOpen()) {
-        m_dbpwd->clear();
+    if (!mark.isValid() || !m_users.isOpen())
         return;
-    }
     m_users.moveTo(static_cast<platform::Bookmark>(mark.toULongLong()));
-    m_dbpwd->setText(text(m_users, "Password"));
 }
 
 void LoginForm::FYear_Change()
@@ -202,7 +196,16 @@ void LoginForm::OkBttn_Click()
     if (!m_db || m_userCombo->currentIndex() < 0 || m_fyear->currentIndex() < 0 || m_years.eof()
         || m_users.eof())
         return;
-    if (!platform::passwordMatches(m_pwd->text().toStdString(), m_dbpwd->text().toStdString())) {
+    // The stored hash is read at the moment of the check and never held in a
+    // widget: a password changed since the window opened counts.
+    bool matches = false;
+    try {
+        matches = passwordIs(*m_db, m_userCombo->currentData().toInt(), m_pwd->text().toStdString());
+    } catch (const platform::DbError& e) {
+        forms::showDbFailure(this, e);
+        return;
+    }
+    if (!matches) {
         m_pwd->clear();
         m_pwd->setFocus(Qt::OtherFocusReason);
         forms::inform(this, QStringLiteral("Wrong Password"),

@@ -54,7 +54,6 @@ private:
     QComboBox* m_userCombo = nullptr;
     QComboBox* m_fyear = nullptr;
     QLineEdit* m_pwd = nullptr;
-    QLineEdit* m_dbpwd = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_exit = nullptr;
     QPushButton* m_setDefault = nullptr;

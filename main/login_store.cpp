@@ -21,7 +21,7 @@ platform::Recordset openYears(platform::Database& db)
 
 platform::Recordset openUsers(platform::Database& db)
 {
-    return platform::Recordset::open(db, "SELECT UserID, UserName, Password FROM Users ORDER BY UserID");
+    return platform::Recordset::open(db, "SELECT UserID, UserName FROM Users ORDER BY UserID");
 }
 
 platform::Recordset openAccountList(platform::Database& db)

@@ -15,7 +15,8 @@ inline constexpr const char* kDatabasePath = "DB/tamselstd.MDB";
 platform::Recordset openBusinessInfo(platform::Database& db);
 // Every year, ordered by Abbreviation.
 platform::Recordset openYears(platform::Database& db);
-// Every user (UserID, UserName, Password), in the table's order.
+// Every user (UserID, UserName), in the table's order; the password hashes
+// stay in the database (see passwordIs).
 platform::Recordset openUsers(platform::Database& db);
 
 // The shared list of all accounts (AccListRst), every column, in code order.

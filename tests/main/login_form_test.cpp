@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "main/parent.h"
+#include "platform/data/password_hash.h"
 #include "platform/forms/window_host.h"
 #include "platform/shell/environment.h"
 #include "platform/shell/launcher.h"
@@ -110,6 +111,28 @@ private slots:
         QVERIFY(edit(f, "PWD")->text().isEmpty());
         QCOMPARE(f.focusWidget(), edit(f, "PWD"));
         QCOMPARE(combo(f, "UserCombo")->currentText(), QStringLiteral("clerk"));
+    }
+
+    // The stored hash is read when Continue is pressed: a password changed
+    // while the window was open is the one that counts.
+    void checksThePasswordStoredWhenContinueIsPressed()
+    {
+        TestDatabase t;
+        t.addUser(2, "clerk", "old");
+        MessageRecorder boxes;
+        app::LoginForm f(t.path());
+        QVERIFY(f.Form_Load());
+        f.show();
+        choose(combo(f, "UserCombo"), QStringLiteral("clerk"));
+        t.db().exec("UPDATE Users SET Password = ? WHERE UserID = 2", {platform::hashPassword("new")});
+        edit(f, "PWD")->setText(QStringLiteral("old"));
+        f.findChild<QPushButton*>("OkBttn")->click();
+        QVERIFY(f.mainWindow() == nullptr);
+        QCOMPARE(boxes.last().title, QStringLiteral("Wrong Password"));
+        edit(f, "PWD")->setText(QStringLiteral("new"));
+        f.findChild<QPushButton*>("OkBttn")->click();
+        QVERIFY(f.mainWindow() != nullptr);
+        closeMain(f);
     }
 
     void fillsTheSignInStateStatusLineAndCaption_data()
