@@ -1,0 +1,43 @@
+// The dialogs are Qt's own; the hook stands in for them in tests.
+#include "platform/forms/file_dialogs.h"
+
+#include <utility>
+
+#include <QDir>
+#include <QFileDialog>
+
+namespace forms {
+namespace {
+
+FileDialogHook& hook()
+{
+    static FileDialogHook h;
+    return h;
+}
+
+} // namespace
+
+FileDialogHook setFileDialogHook(FileDialogHook h)
+{
+    return std::exchange(hook(), std::move(h));
+}
+
+QString askForFile(QWidget* parent, const FileDialog& d)
+{
+    if (hook())
+        return hook()(parent, d);
+    QFileDialog dialog(parent, d.title, d.folder, d.filter);
+    const bool save = d.kind == FileDialog::Kind::Save;
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // A save may name a new file; an open needs one that is there. Replacing
+    // an existing file on save asks first (the dialog's default).
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(d.defaultSuffix);
+    if (!d.fileName.isEmpty())
+        dialog.selectFile(QDir(d.folder).filePath(d.fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace forms
