@@ -15,6 +15,19 @@ FileDialogHook& hook()
     return h;
 }
 
+// The filter's patterns with their upper-case forms beside them: names are
+// matched without regard to case, as on the system the files come from
+// ("*.mdb" lists "X.MDB" too).
+QString anyCase(const QString& filter)
+{
+    QStringList patterns = filter.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString& p : filter.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!patterns.contains(p.toUpper()))
+            patterns << p.toUpper();
+    }
+    return patterns.join(QLatin1Char(' '));
+}
+
 } // namespace
 
 FileDialogHook setFileDialogHook(FileDialogHook h)
@@ -26,7 +39,7 @@ QString askForFile(QWidget* parent, const FileDialog& d)
 {
     if (hook())
         return hook()(parent, d);
-    QFileDialog dialog(parent, d.title, d.folder, d.filter);
+    QFileDialog dialog(parent, d.title, d.folder, anyCase(d.filter));
     const bool save = d.kind == FileDialog::Kind::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // A save may name a new file; an open needs one that is there. Replacing

@@ -218,7 +218,7 @@ private slots:
 
         window.Op1_Click(index);
         QCOMPARE(boxes.last().title, title);
-        QVERIFY(boxes.last().text.contains(QStringLiteral("Tamsel Standard still has the book open")));
+        QVERIFY(boxes.last().text.contains(QStringLiteral("Tamsel Standard still has the data file open")));
         QCOMPARE(bytesOf(folder.book()), book);
         QVERIFY(window.isVisible());
     }

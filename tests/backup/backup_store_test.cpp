@@ -105,7 +105,7 @@ TEST(BackUp, RefusalsNameTheCauseAndTouchNothing)
     const Case cases[] = {
         // CI runs as root, where permissions prove nothing; a path under a file cannot be written by anyone.
         {"under a file", "note.txt/copy.mdb", "Not a directory"},
-        {"the book itself", "DB/tamselstd.MDB", "over the book itself"},
+        {"the book itself", "DB/tamselstd.MDB", "over the data file itself"},
         {"a journal beside", "busy.mdb", "busy.mdb-journal"},
         {"a folder", "DB", "it is a folder"},
     };
@@ -245,7 +245,7 @@ TEST(Restore, RefusesTheBookItself)
     const std::string book = bytesOf(folder.book());
     const auto failure = restoreNow(BookFiles(folder.root()), folder.dbFolder() / "." / "tamselstd.MDB");
     ASSERT_TRUE(failure);
-    EXPECT_NE(failure->find("is the book itself"), std::string::npos) << *failure;
+    EXPECT_NE(failure->find("is the data file itself"), std::string::npos) << *failure;
     EXPECT_EQ(bytesOf(folder.book()), book);
 }
 
@@ -319,7 +319,7 @@ TEST(Lock, RestoreAndCompactAreRefusedWhileTheMainProgramHoldsTheBook)
     FileLock lock;
     const auto failure = backup::lockForChange(files, lock, 200);
     ASSERT_TRUE(failure);
-    EXPECT_NE(failure->find("Tamsel Standard still has the book open"), std::string::npos) << *failure;
+    EXPECT_NE(failure->find("Tamsel Standard still has the data file open"), std::string::npos) << *failure;
     EXPECT_FALSE(lock.held());
     EXPECT_FALSE(backup::backUp(files, folder.root() / "copy.mdb")) << "a back-up needs no lock";
 
@@ -372,7 +372,7 @@ TEST(FullDisk, EachActionSaysWhyAndLeavesTheBookByteIdentical)
         {"restore", [](const BookFolder& f, const fs::path& saved) { return restoreNow(BookFiles(f.root()), saved); },
          "The back-up could not be copied into"},
         {"compact", [](const BookFolder& f, const fs::path&) { return compactNow(BookFiles(f.root())); },
-         "The safety copy of the book could not be written"},
+         "The safety copy of the data file could not be written"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
