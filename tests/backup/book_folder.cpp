@@ -2,10 +2,12 @@
 // vouchers of plain SQL.
 #include "tests/backup/book_folder.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 #include <unistd.h>
 
@@ -69,6 +71,35 @@ std::int64_t vouchersIn(const fs::path& file)
 {
     platform::Database db = platform::Database::openUnchecked(file.string(), platform::Database::Access::ReadOnly);
     return db.scalar("SELECT COUNT(*) FROM Transactions WHERE TranType = 41").toInt();
+}
+
+std::string rowsOf(const fs::path& file)
+{
+    platform::Database db = platform::Database::openUnchecked(file.string(), platform::Database::Access::ReadOnly);
+    std::vector<std::string> tables;
+    {
+        platform::Statement names(db, "SELECT name FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE 'sqlite_%'"
+                                      " ORDER BY name");
+        while (names.step())
+            tables.push_back(names.column(0).toText());
+    }
+    std::string text;
+    for (const auto& table : tables) {
+        text += "[" + table + "]\n";
+        // Sorted here: some tables have no rowid to order by.
+        std::vector<std::string> lines;
+        platform::Statement rows(db, "SELECT * FROM \"" + table + "\"");
+        while (rows.step()) {
+            std::string line;
+            for (int c = 0; c < rows.columnCount(); ++c)
+                line += rows.column(c).toText() + "|";
+            lines.push_back(line);
+        }
+        std::sort(lines.begin(), lines.end());
+        for (const auto& line : lines)
+            text += line + "\n";
+    }
+    return text;
 }
 
 } // namespace backup_testing

@@ -35,5 +35,8 @@ std::string bytesOf(const std::filesystem::path& file);
 std::set<std::string> filesIn(const std::filesystem::path& folder);
 // The vouchers in the book at `file`, through a connection opened and closed.
 std::int64_t vouchersIn(const std::filesystem::path& file);
+// Every row of every table of the book at `file`, as text, table by table in
+// name order and rows sorted: two books with equal text hold the same data.
+std::string rowsOf(const std::filesystem::path& file);
 
 } // namespace backup_testing
