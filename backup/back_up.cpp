@@ -139,7 +139,8 @@ BackUp::BackUp(const QString& workingFolder, QWidget* parent)
     // idClicked comes on every click, also on the option already chosen, so a
     // second click repeats its action.
     connect(group, &QButtonGroup::idClicked, this, &BackUp::Op1_Click);
-    resize(640, 600);
+    layout->addStretch();
+    resize(640, 540);
 }
 
 void BackUp::Op1_Click(int index)
