@@ -298,7 +298,19 @@ Failure backUp(const BookFiles& files, const fs::path& chosen)
             throw Refused(what + ": the journal " + quoted(*journal) + " lies beside it; choose another name.");
         platform::Database book = step("The data file " + quoted(files.book) + " could not be read", ".", [&] {
             platform::Database db = platform::Database::openUnchecked(files.book.string(), platform::Database::Access::ReadOnly);
-            if (readMarks(db).applicationId != platform::kApplicationId)
+            Marks marks;
+            try {
+                marks = readMarks(db);
+            } catch (const platform::DbError&) {
+                // A read-only connection cannot roll back the journal of a save
+                // that was cut off; the main program does at its next start.
+                if (const auto journal = journalBeside(files.book))
+                    throw Refused("The data file " + quoted(files.book) + " holds a save that was cut off (the journal "
+                                  + quoted(*journal) + " lies beside it); start Tamsel Standard and close it again, "
+                                  "then take the back-up.");
+                throw;
+            }
+            if (marks.applicationId != platform::kApplicationId)
                 throw Refused("The data file " + quoted(files.book) + " is not a Tamsel Standard database; nothing was saved.");
             return db;
         });

@@ -342,6 +342,16 @@ TEST(Compact, RollsBackWhatACrashedMainProgramLeftBeforeTheSafetyCopy)
     EXPECT_EQ(rowsOf(folder.book()), committed);
 }
 
+TEST(BackUp, AsksForTheMainProgramToRollBackACutOffSaveFirst)
+{
+    BookFolder folder(2);
+    crashMidSave(folder.book());
+    const auto failure = backup::backUp(BookFiles(folder.root()), folder.root() / "copy.mdb");
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->find("start Tamsel Standard and close it again"), std::string::npos) << *failure;
+    EXPECT_FALSE(fs::exists(folder.root() / "copy.mdb"));
+}
+
 TEST(Lock, RestoreAndCompactAreRefusedWhileTheMainProgramHoldsTheBook)
 {
     BookFolder folder(2);
