@@ -182,16 +182,60 @@ void copyInto(platform::Database& source, const fs::path& path)
     source.backupTo(path.string());
 }
 
-// Writes the safety copy of `book` into `folder` under `stamp`, never over an
-// existing file: the copy is made under a temporary name and then linked to
-// the first free name, which fails rather than replaces when the name is taken.
-fs::path writeSafetyCopy(platform::Database& book, const fs::path& folder, const std::string& stamp)
+// Copies the file `from` byte for byte into the new file `to` and makes it
+// durable. Only for a book SQLite cannot read, under the exclusive lock and
+// with no connection of ours open on it: closing this descriptor would drop
+// such a connection's locks. Throws std::system_error.
+void copyBytes(const fs::path& from, const fs::path& to)
+{
+    const auto fail = [](const std::string& what) {
+        throw std::system_error(errno, std::generic_category(), what);
+    };
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        fail("cannot open " + quoted(from));
+    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (out < 0) {
+        const int error = errno;
+        ::close(in);
+        errno = error;
+        fail("cannot make " + quoted(to));
+    }
+    char buffer[1 << 16];
+    ssize_t n = 0;
+    bool ok = true;
+    while (ok && (n = ::read(in, buffer, sizeof buffer)) != 0) {
+        if (n < 0) {
+            ok = errno == EINTR;
+            continue;
+        }
+        for (ssize_t done = 0; ok && done < n;) {
+            const ssize_t w = ::write(out, buffer + done, static_cast<std::size_t>(n - done));
+            ok = w >= 0 || errno == EINTR;
+            done += w > 0 ? w : 0;
+        }
+    }
+    ok = ok && ::fsync(out) == 0;
+    const int error = errno;
+    ::close(in);
+    ::close(out);
+    errno = error;
+    if (!ok)
+        fail("cannot copy " + quoted(from));
+}
+
+// Writes the safety copy into `folder` under `stamp` with `copy` (which makes
+// a new durable file at the path it is given), never over an existing file:
+// the copy is made under a temporary name and then linked to the first free
+// name, which fails rather than replaces when the name is taken.
+fs::path writeSafetyCopy(const fs::path& folder, const std::string& stamp,
+                         const std::function<void(const fs::path&)>& copy)
 {
     const std::string what = "The safety copy of the data file could not be written in " + quoted(folder);
     const std::string after = ", so nothing was changed.";
     probeWritable(folder, what, after);
     TempFile temp{tempPathIn(folder)};
-    step(what, after, [&] { copyInto(book, temp.path()); });
+    step(what, after, [&] { copy(temp.path()); });
     for (int n = 1;; ++n) {
         const fs::path name = folder / safetyCopyName(stamp, n);
         if (::link(temp.path().c_str(), name.c_str()) != 0) {
@@ -210,7 +254,37 @@ fs::path writeSafetyCopy(platform::Database& book, const fs::path& folder, const
     }
 }
 
-// Opens the book for a change under the exclusive lock. A read-write
+fs::path writeSafetyCopy(platform::Database& book, const fs::path& folder, const std::string& stamp)
+{
+    return writeSafetyCopy(folder, stamp, [&](const fs::path& path) { copyInto(book, path); });
+}
+
+// The safety copy before a restore, which must not need a sound book: the
+// book may be what the user restores for. A book SQLite opens is copied by
+// SQLite (a read-write connection first rolls back a save that was cut off);
+// one it cannot read at all (a damaged header, a foreign file) byte for byte.
+void writeSafetyCopyBeforeRestore(const BookFiles& files, const std::string& stamp)
+{
+    {
+        std::optional<platform::Database> book;
+        try {
+            book = platform::Database::openUnchecked(files.book.string(), platform::Database::Access::ReadWrite);
+            readMarks(*book);
+        } catch (const platform::DbError& e) {
+            if (!e.isDamage())
+                throw Refused("The data file " + quoted(files.book) + " could not be read: " + reasonOf(e)
+                              + ", so nothing was changed.");
+            book.reset();
+        }
+        if (book) {
+            writeSafetyCopy(*book, files.folder, stamp);
+            return;
+        }
+    }
+    writeSafetyCopy(files.folder, stamp, [&](const fs::path& path) { copyBytes(files.book, path); });
+}
+
+// Opens the book for a compaction under the exclusive lock. A read-write
 // connection rolls back a journal a crashed main program left, so that the
 // safety copy and what follows see the book as last committed. The marks are
 // checked before any change: a foreign or newer file is left alone.
@@ -364,10 +438,11 @@ Failure restore(const BookFiles& files, const platform::FileLock& held, const fs
             const auto damaged = [&](const std::string& why) {
                 return Refused(quoted(chosen) + " is damaged (" + why + ")" + notRestored);
             };
-            platform::Database source = platform::Database::openUnchecked(chosen.string(), platform::Database::Access::ReadOnly);
+            std::optional<platform::Database> source;
             Marks marks;
             try {
-                marks = readMarks(source);
+                source = platform::Database::openUnchecked(chosen.string(), platform::Database::Access::ReadOnly);
+                marks = readMarks(*source);
             } catch (const platform::DbError& e) {
                 if (e.isNotADatabase())
                     throw Refused(quoted(chosen) + " is not a back-up of Tamsel Standard: it is no database file.");
@@ -380,7 +455,7 @@ Failure restore(const BookFiles& files, const platform::FileLock& held, const fs
             if (marks.version > platform::kSchemaVersion)
                 throw Refused(quoted(chosen) + newerText(marks.version) + notRestored);
             try {
-                copyInto(source, temp.path());
+                copyInto(*source, temp.path());
             } catch (const platform::DbError& e) {
                 if (e.isDamage())
                     throw damaged(reasonOf(e));
@@ -397,18 +472,15 @@ Failure restore(const BookFiles& files, const platform::FileLock& held, const fs
             }
         }
 
-        {
-            platform::Database book = openBookForChange(files);
-            writeSafetyCopy(book, files.folder, stamp);
-        }
+        writeSafetyCopyBeforeRestore(files, stamp);
         if (const auto journal = journalBeside(files.book))
             throw Refused("The journal " + quoted(*journal) + " lies beside the data file, so it was not replaced.");
         const std::string replaceWhat = "The data file " + quoted(files.book) + " could not be replaced";
         if (::rename(temp.path().c_str(), files.book.c_str()) != 0)
             throw Refused(replaceWhat + ": " + systemReason(errno) + "; it is as it was.");
         temp.release();
-        step("The data file was restored, but its folder " + quoted(files.folder) + " could not be flushed",
-             "; copy the safety copy away before switching the machine off.", [&] { flushFolder(files.folder); });
+        step("The back-up was restored, but the folder " + quoted(files.folder) + " could not be flushed to disk", ".",
+             [&] { flushFolder(files.folder); });
     });
 }
 

@@ -163,6 +163,23 @@ TEST(Restore, ReplacesTheBookAndLeavesOneSafetyCopyOfIt)
     EXPECT_NE(current, saved);
 }
 
+TEST(Restore, ReplacesABookSQLiteCannotReadAndKeepsItsBytesAsTheSafetyCopy)
+{
+    BookFolder folder(3);
+    const fs::path backUpFile = folder.root() / "saved.mdb";
+    backUpOrFail(folder, backUpFile);
+    {
+        std::fstream book(folder.book(), std::ios::in | std::ios::out | std::ios::binary);
+        book.write("garbage, not a header", 21);
+    }
+    const std::string damaged = bytesOf(folder.book());
+
+    const auto failure = restoreNow(BookFiles(folder.root()), backUpFile);
+    ASSERT_FALSE(failure) << *failure;
+    EXPECT_EQ(rowsOf(folder.book()), rowsOf(backUpFile));
+    EXPECT_EQ(bytesOf(folder.dbFolder() / backup::safetyCopyName(kStamp, 1)), damaged);
+}
+
 // Back-up files that are refused before anything is touched, each made from a
 // sound back-up at `file` in the test's folder.
 struct BadBackUp {
