@@ -420,35 +420,41 @@ std::string failureUnderFileSizeLimit(rlim_t limitBytes, const std::function<bac
 
 TEST(FullDisk, EachActionSaysWhyAndLeavesTheBookByteIdentical)
 {
+    const auto restore = [](const BookFolder& f, const fs::path& saved) { return restoreNow(BookFiles(f.root()), saved); };
     struct Case {
         const char* name;
         std::function<backup::Failure(const BookFolder&, const fs::path& saved)> action;
+        int vouchersAfterSave;   // the book grows past the back-up by these
+        bool limitBetween;       // the limit lets the back-up's copy through but not the book's
         const char* expected;
     };
     const Case cases[] = {
         {"back-up", [](const BookFolder& f, const fs::path&) {
              return backup::backUp(BookFiles(f.root()), f.root() / "new.mdb"); },
-         "The back-up could not be written to"},
-        {"restore", [](const BookFolder& f, const fs::path& saved) { return restoreNow(BookFiles(f.root()), saved); },
-         "The back-up could not be copied into"},
+         0, false, "The back-up could not be written to"},
+        {"restore, its copy", restore, 0, false, "The back-up could not be copied into"},
+        {"restore, the safety copy", restore, 3000, true, "The safety copy of the data file could not be written"},
         {"compact", [](const BookFolder& f, const fs::path&) { return compactNow(BookFiles(f.root())); },
-         "The safety copy of the data file could not be written"},
+         0, false, "The safety copy of the data file could not be written"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         BookFolder folder(100);
         const fs::path saved = folder.root() / "saved.mdb";
         backUpOrFail(folder, saved);
-        fs::create_directories(folder.dbFolder());
-        platform::FileLock::take(backup::BookFiles(folder.root()).lock.string(), FileLock::Mode::Shared);   // made once
+        folder.addVouchers(c.vouchersAfterSave);
+        // The lock file is made here, so the listing below already holds it.
+        platform::FileLock::take(backup::BookFiles(folder.root()).lock.string(), FileLock::Mode::Shared);
         const std::string book = bytesOf(folder.book());
         const auto before = filesIn(folder.dbFolder());
+        const rlim_t limit = c.limitBetween ? (fs::file_size(saved) + book.size()) / 2 : 16 * 1024;
+        ASSERT_TRUE(!c.limitBetween || (fs::file_size(saved) < limit && limit < book.size()));
 
-        const std::string message = failureUnderFileSizeLimit(16 * 1024, [&] { return c.action(folder, saved); });
+        const std::string message = failureUnderFileSizeLimit(limit, [&] { return c.action(folder, saved); });
         EXPECT_NE(message.find(c.expected), std::string::npos) << message;
         EXPECT_NE(message.find("File too large"), std::string::npos) << message;
         EXPECT_EQ(bytesOf(folder.book()), book);
-        EXPECT_EQ(filesIn(folder.dbFolder()), before);
+        EXPECT_EQ(filesIn(folder.dbFolder()), before) << "no safety copy and no temporary file";
     }
 }
 
