@@ -1,13 +1,15 @@
-// Stowkeep: the back-up program, started on its own or by the main program.
+// Stowkeep: the back-up program, started on its own or by the main program in
+// the folder the main program runs in, whose DB/tamselstd.MDB it works on.
 #include <QApplication>
+#include <QDir>
 
-#include "backup/stowkeep_window.h"
+#include "backup/back_up.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Stowkeep"));
-    backup::StowkeepWindow window;
+    backup::BackUp window(QDir::currentPath());
     window.show();
     return app.exec();
 }

@@ -1,8 +1,8 @@
 // Times what a user waits for on generated books of several sizes: the sign-in
 // data, the trial balance, the busiest account's ledger, a voucher save, the
 // next document number, the day book's query, an online backup and an
-// integrity check. Prints one line per operation and size with the median time
-// and the process's peak memory, and checks its own answers (the trial
+// integrity check, and the back-up program's back-up and restore. Prints one
+// line per operation and size with the median time and the process's peak memory, and checks its own answers (the trial
 // balance's totals agree, the ledger's closing equals the trial balance's),
 // failing with exit code 1 when they do not.
 //
@@ -27,12 +27,17 @@
 
 #include <QDate>
 
+#include "backup/backup_rules.h"
+#include "backup/backup_store.h"
 #include "bench/generated_book.h"
 #include "db/delivered.h"
 #include "ledgers/day_book_store.h"
 #include "ledgers/ledger_store.h"
+#include "main/book_lock.h"
 #include "main/login_store.h"
+#include "db/upgrade.h"
 #include "platform/data/database.h"
+#include "platform/data/file_lock.h"
 #include "platform/data/recordset.h"
 #include "platform/text/formats.h"
 #include "statements/trial_balance_store.h"
@@ -305,6 +310,64 @@ void timeBook(const std::string& path, const bench::GeneratedBook& book, int siz
     fs::remove(copy);
 }
 
+// The back-up program on the same book: a back-up (online copy, checked and
+// renamed), a restore of it (checks, safety copy and the rename included) and
+// the main program's shared lock at start. The book is copied into a working
+// folder of its own as DB/tamselstd.MDB, where both programs look for it.
+void timeBackUpProgram(const std::string& path, int size, const Options& o)
+{
+    const fs::path root = fs::path(path).parent_path() / ("stowkeep-" + std::to_string(size));
+    fs::remove_all(root);
+    fs::create_directories(root / "DB");
+    const backup::BookFiles files(root);
+    std::int64_t lines = 0;
+    {
+        platform::Database source = platform::Database::open(path);
+        source.backupTo(files.book.string());
+        lines = source.scalar("SELECT COUNT(*) FROM SubTransactions").toInt();
+    }
+    const fs::path saved = root / "saved.mdb";
+    const auto linesIn = [](const fs::path& file) {
+        return platform::Database::open(file.string()).scalar("SELECT COUNT(*) FROM SubTransactions").toInt();
+    };
+
+    backup::Failure failure;
+    report("Stowkeep back-up (target under 1 s)", size, median(timesOf([&] {
+               failure = backup::backUp(files, saved);
+           }, std::min(o.runs, 3))));
+    check(!failure, "Stowkeep back-up: " + failure.value_or(""));
+    check(linesIn(saved) == lines, "the Stowkeep back-up holds every line");
+
+    // Each restore leaves a safety copy as large as the book; it is removed
+    // between runs, outside the time.
+    std::vector<double> restores;
+    for (int run = 0; run < std::min(o.runs, 3); ++run) {
+        const std::string stamp = "bench " + std::to_string(run);
+        const auto start = std::chrono::steady_clock::now();
+        platform::FileLock lock;
+        failure = backup::lockForChange(files, lock, 0);
+        if (!failure)
+            failure = backup::restore(files, lock, saved, stamp, db::schemaUpgrades());
+        restores.push_back(msSince(start));
+        check(!failure, "Stowkeep restore: " + failure.value_or(""));
+        fs::remove(files.folder / backup::safetyCopyName(stamp, 1));
+    }
+    std::sort(restores.begin(), restores.end());
+    report("Stowkeep restore, checks included (< 10 s)", size, median(restores));
+    check(linesIn(files.book) == lines, "the restored book holds every line");
+
+    std::vector<double> locks;
+    for (int run = 0; run < 1000; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        const auto held = app::lockBookForRun(QString::fromStdString(files.book.string()));
+        locks.push_back(msSince(start));
+        check(held && held->held(), "the main program's lock is taken");
+    }
+    std::sort(locks.begin(), locks.end());
+    report("main program start: the book's shared lock", size, median(locks));
+    fs::remove_all(root);
+}
+
 bool readOptions(int argc, char** argv, Options& o)
 {
     for (int i = 1; i + 1 < argc; i += 2) {
@@ -361,6 +424,7 @@ int main(int argc, char** argv)
                         o.accounts, book.vouchers, book.lines, msSince(start) / 1000,
                         static_cast<long long>(book.busiest));
             timeBook(path, book, size, o);
+            timeBackUpProgram(path, size, o);
         }
     } catch (const platform::DbError& e) {
         std::fprintf(stderr, "database error: %s\n%s\n", e.message().c_str(), e.sql().c_str());

@@ -1,4 +1,5 @@
 // Tamselstd: starts with the sign-in window on the database in the working folder.
+#include "main/book_lock.h"
 #include "main/login_form.h"
 #include "main/login_store.h"
 #include "main/window_catalog.h"
@@ -10,6 +11,12 @@ int main(int argc, char* argv[])
     forms::Application::setApplicationName(QStringLiteral("Tamsel Standard"));
 
     app::registerWindows();
+
+    // Held until the program ends, so the back-up program cannot replace the
+    // book under it; while that program works on the book, nothing starts.
+    const auto bookLock = app::lockBookForRun(QString::fromLatin1(app::kDatabasePath));
+    if (!bookLock)
+        return 1;
 
     auto* login = new app::LoginForm(QString::fromLatin1(app::kDatabasePath));
     login->setAttribute(Qt::WA_DeleteOnClose);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -91,29 +92,24 @@ bool DbError::isConstraint() const
     return (m_code & 0xff) == SQLITE_CONSTRAINT;
 }
 
+bool DbError::isNotADatabase() const
+{
+    return (m_code & 0xff) == SQLITE_NOTADB;
+}
+
+bool DbError::isDamage() const
+{
+    return isNotADatabase() || (m_code & 0xff) == SQLITE_CORRUPT;
+}
+
 // --- Database ---------------------------------------------------------------
 
 Database Database::open(const std::string& path, std::span<const SchemaUpgrade> upgrades)
 {
-    if (isMemoryPath(path) || !fileExists(path))
-        throw DbError(SQLITE_CANTOPEN, "The database file \"" + path + "\" was not found.", {});
-
-    sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-        const std::string message = errorMessage(raw, rc);
-        sqlite3_close_v2(raw);
-        throw DbError(rc, "The database file \"" + path + "\" cannot be opened: " + message, {});
-    }
-    Database db{raw, path};
-    sqlite3_extended_result_codes(raw, 1);
-
     // The marks are read before configure() so that a foreign file is refused
-    // before any setting (journal mode) could change it. The wait for a lock
-    // applies to these reads as well, hence set first.
-    const int timeoutRc = sqlite3_busy_timeout(raw, kBusyTimeoutMs);
-    if (timeoutRc != SQLITE_OK)
-        throw DbError(timeoutRc, errorMessage(raw, timeoutRc), {});
+    // before any setting (journal mode) could change it; the wait for a lock
+    // (set by openUnchecked) applies to these reads as well.
+    Database db = openUnchecked(path, Access::ReadWrite);
     std::int64_t applicationId = 0;
     std::int64_t version = 0;
     try {
@@ -168,6 +164,27 @@ Database Database::createEmpty(const std::string& path)
     return db;
 }
 
+Database Database::openUnchecked(const std::string& path, Access access)
+{
+    if (isMemoryPath(path) || !fileExists(path))
+        throw DbError(SQLITE_CANTOPEN, "The database file \"" + path + "\" was not found.", {});
+    const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const std::string message = errorMessage(raw, rc);
+        sqlite3_close_v2(raw);
+        throw DbError(rc, "The database file \"" + path + "\" cannot be opened: " + message, {});
+    }
+    Database db{raw, path};
+    sqlite3_extended_result_codes(raw, 1);
+    // Set before the first read: the main program may be writing at this moment.
+    const int timeoutRc = sqlite3_busy_timeout(raw, kBusyTimeoutMs);
+    if (timeoutRc != SQLITE_OK)
+        throw DbError(timeoutRc, errorMessage(raw, timeoutRc), {});
+    return db;
+}
+
 void Database::configure()
 {
     const int rc = sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
@@ -213,10 +230,14 @@ void Database::backupTo(const std::string& path)
             // whole copy, and no writer of ours runs meanwhile (one thread).
             const int stepRc = sqlite3_backup_step(backup, -1);
             const int finishRc = sqlite3_backup_finish(backup);
+            // The written file's errno says why a write failed (full disk, size
+            // limit); SQLite's own text for it is only "disk I/O error".
+            const int systemError = target.lastSystemError();
+            const std::string reason = systemError ? std::string(" (") + std::strerror(systemError) + ")" : "";
             if (stepRc != SQLITE_DONE)
-                throw DbError(stepRc, sqlite3_errstr(stepRc), "backup to " + path);
+                throw DbError(stepRc, sqlite3_errstr(stepRc) + reason, "backup to " + path);
             if (finishRc != SQLITE_OK)
-                throw DbError(finishRc, errorMessage(target.m_db, finishRc), "backup to " + path);
+                throw DbError(finishRc, errorMessage(target.m_db, finishRc) + reason, "backup to " + path);
         } catch (...) {
             target = Database{nullptr, {}};
             std::error_code ignored;   // the copy's own failure is the one worth reporting
@@ -236,6 +257,24 @@ std::string Database::integrityCheck()
         result += st.column(0).toText();
     }
     return result;
+}
+
+std::string Database::foreignKeyCheck()
+{
+    constexpr int kShown = 3;
+    Statement st(*this, "PRAGMA foreign_key_check");
+    std::string result;
+    for (int shown = 0; shown < kShown && st.step(); ++shown) {
+        if (!result.empty())
+            result += '\n';
+        result += st.column(0).toText() + " row " + st.column(1).toText() + " -> " + st.column(2).toText();
+    }
+    return result;
+}
+
+int Database::lastSystemError() const
+{
+    return m_db ? sqlite3_system_errno(m_db) : 0;
 }
 
 Database::Database(Database&& other) noexcept

@@ -31,6 +31,10 @@ public:
     const std::source_location& where() const { return m_where; }
     // True when the failure is a broken constraint (unique, foreign key, check).
     bool isConstraint() const;
+    // True when the file is no database at all.
+    bool isNotADatabase() const;
+    // True when the file is no database or its pages are damaged.
+    bool isDamage() const;
 
 private:
     int m_code;
@@ -67,6 +71,14 @@ public:
     // same settings; for the tool that writes the delivered database, and for tests.
     // Throws DbError when the file exists already or cannot be made.
     static Database createEmpty(const std::string& path);
+    // Opens an existing file as it is, without reading its marks or changing any
+    // setting: for the back-up program, which tells a foreign or damaged file
+    // from a book of ours itself. Read-only never writes, so it cannot roll back
+    // a journal left beside the file and fails to read such a file instead; a
+    // read-write connection rolls it back at its first read. Never creates a
+    // file. Throws DbError when the file is missing or cannot be opened.
+    enum class Access { ReadOnly, ReadWrite };
+    static Database openUnchecked(const std::string& path, Access access);
 
     Database(Database&& other) noexcept;
     Database& operator=(Database&& other) noexcept;
@@ -89,11 +101,19 @@ public:
     // SQLite's online backup, which reads a consistent state while the file
     // stays open; the copy is made durable before the call returns. Throws
     // DbError inside a transaction of this connection, when `path` exists
-    // already, or when the copy fails (a partial copy is removed).
+    // already, or when the copy fails (a partial copy is removed); the message
+    // then carries the system's reason (disk full, file too large) when there is one.
     void backupTo(const std::string& path);
     // "ok", or the problems PRAGMA integrity_check finds, one per line.
     // Throws DbError.
     std::string integrityCheck();
+    // "" when every reference holds, or the first broken ones PRAGMA
+    // foreign_key_check finds ("SubTransactions row 7 -> Transactions"), one per
+    // line. Throws DbError.
+    std::string foreignKeyCheck();
+    // The operating system's error number behind this connection's last failed
+    // call (errno), or 0.
+    int lastSystemError() const;
     bool inTransaction() const;
     const std::string& path() const { return m_path; }
 

@@ -1,0 +1,508 @@
+// Every copy goes through SQLite (online backup), never a byte copy of a live
+// file, and every replacement is a rename of a checked, durable file in the
+// same folder: a rename is atomic, so the book is either the old one or the
+// new one, never half of each. The book file is never opened outside SQLite,
+// since closing any descriptor of it would drop SQLite's own locks on it.
+#include "backup/backup_store.h"
+
+#include <atomic>
+#include <cassert>
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <stdexcept>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "backup/backup_rules.h"
+#include "platform/data/file_lock.h"
+
+namespace fs = std::filesystem;
+
+namespace backup {
+
+namespace {
+
+// Unwinds an action with the sentence the user reads.
+class Refused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::string quoted(const fs::path& path)
+{
+    return "\"" + path.string() + "\"";
+}
+
+std::string systemReason(int error)
+{
+    return std::strerror(error);
+}
+
+// A message of SQLite or the system, as the end of a sentence.
+std::string reasonOf(const std::exception& e)
+{
+    std::string text = e.what();
+    if (const auto* db = dynamic_cast<const platform::DbError*>(&e))
+        text = db->message();
+    while (!text.empty() && (text.back() == '.' || text.back() == '\n'))
+        text.pop_back();
+    return text;
+}
+
+// Runs `work`; a failure of SQLite or the file system becomes `what` + ": " +
+// the reason + `after`.
+template <typename Work>
+auto step(const std::string& what, const std::string& after, Work&& work)
+{
+    try {
+        return work();
+    } catch (const Refused&) {
+        throw;
+    } catch (const platform::DbError& e) {
+        throw Refused(what + ": " + reasonOf(e) + after);
+    } catch (const std::system_error& e) {
+        // filesystem_error among them: its own text repeats the paths, the code says why.
+        throw Refused(what + ": " + systemReason(e.code().value()) + after);
+    }
+}
+
+// A name for a new file in `folder` that nobody else uses.
+fs::path tempPathIn(const fs::path& folder)
+{
+    static std::atomic<int> counter{0};
+    return folder / (".stowkeep-" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp");
+}
+
+// Makes and removes a file in `folder`, so that a folder that cannot be
+// written is told with the system's own reason (SQLite's would be "unable to
+// open database file").
+void probeWritable(const fs::path& folder, const std::string& what, const std::string& after)
+{
+    const fs::path probe = tempPathIn(folder);
+    const int fd = ::open(probe.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
+    if (fd < 0)
+        throw Refused(what + ": " + systemReason(errno) + after);
+    ::close(fd);
+    ::unlink(probe.c_str());
+}
+
+// Makes the names in `folder` durable: a rename or link is not safe against a
+// power cut until its folder is flushed.
+void flushFolder(const fs::path& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        throw std::system_error(errno, std::generic_category(), "cannot open the folder " + quoted(folder));
+    const int rc = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    if (rc != 0)
+        throw std::system_error(error, std::generic_category(), "cannot flush the folder " + quoted(folder));
+}
+
+// Removes a temporary file of ours and the journal SQLite may have left with it.
+void removeTemp(const fs::path& path)
+{
+    std::error_code ignored;   // a leftover temporary file harms nothing; the failure before it matters
+    fs::remove(path, ignored);
+    fs::remove(path.string() + "-journal", ignored);
+}
+
+// Removes the temporary file unless release() ran.
+class TempFile {
+public:
+    explicit TempFile(fs::path path) : m_path{std::move(path)} {}
+    ~TempFile()
+    {
+        if (!m_path.empty())
+            removeTemp(m_path);
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    const fs::path& path() const { return m_path; }
+    void release() { m_path.clear(); }
+
+private:
+    fs::path m_path;
+};
+
+bool sameFile(const fs::path& a, const fs::path& b)
+{
+    std::error_code ec;
+    return fs::equivalent(a, b, ec);
+}
+
+// A journal beside a file means a change of it was cut off: its pages are
+// only whole together with the journal, which the copy would leave behind.
+std::optional<fs::path> journalBeside(const fs::path& file)
+{
+    for (const char* suffix : {"-journal", "-wal"}) {
+        const fs::path journal = file.string() + suffix;
+        std::error_code ec;
+        if (fs::exists(journal, ec))
+            return journal;
+    }
+    return std::nullopt;
+}
+
+struct Marks {
+    std::int64_t applicationId = 0;
+    std::int64_t version = 0;
+};
+
+Marks readMarks(platform::Database& db)
+{
+    return {db.scalar("PRAGMA application_id").toInt(), db.scalar("PRAGMA user_version").toInt()};
+}
+
+std::string newerText(std::int64_t version)
+{
+    return " comes from a newer version of Tamsel Standard (layout " + std::to_string(version)
+        + "; this program reads layout " + std::to_string(platform::kSchemaVersion) + ")";
+}
+
+// The first problem the checks find, or "" for a sound file.
+std::string damageOf(platform::Database& db)
+{
+    const std::string integrity = db.integrityCheck();
+    if (integrity != "ok")
+        return integrity.substr(0, integrity.find('\n'));
+    const std::string references = db.foreignKeyCheck();
+    if (!references.empty())
+        return "broken reference " + references.substr(0, references.find('\n'));
+    return {};
+}
+
+// Copies `source` (as committed) into a new durable file at `path`.
+void copyInto(platform::Database& source, const fs::path& path)
+{
+    source.backupTo(path.string());
+}
+
+// Copies the file `from` byte for byte into the new file `to` and makes it
+// durable. Only for a book SQLite cannot read, under the exclusive lock and
+// with no connection of ours open on it: closing this descriptor would drop
+// such a connection's locks. Throws std::system_error.
+void copyBytes(const fs::path& from, const fs::path& to)
+{
+    const auto fail = [](const std::string& what) {
+        throw std::system_error(errno, std::generic_category(), what);
+    };
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        fail("cannot open " + quoted(from));
+    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (out < 0) {
+        const int error = errno;
+        ::close(in);
+        errno = error;
+        fail("cannot make " + quoted(to));
+    }
+    char buffer[1 << 16];
+    ssize_t n = 0;
+    bool ok = true;
+    while (ok && (n = ::read(in, buffer, sizeof buffer)) != 0) {
+        if (n < 0) {
+            ok = errno == EINTR;
+            continue;
+        }
+        for (ssize_t done = 0; ok && done < n;) {
+            const ssize_t w = ::write(out, buffer + done, static_cast<std::size_t>(n - done));
+            ok = w >= 0 || errno == EINTR;
+            done += w > 0 ? w : 0;
+        }
+    }
+    ok = ok && ::fsync(out) == 0;
+    const int error = errno;
+    ::close(in);
+    ::close(out);
+    errno = error;
+    if (!ok)
+        fail("cannot copy " + quoted(from));
+}
+
+// Writes the safety copy into `folder` under `stamp` with `copy` (which makes
+// a new durable file at the path it is given), never over an existing file:
+// the copy is made under a temporary name and then linked to the first free
+// name, which fails rather than replaces when the name is taken.
+fs::path writeSafetyCopy(const fs::path& folder, const std::string& stamp,
+                         const std::function<void(const fs::path&)>& copy)
+{
+    const std::string what = "The safety copy of the data file could not be written in " + quoted(folder);
+    const std::string after = ", so nothing was changed.";
+    probeWritable(folder, what, after);
+    TempFile temp{tempPathIn(folder)};
+    step(what, after, [&] { copy(temp.path()); });
+    for (int n = 1;; ++n) {
+        const fs::path name = folder / safetyCopyName(stamp, n);
+        if (::link(temp.path().c_str(), name.c_str()) != 0) {
+            if (errno == EEXIST)
+                continue;
+            // A file system without hard links: the free name is looked for first.
+            std::error_code ec;
+            if (fs::exists(name, ec))
+                continue;
+            if (::rename(temp.path().c_str(), name.c_str()) != 0)
+                throw Refused(what + ": " + systemReason(errno) + after);
+            temp.release();
+        }
+        step(what, after, [&] { flushFolder(folder); });
+        return name;
+    }
+}
+
+fs::path writeSafetyCopy(platform::Database& book, const fs::path& folder, const std::string& stamp)
+{
+    return writeSafetyCopy(folder, stamp, [&](const fs::path& path) { copyInto(book, path); });
+}
+
+// The safety copy before a restore, which must not need a sound book: the
+// book may be what the user restores for. A book SQLite opens is copied by
+// SQLite (a read-write connection first rolls back a save that was cut off);
+// one it cannot read at all (a damaged header, a foreign file) byte for byte.
+void writeSafetyCopyBeforeRestore(const BookFiles& files, const std::string& stamp)
+{
+    {
+        std::optional<platform::Database> book;
+        try {
+            book = platform::Database::openUnchecked(files.book.string(), platform::Database::Access::ReadWrite);
+            readMarks(*book);
+        } catch (const platform::DbError& e) {
+            if (!e.isDamage())
+                throw Refused("The data file " + quoted(files.book) + " could not be read: " + reasonOf(e)
+                              + ", so nothing was changed.");
+            book.reset();
+        }
+        if (book) {
+            writeSafetyCopy(*book, files.folder, stamp);
+            return;
+        }
+    }
+    writeSafetyCopy(files.folder, stamp, [&](const fs::path& path) { copyBytes(files.book, path); });
+}
+
+// Opens the book for a compaction under the exclusive lock. A read-write
+// connection rolls back a journal a crashed main program left, so that the
+// safety copy and what follows see the book as last committed. The marks are
+// checked before any change: a foreign or newer file is left alone.
+platform::Database openBookForChange(const BookFiles& files)
+{
+    const std::string what = "The data file " + quoted(files.book) + " could not be read";
+    const std::string after = ", so nothing was changed.";
+    return step(what, after, [&] {
+        platform::Database book = platform::Database::openUnchecked(files.book.string(), platform::Database::Access::ReadWrite);
+        Marks marks;
+        try {
+            marks = readMarks(book);
+        } catch (const platform::DbError& e) {
+            if (e.isDamage())
+                throw Refused("The data file " + quoted(files.book) + " is damaged (" + reasonOf(e)
+                              + "); restore a back-up instead.");
+            throw;
+        }
+        if (marks.applicationId != platform::kApplicationId)
+            throw Refused("The data file " + quoted(files.book) + " is not a Tamsel Standard database, so nothing was changed.");
+        if (marks.version > platform::kSchemaVersion)
+            throw Refused("The data file " + quoted(files.book) + newerText(marks.version) + ", so nothing was changed.");
+        return book;
+    });
+}
+
+Failure run(const BookFiles& files, const std::function<void()>& work)
+{
+    if (auto missing = checkBook(files))
+        return missing;
+    try {
+        work();
+    } catch (const Refused& e) {
+        return std::string(e.what());
+    } catch (const std::exception& e) {
+        // Anything the steps did not foresee still reaches the user, never silence.
+        return "The action stopped unexpectedly: " + reasonOf(e) + ".";
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+BookFiles::BookFiles(const fs::path& workingFolder)
+    : folder{fs::absolute(workingFolder) / "DB"}
+    , book{folder / "tamselstd.MDB"}
+    , lock{platform::lockPathFor(book.string())}
+{
+}
+
+Failure checkBook(const BookFiles& files)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(files.book, ec))
+        return "The data file " + quoted(files.book) + " was not found; start Stowkeep in the folder of Tamsel Standard.";
+    return std::nullopt;
+}
+
+Failure lockForChange(const BookFiles& files, platform::FileLock& lock, int waitMs)
+{
+    try {
+        lock = platform::FileLock::take(files.lock.string(), platform::FileLock::Mode::Exclusive, waitMs);
+    } catch (const std::system_error& e) {
+        return "The lock file " + quoted(files.lock) + " could not be taken: " + systemReason(e.code().value())
+            + ", so nothing was changed.";
+    }
+    if (!lock.held())
+        return std::string("Tamsel Standard still has the data file open; close it first, then try again.");
+    return std::nullopt;
+}
+
+Failure backUp(const BookFiles& files, const fs::path& chosen)
+{
+    return run(files, [&] {
+        const fs::path target = fs::absolute(chosen);
+        const fs::path folder = target.parent_path();
+        const std::string what = "The back-up could not be written to " + quoted(target);
+        const std::string after = ".";
+        if (sameFile(target, files.book))
+            throw Refused("A back-up cannot be saved over the data file itself; choose another file.");
+        std::error_code ec;
+        if (fs::is_directory(target, ec))
+            throw Refused(what + ": it is a folder.");
+        if (const auto journal = journalBeside(target))
+            throw Refused(what + ": the journal " + quoted(*journal) + " lies beside it; choose another name.");
+        platform::Database book = step("The data file " + quoted(files.book) + " could not be read", ".", [&] {
+            platform::Database db = platform::Database::openUnchecked(files.book.string(), platform::Database::Access::ReadOnly);
+            Marks marks;
+            try {
+                marks = readMarks(db);
+            } catch (const platform::DbError&) {
+                // A read-only connection cannot roll back the journal of a save
+                // that was cut off; the main program does at its next start.
+                if (const auto journal = journalBeside(files.book))
+                    throw Refused("The data file " + quoted(files.book) + " holds a save that was cut off (the journal "
+                                  + quoted(*journal) + " lies beside it); start Tamsel Standard and close it again, "
+                                  "then take the back-up.");
+                throw;
+            }
+            if (marks.applicationId != platform::kApplicationId)
+                throw Refused("The data file " + quoted(files.book) + " is not a Tamsel Standard database; nothing was saved.");
+            return db;
+        });
+        probeWritable(folder, what, after);
+        TempFile temp{tempPathIn(folder)};
+        step(what, after, [&] { copyInto(book, temp.path()); });
+        step(what, after, [&] {
+            // The copy is read back before it takes the chosen name: our marks,
+            // and every page the copy's header counts is in the file. The pages
+            // are the book's own, so a full integrity check would only repeat
+            // the book's state at several seconds a million lines.
+            platform::Database copy = platform::Database::openUnchecked(temp.path().string(), platform::Database::Access::ReadOnly);
+            const auto pages = copy.scalar("PRAGMA page_count").toInt() * copy.scalar("PRAGMA page_size").toInt();
+            if (readMarks(copy).applicationId != platform::kApplicationId
+                || pages != static_cast<std::int64_t>(fs::file_size(temp.path())))
+                throw Refused(what + ": the copy did not read back whole.");
+        });
+        step(what, after, [&] {
+            if (::rename(temp.path().c_str(), target.c_str()) != 0)
+                throw std::system_error(errno, std::generic_category());
+            temp.release();
+            flushFolder(folder);
+        });
+    });
+}
+
+Failure restore(const BookFiles& files, const platform::FileLock& held, const fs::path& chosenPath,
+                const std::string& stamp, std::span<const platform::SchemaUpgrade> upgrades)
+{
+    assert(held.held());
+    (void)held;
+    return run(files, [&] {
+        const fs::path chosen = fs::absolute(chosenPath);
+        const std::string notRestored = ", so it was not restored.";
+        std::error_code ec;
+        if (!fs::is_regular_file(chosen, ec))
+            throw Refused("The file " + quoted(chosen) + " was not found" + notRestored);
+        if (sameFile(chosen, files.book))
+            throw Refused(quoted(chosen) + " is the data file itself; choose a back-up to restore.");
+        if (const auto journal = journalBeside(chosen))
+            throw Refused(quoted(chosen) + " has the journal " + quoted(*journal)
+                          + " beside it and may be incomplete" + notRestored);
+
+        // The back-up is copied into the book's folder and checked there: the
+        // copy is what will become the book, and the file chosen stays as it is.
+        const std::string copyWhat = "The back-up could not be copied into " + quoted(files.folder);
+        const std::string nothing = ", so nothing was changed.";
+        probeWritable(files.folder, copyWhat, nothing);
+        TempFile temp{tempPathIn(files.folder)};
+        {
+            const auto damaged = [&](const std::string& why) {
+                return Refused(quoted(chosen) + " is damaged (" + why + ")" + notRestored);
+            };
+            std::optional<platform::Database> source;
+            Marks marks;
+            try {
+                source = platform::Database::openUnchecked(chosen.string(), platform::Database::Access::ReadOnly);
+                marks = readMarks(*source);
+            } catch (const platform::DbError& e) {
+                if (e.isNotADatabase())
+                    throw Refused(quoted(chosen) + " is not a back-up of Tamsel Standard: it is no database file.");
+                if (e.isDamage())
+                    throw damaged(reasonOf(e));
+                throw Refused(quoted(chosen) + " could not be read: " + reasonOf(e) + notRestored);
+            }
+            if (marks.applicationId != platform::kApplicationId)
+                throw Refused(quoted(chosen) + " is not a back-up of Tamsel Standard.");
+            if (marks.version > platform::kSchemaVersion)
+                throw Refused(quoted(chosen) + newerText(marks.version) + notRestored);
+            try {
+                copyInto(*source, temp.path());
+            } catch (const platform::DbError& e) {
+                if (e.isDamage())
+                    throw damaged(reasonOf(e));
+                throw Refused(copyWhat + ": " + reasonOf(e) + nothing);
+            }
+            try {
+                platform::Database copy = platform::Database::open(temp.path().string(), upgrades);
+                if (const std::string damage = damageOf(copy); !damage.empty())
+                    throw damaged(damage);
+            } catch (const platform::DbError& e) {
+                if (e.isDamage())
+                    throw damaged(reasonOf(e));
+                throw Refused(quoted(chosen) + " could not be brought up to this version: " + reasonOf(e) + notRestored);
+            }
+        }
+
+        writeSafetyCopyBeforeRestore(files, stamp);
+        if (const auto journal = journalBeside(files.book))
+            throw Refused("The journal " + quoted(*journal) + " lies beside the data file, so it was not replaced.");
+        const std::string replaceWhat = "The data file " + quoted(files.book) + " could not be replaced";
+        if (::rename(temp.path().c_str(), files.book.c_str()) != 0)
+            throw Refused(replaceWhat + ": " + systemReason(errno) + "; it is as it was.");
+        temp.release();
+        step("The back-up was restored, but the folder " + quoted(files.folder) + " could not be flushed to disk", ".",
+             [&] { flushFolder(files.folder); });
+    });
+}
+
+Failure compact(const BookFiles& files, const platform::FileLock& held, const std::string& stamp)
+{
+    assert(held.held());
+    (void)held;
+    return run(files, [&] {
+        platform::Database book = openBookForChange(files);
+        const std::string damage = step("The data file " + quoted(files.book) + " could not be checked", ", so nothing was changed.",
+                                        [&] { return damageOf(book); });
+        if (!damage.empty())
+            throw Refused("The data file " + quoted(files.book) + " is damaged (" + damage
+                          + "), so it was not compacted; restore a back-up instead.");
+        const fs::path safety = writeSafetyCopy(book, files.folder, stamp);
+        // VACUUM rewrites the book through its journal: a failure part way is
+        // rolled back, so the book is either compacted or as it was.
+        step("The data file could not be compacted", "; it is as it was, and the safety copy " + quoted(safety) + " stays.", [&] {
+            book.exec("PRAGMA synchronous = FULL");
+            book.exec("VACUUM");
+        });
+    });
+}
+
+} // namespace backup

@@ -1,0 +1,461 @@
+// The back-up program's work on real files: back-up beside a writer, restore,
+// compaction, the lock, and every refusal leaving the book byte for byte as it was.
+#include "backup/backup_store.h"
+
+#include <fstream>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "backup/backup_rules.h"
+#include "db/upgrade.h"
+#include "platform/data/database.h"
+#include "platform/data/file_lock.h"
+#include "tests/backup/book_folder.h"
+#include "tests/vouchers/book.h"
+
+namespace fs = std::filesystem;
+using backup::BookFiles;
+using backup_testing::BookFolder;
+using backup_testing::bytesOf;
+using backup_testing::filesIn;
+using backup_testing::rowsOf;
+using backup_testing::vouchersIn;
+using platform::Database;
+using platform::FileLock;
+
+namespace {
+
+const std::string kStamp = "Tamsel Data Back-Up (Date 10-12-26) (Time 01-05-09 pm)";
+
+void writeText(const fs::path& file, const std::string& text)
+{
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+FileLock lockOrFail(const BookFiles& files)
+{
+    FileLock lock;
+    const auto failure = backup::lockForChange(files, lock, 0);
+    EXPECT_FALSE(failure) << *failure;
+    return lock;
+}
+
+backup::Failure restoreNow(const BookFiles& files, const fs::path& chosen)
+{
+    const FileLock lock = lockOrFail(files);
+    return backup::restore(files, lock, chosen, kStamp, db::schemaUpgrades());
+}
+
+backup::Failure compactNow(const BookFiles& files)
+{
+    const FileLock lock = lockOrFail(files);
+    return backup::compact(files, lock, kStamp);
+}
+
+// A back-up of the folder's book, taken through the store, at `target`.
+void backUpOrFail(const BookFolder& folder, const fs::path& target)
+{
+    const auto failure = backup::backUp(BookFiles(folder.root()), target);
+    ASSERT_FALSE(failure) << *failure;
+}
+
+TEST(BackUp, HoldsTheLastCommittedStateWhileAWriterHoldsAnOpenTransaction)
+{
+    BookFolder folder(3);
+    const BookFiles files(folder.root());
+    const auto before = filesIn(folder.dbFolder());
+    const fs::path target = folder.root() / "copy.mdb";
+
+    Database writer = Database::open(folder.book().string());
+    {
+        platform::Transaction tx(writer);
+        const auto tranNo = book::addVoucher(writer, 41, 1, 99, 1);
+        book::addLine(writer, tranNo, book::kCash, 5, -1);
+        const auto failure = backup::backUp(files, target);
+        ASSERT_FALSE(failure) << *failure;
+        tx.commit();   // the writer goes on after the copy
+    }
+
+    Database copy = Database::open(target.string());   // a book of ours, as the main program opens it
+    EXPECT_EQ(copy.integrityCheck(), "ok");
+    EXPECT_EQ(copy.scalar("SELECT COUNT(*) FROM Transactions WHERE TranType = 41").toInt(), 3);
+    EXPECT_EQ(copy.scalar("SELECT COUNT(*) FROM SubTransactions").toInt(), 6);
+    EXPECT_EQ(vouchersIn(folder.book()), 4);
+    EXPECT_EQ(filesIn(folder.dbFolder()), before) << "the book's folder holds no new file";
+    EXPECT_EQ(filesIn(folder.root()), (std::set<std::string>{"DB", "copy.mdb"})) << "no temporary file is left";
+}
+
+TEST(BackUp, ReplacesAFileTheUserChoseToOverwrite)
+{
+    BookFolder folder(2);
+    const fs::path target = folder.root() / "old.mdb";
+    writeText(target, "an older file");
+    backUpOrFail(folder, target);
+    EXPECT_EQ(vouchersIn(target), 2);
+}
+
+TEST(BackUp, RefusalsNameTheCauseAndTouchNothing)
+{
+    struct Case { const char* name; const char* target; const char* expected; };
+    const Case cases[] = {
+        // CI runs as root, where permissions prove nothing; a path under a file cannot be written by anyone.
+        {"under a file", "note.txt/copy.mdb", "Not a directory"},
+        {"the book itself", "DB/tamselstd.MDB", "over the data file itself"},
+        {"a journal beside", "busy.mdb", "busy.mdb-journal"},
+        {"a folder", "DB", "it is a folder"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        BookFolder folder(2);
+        writeText(folder.root() / "note.txt", "a file");
+        writeText(folder.root() / "busy.mdb-journal", "journal");
+        const std::string book = bytesOf(folder.book());
+        const auto before = filesIn(folder.root());
+
+        const auto failure = backup::backUp(BookFiles(folder.root()), folder.root() / c.target);
+        ASSERT_TRUE(failure);
+        EXPECT_NE(failure->find(c.expected), std::string::npos) << *failure;
+        EXPECT_EQ(bytesOf(folder.book()), book);
+        EXPECT_EQ(filesIn(folder.root()), before);
+    }
+}
+
+TEST(BackUp, MissingBookIsToldAndNeverMade)
+{
+    const fs::path root = fs::temp_directory_path() / ("stowkeep-empty-" + std::to_string(::getpid()));
+    fs::create_directories(root);
+    const BookFiles files(root);
+    const auto failure = backup::backUp(files, root / "copy.mdb");
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->find(files.book.string() + "\" was not found"), std::string::npos) << *failure;
+    EXPECT_TRUE(filesIn(root).empty());
+    fs::remove_all(root);
+}
+
+TEST(Restore, ReplacesTheBookAndLeavesOneSafetyCopyOfIt)
+{
+    BookFolder folder(3);
+    const fs::path backUpFile = folder.root() / "saved.mdb";
+    backUpOrFail(folder, backUpFile);
+    folder.addVouchers(2);
+    const std::string current = rowsOf(folder.book());
+    const std::string saved = rowsOf(backUpFile);
+    const auto before = filesIn(folder.dbFolder());
+
+    const auto failure = restoreNow(BookFiles(folder.root()), backUpFile);
+    ASSERT_FALSE(failure) << *failure;
+
+    EXPECT_EQ(rowsOf(folder.book()), saved);
+    EXPECT_EQ(Database::open(folder.book().string()).integrityCheck(), "ok");
+    auto added = filesIn(folder.dbFolder());
+    for (const auto& name : before)
+        added.erase(name);
+    added.erase("tamselstd.MDB.lock");
+    ASSERT_EQ(added, (std::set<std::string>{backup::safetyCopyName(kStamp, 1)})) << "one new file: the safety copy";
+    EXPECT_EQ(rowsOf(folder.dbFolder() / *added.begin()), current) << "the safety copy holds the book as it was";
+    EXPECT_EQ(rowsOf(backUpFile), saved) << "the back-up stays as it was";
+    EXPECT_NE(current, saved);
+}
+
+TEST(Restore, ReplacesABookSQLiteCannotReadAndKeepsItsBytesAsTheSafetyCopy)
+{
+    BookFolder folder(3);
+    const fs::path backUpFile = folder.root() / "saved.mdb";
+    backUpOrFail(folder, backUpFile);
+    {
+        std::fstream book(folder.book(), std::ios::in | std::ios::out | std::ios::binary);
+        book.write("garbage, not a header", 21);
+    }
+    const std::string damaged = bytesOf(folder.book());
+
+    const auto failure = restoreNow(BookFiles(folder.root()), backUpFile);
+    ASSERT_FALSE(failure) << *failure;
+    EXPECT_EQ(rowsOf(folder.book()), rowsOf(backUpFile));
+    EXPECT_EQ(bytesOf(folder.dbFolder() / backup::safetyCopyName(kStamp, 1)), damaged);
+}
+
+// Back-up files that are refused before anything is touched, each made from a
+// sound back-up at `file` in the test's folder.
+struct BadBackUp {
+    const char* name;
+    void (*spoil)(const fs::path& file);
+    const char* expected;
+};
+
+void truncateHalf(const fs::path& file)
+{
+    fs::resize_file(file, fs::file_size(file) / 2);
+}
+
+void brokenReference(const fs::path& file)
+{
+    Database db = Database::openUnchecked(file.string(), Database::Access::ReadWrite);
+    db.exec("INSERT INTO SubTransactions (TranNo, AccCode, Debit) VALUES (4242, 10101001, 1)");
+}
+
+void foreignFile(const fs::path& file)
+{
+    fs::remove(file);
+    Database db = Database::createEmpty(file.string());
+    db.exec("CREATE TABLE Notes (x)");
+}
+
+void newerLayout(const fs::path& file)
+{
+    Database db = Database::openUnchecked(file.string(), Database::Access::ReadWrite);
+    db.exec("PRAGMA user_version = " + std::to_string(platform::kSchemaVersion + 1));
+}
+
+void hotJournal(const fs::path& file)
+{
+    writeText(file.string() + "-journal", std::string(512, 'j'));
+}
+
+void damagedPage(const fs::path& file)
+{
+    // Overwrites the middle of the file, past the header, with garbage.
+    std::fstream out(file, std::ios::in | std::ios::out | std::ios::binary);
+    out.seekp(static_cast<std::streamoff>(fs::file_size(file) / 2));
+    const std::string garbage(8192, '\x5a');
+    out.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+}
+
+TEST(Restore, RefusesABadFileAndLeavesTheBookByteIdentical)
+{
+    const BadBackUp cases[] = {
+        {"not a database", [](const fs::path& f) { writeText(f, std::string(4096, 'x')); }, "no database file"},
+        {"truncated", truncateHalf, "is damaged"},
+        {"damaged page", damagedPage, "is damaged"},
+        {"broken reference", brokenReference, "broken reference SubTransactions"},
+        {"another program's", foreignFile, "is not a back-up of Tamsel Standard"},
+        {"newer build", newerLayout, "comes from a newer version"},
+        {"hot journal beside", hotJournal, "saved.mdb-journal\" beside it"},
+        {"missing", [](const fs::path& f) { fs::remove(f); }, "was not found"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        BookFolder folder(40);   // pages enough that a cut or a garbage page hits tables
+        const fs::path backUpFile = folder.root() / "saved.mdb";
+        backUpOrFail(folder, backUpFile);
+        c.spoil(backUpFile);
+        folder.addVouchers(1);
+        const std::string book = bytesOf(folder.book());
+        const auto before = filesIn(folder.dbFolder());
+
+        const auto failure = restoreNow(BookFiles(folder.root()), backUpFile);
+        ASSERT_TRUE(failure);
+        EXPECT_NE(failure->find(c.expected), std::string::npos) << *failure;
+        EXPECT_EQ(bytesOf(folder.book()), book);
+        auto now = filesIn(folder.dbFolder());
+        now.erase("tamselstd.MDB.lock");
+        EXPECT_EQ(now, before) << "no safety copy and no temporary file";
+    }
+}
+
+TEST(Restore, RefusesTheBookItself)
+{
+    BookFolder folder(2);
+    const std::string book = bytesOf(folder.book());
+    const auto failure = restoreNow(BookFiles(folder.root()), folder.dbFolder() / "." / "tamselstd.MDB");
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->find("is the data file itself"), std::string::npos) << *failure;
+    EXPECT_EQ(bytesOf(folder.book()), book);
+}
+
+TEST(Restore, BringsAnOlderLayoutUpToDateOnTheCopyOnly)
+{
+    BookFolder folder(2);
+    const fs::path backUpFile = folder.root() / "old-layout.mdb";
+    backUpOrFail(folder, backUpFile);
+    {
+        Database db = Database::openUnchecked(backUpFile.string(), Database::Access::ReadWrite);
+        db.exec("PRAGMA user_version = " + std::to_string(platform::kSchemaVersion - 1));
+    }
+    const std::string chosen = bytesOf(backUpFile);
+    const platform::SchemaUpgrade steps[] = {{platform::kSchemaVersion - 1, "CREATE TABLE UpgradeMark (x);"}};
+
+    const FileLock lock = lockOrFail(BookFiles(folder.root()));
+    const auto failure = backup::restore(BookFiles(folder.root()), lock, backUpFile, kStamp, steps);
+    ASSERT_FALSE(failure) << *failure;
+
+    Database book = Database::open(folder.book().string());
+    EXPECT_EQ(book.scalar("SELECT COUNT(*) FROM sqlite_schema WHERE name = 'UpgradeMark'").toInt(), 1);
+    EXPECT_EQ(bytesOf(backUpFile), chosen) << "the chosen file is never upgraded";
+}
+
+TEST(Compact, LeavesASoundBookNoLargerAndASafetyCopy)
+{
+    BookFolder folder(400);
+    {
+        Database db = Database::open(folder.book().string());
+        db.exec("DELETE FROM Transactions WHERE DocNo > 10");   // lines go with their vouchers
+    }
+    const auto sizeBefore = fs::file_size(folder.book());
+    const std::string before = bytesOf(folder.book());
+
+    const BookFiles files(folder.root());
+    auto failure = compactNow(files);
+    ASSERT_FALSE(failure) << *failure;
+    EXPECT_LT(fs::file_size(folder.book()), sizeBefore);
+    EXPECT_EQ(Database::open(folder.book().string()).integrityCheck(), "ok");
+    EXPECT_EQ(vouchersIn(folder.book()), 10);
+    EXPECT_EQ(bytesOf(folder.dbFolder() / backup::safetyCopyName(kStamp, 1)).size(), before.size());
+    EXPECT_EQ(vouchersIn(folder.dbFolder() / backup::safetyCopyName(kStamp, 1)), 10);
+
+    // A second action within the same second keeps the first safety copy.
+    failure = compactNow(files);
+    ASSERT_FALSE(failure) << *failure;
+    EXPECT_TRUE(fs::exists(folder.dbFolder() / backup::safetyCopyName(kStamp, 1)));
+    EXPECT_TRUE(fs::exists(folder.dbFolder() / backup::safetyCopyName(kStamp, 2)));
+}
+
+TEST(Compact, RefusesADamagedBookWithAdviceToRestore)
+{
+    BookFolder folder(2);
+    brokenReference(folder.book());
+    const std::string book = bytesOf(folder.book());
+    const auto failure = compactNow(BookFiles(folder.root()));
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->find("is damaged"), std::string::npos) << *failure;
+    EXPECT_NE(failure->find("restore a back-up"), std::string::npos) << *failure;
+    EXPECT_EQ(bytesOf(folder.book()), book);
+    EXPECT_FALSE(fs::exists(folder.dbFolder() / backup::safetyCopyName(kStamp, 1)));
+}
+
+// A main program that ended in the middle of a save: the journal beside the
+// book and changed pages spilled into it, never committed.
+void crashMidSave(const fs::path& bookFile)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        Database db = Database::open(bookFile.string());
+        db.exec("PRAGMA cache_size = 1");   // changed pages go into the file before the commit
+        db.exec("BEGIN IMMEDIATE");
+        for (int i = 0; i < 200; ++i)
+            book::addLine(db, book::addVoucher(db, 41, 1, 5000 + i, 1), book::kCash, 1, -1);
+        ::_exit(0);   // no commit, no rollback, no close
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+}
+
+TEST(Compact, RollsBackWhatACrashedMainProgramLeftBeforeTheSafetyCopy)
+{
+    BookFolder folder(5);
+    const std::string committed = rowsOf(folder.book());
+    crashMidSave(folder.book());
+    ASSERT_TRUE(fs::exists(folder.book().string() + "-journal"));
+
+    const auto failure = compactNow(BookFiles(folder.root()));
+    ASSERT_FALSE(failure) << *failure;
+    EXPECT_FALSE(fs::exists(folder.book().string() + "-journal"));
+    EXPECT_EQ(rowsOf(folder.dbFolder() / backup::safetyCopyName(kStamp, 1)), committed);
+    EXPECT_EQ(rowsOf(folder.book()), committed);
+}
+
+TEST(BackUp, AsksForTheMainProgramToRollBackACutOffSaveFirst)
+{
+    BookFolder folder(2);
+    crashMidSave(folder.book());
+    const auto failure = backup::backUp(BookFiles(folder.root()), folder.root() / "copy.mdb");
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->find("start Tamsel Standard and close it again"), std::string::npos) << *failure;
+    EXPECT_FALSE(fs::exists(folder.root() / "copy.mdb"));
+}
+
+TEST(Lock, RestoreAndCompactAreRefusedWhileTheMainProgramHoldsTheBook)
+{
+    BookFolder folder(2);
+    const BookFiles files(folder.root());
+    FileLock mainProgram = FileLock::take(files.lock.string(), FileLock::Mode::Shared);
+    ASSERT_TRUE(mainProgram.held());
+
+    FileLock lock;
+    const auto failure = backup::lockForChange(files, lock, 200);
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->find("Tamsel Standard still has the data file open"), std::string::npos) << *failure;
+    EXPECT_FALSE(lock.held());
+    EXPECT_FALSE(backup::backUp(files, folder.root() / "copy.mdb")) << "a back-up needs no lock";
+
+    mainProgram = FileLock{};   // the main program ends
+    EXPECT_FALSE(backup::lockForChange(files, lock, 0));
+    EXPECT_TRUE(lock.held());
+    EXPECT_TRUE(fs::exists(files.lock)) << "the lock file is never deleted";
+}
+
+// Runs `action` in a child whose files cannot grow past `limitBytes`
+// (RLIMIT_FSIZE, as a full disk would stop them) and returns its message.
+std::string failureUnderFileSizeLimit(rlim_t limitBytes, const std::function<backup::Failure()>& action)
+{
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeFds[0]);
+        ::signal(SIGXFSZ, SIG_IGN);   // a write past the limit then fails with EFBIG instead of killing
+        const rlimit limit{limitBytes, limitBytes};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const auto failure = action();
+        const std::string text = failure ? *failure : "DONE";
+        [[maybe_unused]] const auto written = ::write(pipeFds[1], text.data(), text.size());
+        ::_exit(0);
+    }
+    ::close(pipeFds[1]);
+    std::string text;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+        text.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipeFds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return text;
+}
+
+TEST(FullDisk, EachActionSaysWhyAndLeavesTheBookByteIdentical)
+{
+    const auto restore = [](const BookFolder& f, const fs::path& saved) { return restoreNow(BookFiles(f.root()), saved); };
+    struct Case {
+        const char* name;
+        std::function<backup::Failure(const BookFolder&, const fs::path& saved)> action;
+        int vouchersAfterSave;   // the book grows past the back-up by these
+        bool limitBetween;       // the limit lets the back-up's copy through but not the book's
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"back-up", [](const BookFolder& f, const fs::path&) {
+             return backup::backUp(BookFiles(f.root()), f.root() / "new.mdb"); },
+         0, false, "The back-up could not be written to"},
+        {"restore, its copy", restore, 0, false, "The back-up could not be copied into"},
+        {"restore, the safety copy", restore, 3000, true, "The safety copy of the data file could not be written"},
+        {"compact", [](const BookFolder& f, const fs::path&) { return compactNow(BookFiles(f.root())); },
+         0, false, "The safety copy of the data file could not be written"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        BookFolder folder(100);
+        const fs::path saved = folder.root() / "saved.mdb";
+        backUpOrFail(folder, saved);
+        folder.addVouchers(c.vouchersAfterSave);
+        // The lock file is made here, so the listing below already holds it.
+        platform::FileLock::take(backup::BookFiles(folder.root()).lock.string(), FileLock::Mode::Shared);
+        const std::string book = bytesOf(folder.book());
+        const auto before = filesIn(folder.dbFolder());
+        const rlim_t limit = c.limitBetween ? (fs::file_size(saved) + book.size()) / 2 : 16 * 1024;
+        ASSERT_TRUE(!c.limitBetween || (fs::file_size(saved) < limit && limit < book.size()));
+
+        const std::string message = failureUnderFileSizeLimit(limit, [&] { return c.action(folder, saved); });
+        EXPECT_NE(message.find(c.expected), std::string::npos) << message;
+        EXPECT_NE(message.find("File too large"), std::string::npos) << message;
+        EXPECT_EQ(bytesOf(folder.book()), book);
+        EXPECT_EQ(filesIn(folder.dbFolder()), before) << "no safety copy and no temporary file";
+    }
+}
+
+} // namespace
