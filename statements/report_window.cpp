@@ -1,8 +1,10 @@
-// Waiting for the preview window.
+// Waiting for the preview window, the title label and the statements' captions.
 #include "statements/report_window.h"
 
+#include <QLabel>
 #include <QWidget>
 
+#include "main/parent.h"
 #include "platform/report/preview.h"
 
 namespace statements {
@@ -15,6 +17,22 @@ void afterPreview(QWidget* owner, std::function<void()> then)
             return;
         }
     then();
+}
+
+QLabel* titleLabel(QWidget* parent, const char* objectName, const QString& text)
+{
+    auto* title = new QLabel(text, parent);
+    title->setObjectName(QLatin1String(objectName));
+    QFont big = title->font();
+    big.setBold(true);
+    big.setPointSize(big.pointSize() + 4);
+    title->setFont(big);
+    return title;
+}
+
+statement_reports::StatementSource statementSource(const app::Parent& main, const QString& period)
+{
+    return {main.BizName, main.UName, main.CurrencySymbol, period};
 }
 
 } // namespace statements

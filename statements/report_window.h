@@ -1,10 +1,18 @@
-// Waiting for a report's preview: the windows that print keep their buttons
-// off while the preview is open and take up their work when it closes.
+// What the printing windows of the balances and statements share: waiting for
+// a report's preview (the buttons stay off while it is open), the title label
+// and the captions a statement takes from the sign-in state.
 #pragma once
 
 #include <functional>
 
+#include <QString>
+
+#include "reports/statements/statement_layouts.h"
+
+class QLabel;
 class QWidget;
+
+namespace app { class Parent; }
 
 namespace statements {
 
@@ -12,5 +20,12 @@ namespace statements {
 // once when none is open (the show blocked until it closed), else when it
 // finishes. Nothing runs when `owner` goes first.
 void afterPreview(QWidget* owner, std::function<void()> then);
+
+// The big bold title label named `objectName` under `parent`.
+QLabel* titleLabel(QWidget* parent, const char* objectName, const QString& text);
+
+// A statement's captions: the business, the user, the currency symbol of
+// `main` and the period line `period`.
+statement_reports::StatementSource statementSource(const app::Parent& main, const QString& period);
 
 } // namespace statements

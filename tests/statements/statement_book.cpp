@@ -36,7 +36,10 @@ StatementBook::StatementBook(platform::Database& db)
         " VALUES (2, '2027-07-01', '2028-06-30', '2027-28');");
 
     m_vouchers = {
-        {1, 11, "2026-06-30", kYear, true, false, {dr(Furniture, 500000), dr(Cash, 300000), cr(Owner, 800000)}},
+        // The opening voucher also brings forward a prepaid rent, so that it
+        // tells in the income statement.
+        {1, 11, "2026-06-30", kYear, true, false,
+         {dr(Furniture, 500000), dr(Cash, 300000), dr(Rent, 2500), cr(Owner, 802500)}},
         {0, 21, "2026-07-10", kYear, true, false, {dr(Purchases, 200000), cr(Supplier, 200000)}},
         {0, 31, "2026-08-05", kYear, true, false, {dr(Bank, 450050), cr(Sales, 450050)}},
         {0, 27, "2026-09-15", kYear, true, false, {dr(Rent, 60000), cr(Cash, 60000), {Rent, std::nullopt, 0}}},
