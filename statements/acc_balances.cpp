@@ -386,27 +386,13 @@ void AccBalances::PrintBttn_Click()
     setCommandsEnabled(false);
     // The print is fed by a run of its own for the selection and dates as they
     // stand, so rows, group sums and totals agree whatever the grids show.
-    TrialBalance tb;
-    try {
-        tb = trialBalance(*m_main.Pelkconn, m_main.FYID, m_from->date(), m_to->date(), selection());
+    runPrint(this, PrintBalances, [this] {
+        const TrialBalance tb = trialBalance(*m_main.Pelkconn, m_main.FYID, m_from->date(), m_to->date(), selection());
         if (m_rangeOpt->isChecked())
             PrintRangeBalances(tb);
         else
             PrintGroupedBalances(tb);
-    } catch (const platform::DbError& e) {
-        PrintBalances.close();
-        forms::showDbFailure(this, e);
-        setCommandsEnabled(true);
-        return;
-    } catch (const std::exception& e) {
-        // A layout that cannot be made (a field or format the report does not
-        // know) or a sum that does not fit.
-        PrintBalances.close();
-        forms::inform(this, QStringLiteral("Cannot Print"), QString::fromUtf8(e.what()));
-        setCommandsEnabled(true);
-        return;
-    }
-    afterPreview(this, [this] { ShowBalances(); });
+    }, [this] { setCommandsEnabled(true); }, [this] { ShowBalances(); });
 }
 
 namespace {

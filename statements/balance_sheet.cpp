@@ -102,22 +102,12 @@ void BalanceSheet::PreviewBttn_Click()
 void BalanceSheet::Timer2_Timer()
 {
     m_timer2->stop();
-    try {
+    const auto buttonBack = [this] { m_preview->setEnabled(true); };
+    runPrint(this, BSRptRst, [this] {
         BSRptRst.close();
         BSRptRst = balanceSheetReportRows(*m_main.Pelkconn);
         statement_reports::BalSheet(BSRptRst, statementSource(m_main, BalOnDate))->show(this);
-    } catch (const platform::DbError& e) {
-        BSRptRst.close();
-        forms::showDbFailure(this, e);
-        m_preview->setEnabled(true);
-        return;
-    } catch (const std::exception& e) {
-        BSRptRst.close();
-        forms::inform(this, QStringLiteral("Cannot Print"), QString::fromUtf8(e.what()));
-        m_preview->setEnabled(true);
-        return;
-    }
-    afterPreview(this, [this] { m_preview->setEnabled(true); });
+    }, buttonBack, buttonBack);
 }
 
 } // namespace statements

@@ -102,22 +102,12 @@ void IncomeStatement::PreviewBttn_Click()
         period = {m_dateFrom->date(), m_dateTo->date()};
         PLSPeriod = periodBetweenText(m_dateFrom->date(), m_dateTo->date());
     }
-    try {
+    const auto buttonBack = [this] { m_preview->setEnabled(true); };
+    runPrint(this, PLSRst, [this, &period] {
         PLSRst.close();
         PLSRst = incomeStatementRows(*m_main.Pelkconn, mainTypeFigures(*m_main.Pelkconn, m_main.FYID, period));
         statement_reports::IncStatement(PLSRst, statementSource(m_main, PLSPeriod))->show(this);
-    } catch (const platform::DbError& e) {
-        PLSRst.close();
-        forms::showDbFailure(this, e);
-        m_preview->setEnabled(true);
-        return;
-    } catch (const std::exception& e) {
-        PLSRst.close();
-        forms::inform(this, QStringLiteral("Cannot Print"), QString::fromUtf8(e.what()));
-        m_preview->setEnabled(true);
-        return;
-    }
-    afterPreview(this, [this] { m_preview->setEnabled(true); });
+    }, buttonBack, buttonBack);
 }
 
 } // namespace statements

@@ -5,6 +5,9 @@
 #include <QWidget>
 
 #include "main/parent.h"
+#include "platform/data/database.h"
+#include "platform/data/hierarchy.h"
+#include "platform/forms/messages.h"
 #include "platform/report/preview.h"
 
 namespace statements {
@@ -17,6 +20,25 @@ void afterPreview(QWidget* owner, std::function<void()> then)
             return;
         }
     then();
+}
+
+void runPrint(QWidget* owner, platform::Hierarchy& rows, const std::function<void()>& print,
+              const std::function<void()>& failed, std::function<void()> closed)
+{
+    try {
+        print();
+    } catch (const platform::DbError& e) {
+        rows.close();
+        forms::showDbFailure(owner, e);
+        failed();
+        return;
+    } catch (const std::exception& e) {
+        rows.close();
+        forms::inform(owner, QStringLiteral("Cannot Print"), QString::fromUtf8(e.what()));
+        failed();
+        return;
+    }
+    afterPreview(owner, std::move(closed));
 }
 
 QLabel* titleLabel(QWidget* parent, const char* objectName, const QString& text)

@@ -13,6 +13,7 @@ class QLabel;
 class QWidget;
 
 namespace app { class Parent; }
+namespace platform { class Hierarchy; }
 
 namespace statements {
 
@@ -20,6 +21,13 @@ namespace statements {
 // once when none is open (the show blocked until it closed), else when it
 // finishes. Nothing runs when `owner` goes first.
 void afterPreview(QWidget* owner, std::function<void()> then);
+
+// Runs `print`, which opens `rows` and shows a report over `owner`. When it
+// throws, `rows` is closed, the failure is told (a database failure, or
+// "Cannot Print" for a layout that cannot be made or a sum that does not fit)
+// and `failed` runs; else `closed` runs once the preview has closed.
+void runPrint(QWidget* owner, platform::Hierarchy& rows, const std::function<void()>& print,
+              const std::function<void()>& failed, std::function<void()> closed);
 
 // The big bold title label named `objectName` under `parent`.
 QLabel* titleLabel(QWidget* parent, const char* objectName, const QString& text);

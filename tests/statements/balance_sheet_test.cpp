@@ -18,59 +18,19 @@
 #include "platform/shell/environment.h"
 #include "platform/text/formats.h"
 #include "statements/income_statement.h"
-#include "tests/statements/statement_book.h"
-#include "tests/support/message_recorder.h"
+#include "tests/statements/statement_windows.h"
 #include "tests/support/page_rows.h"
-#include "tests/support/test_database.h"
 
 using platform::Money;
-using testing_support::StatementBook;
 namespace stm = testing_support::stm;
 
 namespace {
 
-struct Fixture {
-    testing_support::TestDatabase t;
-    StatementBook book{t.db()};
-    testing_support::MessageRecorder messages;
-    std::unique_ptr<app::Parent> main;
+using Fixture = testing_support::StatementWindows;
+using testing_support::child;
+using testing_support::openPreview;
+using testing_support::whole;
 
-    Fixture()
-    {
-        main = std::make_unique<app::Parent>(t.path());
-        main->setAttribute(Qt::WA_DeleteOnClose, false);
-        main->FYID = testing_support::kYear;
-        main->FYStart = QDate(2026, 7, 1);
-        main->FYEnd = QDate(2027, 6, 30);
-        main->MDIForm_Load();
-        main->BizName = QStringLiteral("Tamsel Traders");
-        main->UName = QStringLiteral("Ali");
-        main->CurrencySymbol = QStringLiteral("Rs");
-        messages.clear();
-    }
-};
-
-template <typename T>
-T* child(QWidget& w, const char* name)
-{
-    auto* c = w.findChild<T*>(QLatin1String(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}
-
-report::PreviewWindow* preview(QWidget& w)
-{
-    for (auto* p : w.findChildren<report::PreviewWindow*>())
-        if (p->isVisible())
-            return p;
-    return nullptr;
-}
-
-QString whole(Money m)
-{
-    return platform::formatMoneyQ(m, "#,##0;(#,##0)");
-}
 
 // TempBS as stored, a row a text, in its order.
 QStringList tempBS(platform::Database& db)
@@ -92,7 +52,7 @@ report::PreviewWindow* view(statements::BalanceSheet& w, const QDate& on)
     }
     w.PreviewBttn_Click();
     w.Timer2_Timer();
-    return preview(w);
+    return openPreview(w);
 }
 
 } // namespace
@@ -123,7 +83,7 @@ private slots:
         auto* timer = child<QTimer>(w, "Timer2");
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), 1500);
-        QVERIFY(!preview(w));   // the report waits for the timer
+        QVERIFY(!openPreview(w));   // the report waits for the timer
         QVERIFY(!child<QPushButton>(w, "PreviewBttn")->isEnabled());
         // The profit row first, then a row per main type of sides 1 and 2 with
         // the side's sign, the types without lines at 0.
@@ -142,9 +102,9 @@ private slots:
 
         timer->stop();
         w.Timer2_Timer();
-        QVERIFY(preview(w));
+        QVERIFY(openPreview(w));
         QVERIFY(!child<QPushButton>(w, "PreviewBttn")->isEnabled());   // while the preview is open
-        preview(w)->close();
+        openPreview(w)->close();
         QVERIFY(child<QPushButton>(w, "PreviewBttn")->isEnabled());
         QVERIFY(!w.BSRptRst.isOpen());
     }
@@ -209,7 +169,7 @@ private slots:
         if (on.isValid())
             child<QDateEdit>(income, "DateUpto")->setDate(on);
         income.PreviewBttn_Click();
-        const auto net = testing_support::rowsOf(preview(income)->document().pages.back());
+        const auto net = testing_support::rowsOf(openPreview(income)->document().pages.back());
         QCOMPARE(net[net.size() - 2], (QStringList{"Net Profit / (Loss) for the Period", whole(profit)}));
     }
 
@@ -218,7 +178,7 @@ private slots:
         Fixture f;
         statements::BalanceSheet w(*f.main);
         QVERIFY(view(w, QDate()));
-        preview(w)->close();
+        openPreview(w)->close();
         const QStringList before = tempBS(f.t.db());
         QVERIFY(!before.isEmpty());
         f.t.db().execScript("CREATE TRIGGER NoCapital BEFORE INSERT ON TempBS WHEN NEW.TypeID = 301"
@@ -241,7 +201,7 @@ private slots:
         f.t.db().exec("ALTER TABLE FS RENAME TO Sides");
         w.Timer2_Timer();
         QCOMPARE(f.messages.last().title, QStringLiteral("Database Error"));
-        QVERIFY(!preview(w));
+        QVERIFY(!openPreview(w));
         QVERIFY(!w.BSRptRst.isOpen());
         QVERIFY(child<QPushButton>(w, "PreviewBttn")->isEnabled());
     }

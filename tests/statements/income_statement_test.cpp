@@ -16,59 +16,19 @@
 #include "platform/report/preview.h"
 #include "platform/shell/environment.h"
 #include "platform/text/formats.h"
-#include "tests/statements/statement_book.h"
-#include "tests/support/message_recorder.h"
+#include "tests/statements/statement_windows.h"
 #include "tests/support/page_rows.h"
-#include "tests/support/test_database.h"
 
 using platform::Money;
-using testing_support::StatementBook;
 namespace stm = testing_support::stm;
 
 namespace {
 
-struct Fixture {
-    testing_support::TestDatabase t;
-    StatementBook book{t.db()};
-    testing_support::MessageRecorder messages;
-    std::unique_ptr<app::Parent> main;
+using Fixture = testing_support::StatementWindows;
+using testing_support::child;
+using testing_support::openPreview;
+using testing_support::whole;
 
-    Fixture()
-    {
-        main = std::make_unique<app::Parent>(t.path());
-        main->setAttribute(Qt::WA_DeleteOnClose, false);
-        main->FYID = testing_support::kYear;
-        main->FYStart = QDate(2026, 7, 1);
-        main->FYEnd = QDate(2027, 6, 30);
-        main->MDIForm_Load();
-        main->BizName = QStringLiteral("Tamsel Traders");
-        main->UName = QStringLiteral("Ali");
-        main->CurrencySymbol = QStringLiteral("Rs");
-        messages.clear();
-    }
-};
-
-template <typename T>
-T* child(QWidget& w, const char* name)
-{
-    auto* c = w.findChild<T*>(QLatin1String(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}
-
-report::PreviewWindow* preview(QWidget& w)
-{
-    for (auto* p : w.findChildren<report::PreviewWindow*>())
-        if (p->isVisible())
-            return p;
-    return nullptr;
-}
-
-QString whole(Money m)
-{
-    return platform::formatMoneyQ(m, "#,##0;(#,##0)");
-}
 
 } // namespace
 
@@ -145,7 +105,7 @@ private slots:
         }
         child<QPushButton>(w, "PreviewBttn")->click();
         QVERIFY(f.messages.boxes().empty());
-        report::PreviewWindow* shown = preview(w);
+        report::PreviewWindow* shown = openPreview(w);
         QVERIFY(shown);
         QCOMPARE(shown->windowTitle(), QStringLiteral("Income Statement"));
         QCOMPARE(w.PLSPeriod, periodLine);
@@ -186,7 +146,7 @@ private slots:
         w.PreviewBttn_Click();
         // October holds the interest received, an unposted and an other-year
         // sale and a cancelled rent: only the interest counts.
-        const auto rows = testing_support::rowsOf(preview(w)->document().pages.front());
+        const auto rows = testing_support::rowsOf(openPreview(w)->document().pages.front());
         QCOMPARE(rows[5], (QStringList{"Sales", "0"}));
         QCOMPARE(rows[7], (QStringList{"Other Income", "50"}));
         QCOMPARE(rows[12], (QStringList{"Expenses", "0"}));
@@ -203,7 +163,7 @@ private slots:
         QCOMPARE(f.messages.boxes().size(), std::size_t(1));
         QCOMPARE(f.messages.last().title, QStringLiteral("Invalid Date"));
         QCOMPARE(f.messages.last().text, QStringLiteral("The ending date should be greater than the beginning date."));
-        QVERIFY(!preview(w));
+        QVERIFY(!openPreview(w));
         QVERIFY(child<QPushButton>(w, "PreviewBttn")->isEnabled());
     }
 
@@ -214,7 +174,7 @@ private slots:
         f.t.db().exec("ALTER TABLE FSNature RENAME TO Natures");
         w.PreviewBttn_Click();
         QCOMPARE(f.messages.last().title, QStringLiteral("Database Error"));
-        QVERIFY(!preview(w));
+        QVERIFY(!openPreview(w));
         QVERIFY(!w.PLSRst.isOpen());
         QVERIFY(child<QPushButton>(w, "PreviewBttn")->isEnabled());
     }
