@@ -33,12 +33,14 @@ struct Field {
     Twips width;
     bool amount;
 };
-// A column caption: name, text, left and width.
+// A column caption: name, text, left and width; over an amount of its own
+// width it stands at the right, as the amounts do.
 struct Caption {
     const char* name;
     const char* text;
     Twips left;
     Twips width;
+    bool overAmount = false;
 };
 // A function box: name, field summed, left, width, pattern.
 struct Sum {
@@ -52,7 +54,10 @@ struct Sum {
 void addFields(Section& s, std::span<const Field> fields, const char* member, Twips top = 0, bool bold = false)
 {
     for (const Field& f : fields) {
-        report::Control& c = s.text(QString::fromLatin1(f.name), {f.left, top, f.width, 270}, f.field)
+        // A status follows its amount: its text keeps a little way off.
+        const bool status = QLatin1String(f.field).endsWith(QLatin1String("status"));
+        const Twips pad = status ? 90 : 0;
+        report::Control& c = s.text(QString::fromLatin1(f.name), {f.left + pad, top, f.width - pad, 270}, f.field)
                                  .setMember(member).setBold(bold);
         if (f.amount)
             c.setFormat(DataFormat::money(kAmount)).setAlign(Align::Right);
@@ -62,8 +67,12 @@ void addFields(Section& s, std::span<const Field> fields, const char* member, Tw
 void addCaptions(Section& s, std::span<const Caption> captions, Twips top, bool shaded)
 {
     for (const Caption& c : captions) {
-        report::Control& l = s.label(QString::fromLatin1(c.name), {c.left, top, c.width, 270},
+        // A balance's caption keeps off the amount caption before it.
+        const Twips pad = QLatin1String(c.text).endsWith(QLatin1String("Balance")) ? 90 : 0;
+        report::Control& l = s.label(QString::fromLatin1(c.name), {c.left + pad, top, c.width - pad, 270},
                                      QString::fromLatin1(c.text)).setBold();
+        if (c.overAmount)
+            l.setAlign(Align::Right);
         if (shaded)
             l.setBackColor(kGrey);
     }
@@ -166,8 +175,8 @@ report::Report accBalRptLayout()
     constexpr Field subLine[] = {{"Text16", "level2id", 0, 1005, false}, {"Text11", "l2accname", 1008, 6768, false},
                                  {"Text12", "tbalance", 7776, 1584, true}, {"Text13", "tstatus", 9360, 720, false}};
     constexpr Caption captions[] = {{"Label3", "Acc Code", 0, 1008},     {"Label2", "Account Name", 1008, 2736},
-                                    {"Label1", "Opening Balance", 3744, 1872}, {"Lbl1", "Debit", 5616, 1296},
-                                    {"Lbl2", "Credit", 6912, 1296},      {"Lbl3", "Closing Balance", 8208, 1872}};
+                                    {"Label1", "Opening Balance", 3744, 1872}, {"Lbl1", "Debit", 5616, 1296, true},
+                                    {"Lbl2", "Credit", 6912, 1296, true},      {"Lbl3", "Closing Balance", 8208, 1872}};
     addGroupHeaders(r, 700, mainLine, 575, subLine, captions);
     Section& line = r.addSection(SectionKind::Detail, QStringLiteral("Section1"), 285);
     addFields(line, kSixLine, "level3");
@@ -188,7 +197,7 @@ report::Report accBalRpt2Layout()
     constexpr Field subLine[] = {{"Text16", "level2id", 144, 1005, false}, {"Text11", "l2accname", 1152, 5760, false},
                                  {"Text12", "tbalance", 6912, 2166, true}, {"Text13", "tstatus", 9072, 864, false}};
     constexpr Caption captions[] = {{"Label3", "Acc Code", 144, 1008}, {"Label2", "Account Name", 1152, 5904},
-                                    {"Lbl1", "Debit", 7056, 1440}, {"Lbl2", "Credit", 8496, 1455}};
+                                    {"Lbl1", "Debit", 7056, 1440, true}, {"Lbl2", "Credit", 8496, 1455, true}};
     addGroupHeaders(r, 570, mainLine, 573, subLine, captions);
     constexpr Field accountLine[] = {{"Text15", "acccode", 144, 1005, false}, {"Text1", "accname", 1152, 5760, false},
                                      {"Text3", "debits", 7056, 1440, true}, {"Text5", "credits", 8496, 1455, true}};
@@ -211,8 +220,8 @@ report::Report accBalRptRangeLayout()
     Section& page = r.addSection(SectionKind::PageHeader, QStringLiteral("Section2"), 500);
     page.shape(QStringLiteral("Shape1"), {0, 60, kWidth, 360}, kGrey);
     constexpr Caption captions[] = {{"Label3", "AccCode", 40, 968},     {"Label2", "Account Name", 1008, 2736},
-                                    {"Label1", "Opening Balance", 3744, 1872}, {"Lbl1", "Debit", 5616, 1296},
-                                    {"Lbl2", "Credit", 6912, 1296},    {"Lbl3", "Closing Balance", 8208, 1872}};
+                                    {"Label1", "Opening Balance", 3744, 1872}, {"Lbl1", "Debit", 5616, 1296, true},
+                                    {"Lbl2", "Credit", 6912, 1296, true},    {"Lbl3", "Closing Balance", 8208, 1872}};
     addCaptions(page, captions, 105, false);
     Section& line = r.addSection(SectionKind::Detail, QStringLiteral("Section1"), 285);
     addFields(line, kSixLine, "");
@@ -231,7 +240,7 @@ report::Report accBalRptRange2Layout()
     Section& page = r.addSection(SectionKind::PageHeader, QStringLiteral("Section2"), 500);
     page.shape(QStringLiteral("Shape1"), {0, 60, kWidth, 360}, kGrey);
     constexpr Caption captions[] = {{"Label3", "Acc Code", 144, 1008}, {"Label2", "Account Name", 1152, 5616},
-                                    {"Lbl1", "Debit", 7056, 1434}, {"Lbl2", "Credit", 8496, 1440}};
+                                    {"Lbl1", "Debit", 7056, 1434, true}, {"Lbl2", "Credit", 8496, 1440, true}};
     addCaptions(page, captions, 105, false);
     constexpr Field accountLine[] = {{"Text15", "acccode", 144, 1005, false}, {"Text1", "accname", 1152, 5616, false},
                                      {"Text3", "debits", 7056, 1434, true}, {"Text5", "credits", 8496, 1440, true}};
