@@ -585,6 +585,21 @@ private slots:
         QCOMPARE(rows[5], captions);
         QCOMPARE(rows[6].first(), QString::number(acc::Customer));
         QCOMPARE(rows.size(), std::size_t(9));   // then the footer and the page footer only
+        preview(*w)->close();
+
+        // Two columns: each sub type ends with the sums of its debit and credit cells.
+        child<QRadioButton>(*w, "TrialOpt_1")->setChecked(true);
+        choose(*w, {Choice::SubType, testing_support::kCashAndBank});
+        w->PrintBttn_Click();
+        rows = allRows(preview(*w)->document());
+        Money dr, cr;
+        for (const std::int64_t a : {acc::Cash, acc::Bank}) {
+            const Money closing = f.book->difference(a, "", "2027-06-30");
+            (closing > Money{} ? dr : cr) += closing.abs();
+        }
+        QCOMPARE(rows[5], (QStringList{"Acc Code", "Account Name", "Debit", "Credit"}));
+        QCOMPARE(rows[8], (QStringList{printed(dr), printed(cr)}));
+        QCOMPARE(rows[9], (QStringList{"Totals  Rs", printed(dr), printed(cr)}));
     }
 
     void anAccountClosingAtZeroIsPrintedWithItsMovement()
