@@ -26,6 +26,7 @@
 #include <unistd.h>
 
 #include <QDate>
+#include <QGuiApplication>
 
 #include "backup/backup_rules.h"
 #include "backup/backup_store.h"
@@ -40,6 +41,10 @@
 #include "platform/data/file_lock.h"
 #include "platform/data/recordset.h"
 #include "platform/text/formats.h"
+#include "platform/report/report_feed.h"
+#include "reports/statements/acc_bal_rpt.h"
+#include "statements/balance_print.h"
+#include "statements/statement_store.h"
 #include "statements/trial_balance_store.h"
 #include "vouchers/voucher_search_store.h"
 #include "vouchers/voucher_store.h"
@@ -366,6 +371,83 @@ void timeBackUpProgram(const std::string& path, int size, const Options& o)
     std::sort(locks.begin(), locks.end());
     report("main program start: the book's shared lock", size, median(locks));
     fs::remove_all(root);
+// The trial-balance print and the two statements: the print's rows from a
+// fresh run of the balances, its layout over every account, and each
+// statement's figures (the balance sheet's with TempBS written). Checks that
+// the printed totals agree with the run, that the sheet balances and that its
+// profit is the income statement's net.
+void timeStatements(const std::string& path, const bench::GeneratedBook& book, int size, const Options& o)
+{
+    if (!QGuiApplication::instance()) {
+        // Laying a report out measures its texts: that needs a GUI application,
+        // which needs no screen on the offscreen platform.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "book_bench";
+        static char* argv[] = {name, nullptr};
+        static QGuiApplication app(argc, argv);
+    }
+    platform::Database db = platform::Database::open(path);
+    const auto all = statements::AccountSelection::all();
+
+    statements::BalancePrint print;
+    statements::TrialBalance run;
+    report("trial-balance print data, 6 columns grouped", size, median(timesOf([&] {
+               run = statements::trialBalance(db, 1, book.yearStart, book.yearEnd, all);
+               print = statements::groupedBalancePrint(run, statements::chartGroups(db), all,
+                                                       statements::PrintColumns::Six);
+           }, o.runs)), "  (target 150 ms)");
+    check(print.totals == run.totals, "the grouped print holds every account of the run");
+    check(print.rows.rows(2).recordCount() == run.rows.size(), "the grouped print lists every account once");
+
+    statement_reports::AccBalSource source;
+    source.bizName = "Bench";
+    source.from = book.yearStart;
+    source.to = book.yearEnd;
+    std::size_t pages = 0;
+    report::Document doc;
+    const double layoutMs = median(timesOf([&] {
+               statement_reports::AccBalSource s = source;
+               s.openingText = QString::fromStdString(statements::balanceTotalText(print.totals.opening));
+               s.closingText = QString::fromStdString(statements::balanceTotalText(print.totals.closing));
+               platform::Hierarchy rows = print.rows;   // the report closes its rows when it ends
+               doc = statement_reports::AccBalRpt(rows, s)->layOut(QDate::fromString(kToday, Qt::ISODate));
+               pages = doc.pages.size();
+           }, std::min(o.runs, 3)));
+    report("trial-balance print laid out, every page", size, layoutMs,
+           "  (" + std::to_string(pages) + " pages; target 1 s to the first page)");
+    check(pages > run.rows.size() / 60, "the print has a page for every few dozen accounts");
+
+    const statements::StatementPeriod toToday{std::nullopt, QDate::fromString(kToday, Qt::ISODate)};
+    std::vector<statements::MainTypeFigure> income;
+    report("income statement figures, to date", size, median(timesOf([&] {
+               income = statements::mainTypeFigures(db, 1, toToday);
+               statements::incomeStatementRows(db, income);
+           }, o.runs)), "  (target 50 ms)");
+
+    std::vector<statements::TempBSRow> sheetRows;
+    report("balance sheet figures, to date", size, median(timesOf([&] {
+               sheetRows = statements::balanceSheetRows(statements::mainTypeFigures(db, 1, toToday));
+           }, o.runs)), "  (target 50 ms)");
+    Money assets, equity;
+    report("balance sheet's TempBS written and read back", size, median(timesOf([&] {
+               platform::Transaction tx(db);
+               statements::writeTempBS(tx, sheetRows);
+               tx.commit();
+               const platform::Hierarchy sheet = statements::balanceSheetReportRows(db);
+               assets = equity = Money{};
+               for (const auto side : sheet.topRows())
+                   for (const auto nature : sheet.childRows(0, side))
+                       for (const auto row : sheet.childRows(1, nature))
+                           (sheet.value(0, side, 0).toInt() == 1 ? assets : equity) +=
+                               Money::fromCents(sheet.value(2, row, sheet.columnIndex(2, "Balance")).toInt());
+           }, o.runs)));
+    check(assets == equity, "the balance sheet balances: assets " + text(assets) + ", equity and liabilities "
+                                + text(equity));
+    check(db.scalar("SELECT Balance FROM TempBS WHERE TypeID = 9999").toInt()
+              == statements::periodProfit(income).cents(),
+          "the balance sheet's profit is the income statement's net");
 }
 
 bool readOptions(int argc, char** argv, Options& o)
@@ -425,6 +507,7 @@ int main(int argc, char** argv)
                         static_cast<long long>(book.busiest));
             timeBook(path, book, size, o);
             timeBackUpProgram(path, size, o);
+            timeStatements(path, book, size, o);
         }
     } catch (const platform::DbError& e) {
         std::fprintf(stderr, "database error: %s\n%s\n", e.message().c_str(), e.sql().c_str());

@@ -16,6 +16,8 @@
 #include "main/user_rights.h"
 #include "main/voucher_kinds.h"
 #include "statements/acc_balances.h"
+#include "statements/balance_sheet.h"
+#include "statements/income_statement.h"
 #include "vouchers/print_vouchers.h"
 #include "vouchers/vouch_print_opt.h"
 #include "vouchers/voucher_form.h"
@@ -39,6 +41,8 @@ void registerWindows()
     registerWindow("OpeningBalancesAcc", [](Parent& m) { return new accounts::OpeningBalancesAcc(m); });
     registerWindow("AccLedgers", [](Parent& m) { return new ledgers::AccLedgers(m); });
     registerWindow("AccBalances", [](Parent& m) { return new statements::AccBalances(m); });
+    registerWindow("IncomeStatement", [](Parent& m) { return new statements::IncomeStatement(m); });
+    registerWindow("BalanceSheet", [](Parent& m) { return new statements::BalanceSheet(m); });
     registerWindow("VouchPrintOpt", [](Parent& m) { return new vouchers::VouchPrintOpt(m); });
     registerWindow("PrintVouchers", [](Parent& m) { return new vouchers::PrintVouchers(m); });
     // The nine voucher forms, one window class parameterised by the kind.

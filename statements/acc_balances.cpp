@@ -1,5 +1,5 @@
-// The trial balance window: layout, selection, checks, ShowBalances and the
-// way to a row's ledger.
+// The trial balance window: layout, selection, checks, ShowBalances, the print
+// and the way to a row's ledger.
 #include "statements/acc_balances.h"
 
 #include <cassert>
@@ -30,8 +30,12 @@
 #include "main/rights.h"
 #include "platform/data/database.h"
 #include "platform/forms/window_host.h"
+#include "platform/report/report_feed.h"
 #include "platform/shell/environment.h"
+#include "reports/statements/acc_bal_rpt.h"
 #include "statements/balance_models.h"
+#include "statements/balance_print.h"
+#include "statements/report_window.h"
 
 namespace statements {
 namespace {
@@ -140,12 +144,11 @@ AccBalances::AccBalances(app::Parent& main, QWidget* parent) : QWidget(parent), 
 
     m_view = named(new QPushButton(QStringLiteral("Display"), this), "ViewBttn");
     m_view->setToolTip(QStringLiteral("View Balances"));
-    auto* print = named(new QPushButton(QStringLiteral("Print"), this), "PrintBttn");
-    print->setToolTip(QStringLiteral("Print Balances"));
+    m_print = named(new QPushButton(QStringLiteral("Print"), this), "PrintBttn");
+    m_print->setToolTip(QStringLiteral("Print Balances"));
     auto* excel = named(new QPushButton(QStringLiteral("Excel"), this), "ExcelBttn");
     excel->setToolTip(QStringLiteral("Export to Excel"));
-    // The print and the export come with their own work.
-    print->setEnabled(false);
+    // The export comes with its own work.
     excel->setEnabled(false);
 
     m_six = new SixColumnModel(this);
@@ -200,7 +203,7 @@ AccBalances::AccBalances(app::Parent& main, QWidget* parent) : QWidget(parent), 
     dates->addWidget(new QLabel(QStringLiteral("To"), this));
     dates->addWidget(m_to);
     dates->addStretch(1);
-    for (QPushButton* b : {m_view, print, excel})
+    for (QPushButton* b : {m_view, m_print, excel})
         dates->addWidget(b);
 
     auto* layout = new QVBoxLayout(this);
@@ -223,6 +226,7 @@ AccBalances::AccBalances(app::Parent& main, QWidget* parent) : QWidget(parent), 
     connect(m_trial6, &QRadioButton::toggled, this, [this](bool on) { if (on) TrialOpt_Click(0); });
     connect(m_trial2, &QRadioButton::toggled, this, [this](bool on) { if (on) TrialOpt_Click(1); });
     connect(m_view, &QPushButton::clicked, this, &AccBalances::ViewBttn_Click);
+    connect(m_print, &QPushButton::clicked, this, &AccBalances::PrintBttn_Click);
     connect(m_grid6, &QTableView::doubleClicked, this, &AccBalances::DetailGrid_DblClick);
     connect(m_grid2, &QTableView::doubleClicked, this, &AccBalances::DetailGrid2_DblClick);
     connect(m_grid6->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -354,19 +358,86 @@ std::optional<forms::Problem> AccBalances::checkSelection(Purpose purpose) const
     return std::nullopt;
 }
 
-void AccBalances::ViewBttn_Click()
+bool AccBalances::choiceIsValid(Purpose purpose)
 {
-    if (const auto problem = checkSelection(Purpose::View)) {
+    if (const auto problem = checkSelection(purpose)) {
         forms::showFailure(this, *problem);
-        return;
+        return false;
     }
     if (m_from->date() > m_to->date()) {
         forms::showFailure(this, {QStringLiteral("Invalid Date"),
                                   QStringLiteral("The ending date should be greater than the beginning date."),
                                   QStringLiteral("BalDt_1")});
-        return;
+        return false;
     }
-    ShowBalances();
+    return true;
+}
+
+void AccBalances::ViewBttn_Click()
+{
+    if (choiceIsValid(Purpose::View))
+        ShowBalances();
+}
+
+void AccBalances::PrintBttn_Click()
+{
+    if (!choiceIsValid(Purpose::Print))
+        return;
+    setCommandsEnabled(false);
+    // The print is fed by a run of its own for the selection and dates as they
+    // stand, so rows, group sums and totals agree whatever the grids show.
+    runPrint(this, PrintBalances, [this] {
+        const TrialBalance tb = trialBalance(*m_main.Pelkconn, m_main.FYID, m_from->date(), m_to->date(), selection());
+        if (m_rangeOpt->isChecked())
+            PrintRangeBalances(tb);
+        else
+            PrintGroupedBalances(tb);
+    }, [this] { setCommandsEnabled(true); }, [this] { ShowBalances(); });
+}
+
+namespace {
+
+statement_reports::AccBalSource printSource(const app::Parent& main, bool all, const QDate& from, const QDate& to,
+                                            const BalanceTotals& totals)
+{
+    statement_reports::AccBalSource s;
+    s.bizName = main.BizName;
+    s.user = main.UName;
+    s.currencySymbol = main.CurrencySymbol;
+    s.allAccounts = all;
+    s.from = from;
+    s.to = to;
+    s.openingText = QString::fromStdString(balanceTotalText(totals.opening));
+    s.closingText = QString::fromStdString(balanceTotalText(totals.closing));
+    return s;
+}
+
+} // namespace
+
+void AccBalances::PrintGroupedBalances(const TrialBalance& tb)
+{
+    PrintBalances.close();
+    const PrintColumns columns = m_trial6->isChecked() ? PrintColumns::Six : PrintColumns::Two;
+    BalancePrint print = groupedBalancePrint(tb, chartGroups(*m_main.Pelkconn), selection(), columns);
+    PrintBalances = std::move(print.rows);
+    const auto source = printSource(m_main, m_allOpt->isChecked(), m_from->date(), m_to->date(), print.totals);
+    if (columns == PrintColumns::Six)
+        statement_reports::AccBalRpt(PrintBalances, source)->show(this);
+    else
+        statement_reports::AccBalRpt2(PrintBalances, source)->show(this);
+}
+
+void AccBalances::PrintRangeBalances(const TrialBalance& tb)
+{
+    PrintBalances.close();
+    const PrintColumns columns = m_trial6->isChecked() ? PrintColumns::Six : PrintColumns::Two;
+    BalancePrint print = rangeBalancePrint(tb, columns);
+    PrintBalances = std::move(print.rows);
+    const auto source = printSource(m_main, false, m_from->date(), m_to->date(), print.totals);
+    if (columns == PrintColumns::Six)
+        statement_reports::AccBalRptRange(PrintBalances, source)->show(this);
+    else
+        statement_reports::AccBalRptRange2(PrintBalances, source)->show(this);
 }
 
 AccountSelection AccBalances::selection() const
@@ -386,8 +457,9 @@ AccountSelection AccBalances::selection() const
 
 void AccBalances::setCommandsEnabled(bool on)
 {
-    // Print and Excel stay disabled until they are built.
+    // Excel stays disabled until it is built.
     m_view->setEnabled(on);
+    m_print->setEnabled(on);
 }
 
 void AccBalances::clearFigures()

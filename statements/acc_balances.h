@@ -1,12 +1,14 @@
 // The trial balance window: six or two columns for all accounts, a main type,
 // a sub type or a code range, with the totals; a double-click on a row opens
-// that account's ledger. Its print and spreadsheet export come later (shown disabled).
+// that account's ledger; Print shows the balances in one of the four printed
+// trial balances. Its spreadsheet export comes later (shown disabled).
 #pragma once
 
 #include <optional>
 
 #include <QWidget>
 
+#include "platform/data/hierarchy.h"
 #include "platform/forms/messages.h"
 #include "statements/trial_balance_store.h"
 
@@ -62,6 +64,14 @@ public:
     // Runs the selection checks and the date check, each refusing with its
     // message and moving the focus; then ShowBalances.
     void ViewBttn_Click();
+    // Runs the selection checks with the print messages and the date check;
+    // then, with the buttons off until the preview closes, prints a fresh run
+    // of the balances for the selection and dates: grouped (AccBalRpt or
+    // AccBalRpt2) for all accounts, a main type or a sub type, else by range
+    // (AccBalRptRange or AccBalRptRange2), as the layout chosen says. After
+    // the preview the balances are shown again. A failed query or layout is
+    // told and gives the buttons back.
+    void PrintBttn_Click();
     // Opens the ledger of the current row's account (right 240): nothing
     // without a current row.
     void DetailGrid_DblClick();
@@ -70,6 +80,9 @@ public:
     // The first failed selection check for `purpose`, or nothing.
     std::optional<forms::Problem> checkSelection(Purpose purpose) const;
 
+    // The rows the printed balances read, from the print until its report ends.
+    platform::Hierarchy PrintBalances;
+
 protected:
 
 private:
@@ -77,6 +90,12 @@ private:
     // the command buttons disabled meanwhile. A failed query is reported and
     // leaves both grids empty and the buttons usable.
     void ShowBalances();
+    // The two ways of printing; each opens PrintBalances from `tb` and shows
+    // its report.
+    void PrintGroupedBalances(const TrialBalance& tb);
+    void PrintRangeBalances(const TrialBalance& tb);
+    // The selection and date checks shared by Display and Print.
+    bool choiceIsValid(Purpose purpose);
     AccountSelection selection() const;
     void setCommandsEnabled(bool on);
     void clearFigures();
@@ -104,6 +123,7 @@ private:
     QDateEdit* m_from = nullptr;          // BalDt_0
     QDateEdit* m_to = nullptr;            // BalDt_1
     QPushButton* m_view = nullptr;
+    QPushButton* m_print = nullptr;
     QTableView* m_grid6 = nullptr;        // DetailGrid
     QTableView* m_grid2 = nullptr;        // DetailGrid2
     QLineEdit* m_balCode = nullptr;       // BalCode (hidden)

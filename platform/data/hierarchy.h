@@ -26,6 +26,15 @@ struct LevelQuery {
     std::string childColumn;
 };
 
+// One level made in memory: its member name, its rows, and (below the top)
+// the relating columns as in LevelQuery.
+struct LevelRows {
+    std::string name;
+    Recordset rows;
+    std::string parentColumn;
+    std::string childColumn;
+};
+
 class Hierarchy {
 public:
     static constexpr int kMaxLevels = 3;
@@ -41,6 +50,11 @@ public:
     // Throws std::invalid_argument for no levels, more than kMaxLevels, or a
     // relation column that its query does not return; throws DbError.
     static Hierarchy open(Database& db, std::vector<LevelQuery> levels);
+    // The same over rows already fetched or worked out in code (each level's
+    // rows in their fetched order), for a report fed from figures a window
+    // holds. Throws std::invalid_argument as open() does, also for a closed
+    // recordset.
+    static Hierarchy fromLevels(std::vector<LevelRows> levels);
     // A hierarchy of one level over the visible rows of `rows`, in their
     // current filter and sort; shares the fetched rows. The level is named
     // `name`. Throws std::invalid_argument when `rows` is closed.

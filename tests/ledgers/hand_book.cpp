@@ -56,28 +56,7 @@ HandBook::HandBook(platform::Database& db)
         {0, 28, "2027-06-30", kYear, true, false, {dr(Rent, 1000), cr(Bank, 1000)}},
     };
 
-    int docNo[64] = {};
-    platform::Statement header(db,
-        "INSERT INTO Transactions (DocNo, TranDate, \"Desc\", TranType, FYID, Cancel, Posted)"
-        " VALUES (?, ?, 'hand-made', ?, ?, ?, ?)");
-    platform::Statement line(db,
-        "INSERT INTO SubTransactions (TranNo, AccCode, \"Desc\", Debit, Credit) VALUES (?, ?, ?, ?, ?)");
-    for (BookVoucher& v : m_vouchers) {
-        if (v.tranNo == 0) {
-            header.reset();
-            header.bindAll({++docNo[v.type - 10], v.date, v.type, v.fyId, v.cancelled ? 1 : 0, v.posted ? 1 : 0})
-                .run();
-            v.tranNo = static_cast<std::int32_t>(db.lastInsertId());
-        }
-        int n = 0;
-        for (const BookLine& l : v.lines) {
-            line.reset();
-            line.bindAll({v.tranNo, l.acc, "line " + std::to_string(++n) + " of " + std::to_string(v.tranNo),
-                          l.debit ? platform::Value(*l.debit) : platform::Value(),
-                          l.credit ? platform::Value(*l.credit) : platform::Value()})
-                .run();
-        }
-    }
+    writeVouchers(db, m_vouchers);
 }
 
 Money HandBook::debits(std::int64_t acc, const std::string& from, const std::string& to) const
@@ -122,6 +101,32 @@ std::vector<BookLine> HandBook::listedLines(std::int64_t acc, const std::string&
             if (l.acc == acc && (l.debit.value_or(0) != 0 || l.credit.value_or(0) != 0))
                 lines.push_back(l);
     return lines;
+}
+
+void writeVouchers(platform::Database& db, std::vector<BookVoucher>& vouchers)
+{
+    int docNo[64] = {};
+    platform::Statement header(db,
+        "INSERT INTO Transactions (DocNo, TranDate, \"Desc\", TranType, FYID, Cancel, Posted)"
+        " VALUES (?, ?, 'hand-made', ?, ?, ?, ?)");
+    platform::Statement line(db,
+        "INSERT INTO SubTransactions (TranNo, AccCode, \"Desc\", Debit, Credit) VALUES (?, ?, ?, ?, ?)");
+    for (BookVoucher& v : vouchers) {
+        if (v.tranNo == 0) {
+            header.reset();
+            header.bindAll({++docNo[v.type - 10], v.date, v.type, v.fyId, v.cancelled ? 1 : 0, v.posted ? 1 : 0})
+                .run();
+            v.tranNo = static_cast<std::int32_t>(db.lastInsertId());
+        }
+        int n = 0;
+        for (const BookLine& l : v.lines) {
+            line.reset();
+            line.bindAll({v.tranNo, l.acc, "line " + std::to_string(++n) + " of " + std::to_string(v.tranNo),
+                          l.debit ? platform::Value(*l.debit) : platform::Value(),
+                          l.credit ? platform::Value(*l.credit) : platform::Value()})
+                .run();
+        }
+    }
 }
 
 std::string dayBefore(const std::string& isoDate)

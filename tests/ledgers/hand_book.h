@@ -83,6 +83,11 @@ private:
     std::vector<BookVoucher> m_vouchers;
 };
 
+// Writes `vouchers` into `db` in their order, numbering each kind within
+// itself; a voucher with a TranNo (the delivered opening voucher) gets only
+// its lines, the others get the TranNo they were written under.
+void writeVouchers(platform::Database& db, std::vector<BookVoucher>& vouchers);
+
 // The day before `isoDate`, as ISO text.
 std::string dayBefore(const std::string& isoDate);
 

@@ -23,11 +23,13 @@
 #include "main/parent.h"
 #include "main/window_catalog.h"
 #include "platform/forms/window_host.h"
+#include "platform/report/preview.h"
 #include "platform/shell/environment.h"
 #include "platform/text/formats.h"
 #include "statements/trial_balance_rules.h"
 #include "tests/ledgers/hand_book.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/page_rows.h"
 #include "tests/support/test_database.h"
 
 using platform::Money;
@@ -59,6 +61,8 @@ struct Fixture {
         main->CurrencySymbol = QStringLiteral("Rs");
         main->MDIForm_Load();
         main->AccTimer_Timer();
+        main->BizName = QStringLiteral("Tamsel Traders");
+        main->UName = QStringLiteral("Ali");
         messages.clear();
     }
     std::unique_ptr<statements::AccBalances> window()
@@ -113,6 +117,92 @@ void chooseSubType(statements::AccBalances& w, const char* mainType, const char*
     }
 }
 
+report::PreviewWindow* preview(QWidget& w)
+{
+    for (auto* p : w.findChildren<report::PreviewWindow*>())
+        if (p->isVisible())
+            return p;
+    return nullptr;
+}
+
+QString printed(Money m)
+{
+    return platform::formatMoneyQ(m, "#,##0.00;(#,##0.00)");
+}
+
+// Which accounts of the book a selection takes: "all", a main type, a sub
+// type or a code range.
+struct Choice {
+    enum Kind { All, MainType, SubType, Range } kind = All;
+    std::int64_t id = 0, from = 0, to = 0;
+    bool takes(const testing_support::ChartPlace& a) const
+    {
+        switch (kind) {
+        case All: return true;
+        case MainType: return a.level1 == id;
+        case SubType: return a.level2 == id;
+        case Range: return a.code >= from && a.code <= to;
+        }
+        return false;
+    }
+};
+
+void choose(statements::AccBalances& w, const Choice& c)
+{
+    switch (c.kind) {
+    case Choice::All:
+        child<QRadioButton>(w, "AllOpt")->setChecked(true);
+        break;
+    case Choice::MainType:
+        chooseSubType(w, c.id == testing_support::kAssets ? "Cash and Receivables (Current Assets)"
+                                                           : "Expenses (Operating Expenses)", nullptr);
+        break;
+    case Choice::SubType:
+        chooseSubType(w, "Cash and Receivables (Current Assets)",
+                      c.id == testing_support::kCashAndBank ? "Cash and Bank" : "Receivables");
+        break;
+    case Choice::Range:
+        child<QRadioButton>(w, "RangeOpt")->setChecked(true);
+        child<QLineEdit>(w, "CodeFrom")->setText(QString::number(c.from));
+        child<QLineEdit>(w, "CodeTo")->setText(QString::number(c.to));
+        break;
+    }
+}
+
+// The report footer a print of the book should end with: six columns the
+// accounts with any figure in the period, two columns those closing other than
+// zero, summed from the vouchers as written.
+QStringList expectedFooter(const HandBook& book, const Choice& c, bool six, const char* from, const char* to)
+{
+    const std::string before = testing_support::dayBefore(from);
+    Money opening, debits, credits, closing, twoDr, twoCr;
+    for (const auto& a : testing_support::kChart) {
+        if (!c.takes(a))
+            continue;
+        const Money o = book.difference(a.code, "", before), d = book.debits(a.code, from, to),
+                    cr = book.credits(a.code, from, to), cl = book.difference(a.code, "", to);
+        opening += o;
+        debits += d;
+        credits += cr;
+        closing += cl;
+        (cl > Money{} ? twoDr : twoCr) += cl.abs();
+    }
+    if (six)
+        return {"Totals  Rs", total(opening), platform::formatMoneyQ(debits, "0.00;(0.00)"),
+                platform::formatMoneyQ(credits, "0.00;(0.00)"), total(closing)};
+    return {"Totals  Rs", printed(twoDr), printed(twoCr)};
+}
+
+// Every text row of every page of `doc`.
+std::vector<QStringList> allRows(const report::Document& doc)
+{
+    std::vector<QStringList> rows;
+    for (const auto& page : doc.pages)
+        for (auto& r : testing_support::rowsOf(page))
+            rows.push_back(std::move(r));
+    return rows;
+}
+
 } // namespace
 
 class AccBalancesTest : public QObject {
@@ -152,7 +242,7 @@ private slots:
         QVERIFY(!child<QWidget>(*w, "LedgerTotals")->isVisible());
         QCOMPARE(child<QLabel>(*w, "TtlLbl")->text(), QStringLiteral("Totals Rs"));
         QVERIFY(child<QPushButton>(*w, "ViewBttn")->isEnabled());
-        QVERIFY(!child<QPushButton>(*w, "PrintBttn")->isEnabled());
+        QVERIFY(child<QPushButton>(*w, "PrintBttn")->isEnabled());
         QVERIFY(!child<QPushButton>(*w, "ExcelBttn")->isEnabled());
 
         const std::string upTo = platform::isoDate(to);
@@ -205,24 +295,30 @@ private slots:
             QVERIFY2(!enabled(box), box);
     }
 
-    void displayRefusesAnIncompleteChoice_data()
+    void displayAndPrintRefuseAnIncompleteChoice_data()
     {
+        QTest::addColumn<QString>("button");
         QTest::addColumn<int>("choice");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("no main type") << 0 << "Select Main Account Type" << "Select main account type to view balances."
-                                      << "Acc";
-        QTest::newRow("no sub type, though a main type") << 1 << "Select Sub Account Type"
-                                                         << "Select sub account type to view balances." << "SubList";
-        QTest::newRow("no from code") << 2 << "Select Account Code" << "Select account code to start from."
-                                      << "CodeFrom";
-        QTest::newRow("no to code") << 3 << "Select Account Code" << "Select account code to end at." << "CodeTo";
-        QTest::newRow("period ends before it starts")
-            << 4 << "Invalid Date" << "The ending date should be greater than the beginning date." << "BalDt_1";
+        for (const char* button : {"ViewBttn", "PrintBttn"}) {
+            const QString b = QString::fromLatin1(button);
+            const QString verb = b == "ViewBttn" ? "view" : "print";
+            const auto row = [&](const char* name) -> QTestData& { return QTest::newRow(qPrintable(b + ": " + name)) << b; };
+            row("no main type") << 0 << "Select Main Account Type"
+                                << "Select main account type to " + verb + " balances." << "Acc";
+            row("no sub type, though a main type") << 1 << "Select Sub Account Type"
+                                                   << "Select sub account type to " + verb + " balances." << "SubList";
+            row("no from code") << 2 << "Select Account Code" << "Select account code to start from." << "CodeFrom";
+            row("no to code") << 3 << "Select Account Code" << "Select account code to end at." << "CodeTo";
+            row("period ends before it starts")
+                << 4 << "Invalid Date" << "The ending date should be greater than the beginning date." << "BalDt_1";
+        }
     }
-    void displayRefusesAnIncompleteChoice()
+    void displayAndPrintRefuseAnIncompleteChoice()
     {
+        QFETCH(QString, button);
         QFETCH(int, choice);
         QFETCH(QString, title);
         QFETCH(QString, message);
@@ -248,12 +344,14 @@ private slots:
             child<QDateEdit>(*w, "BalDt_0")->setDate(QDate(2026, 12, 11));
             break;
         }
-        child<QPushButton>(*w, "ViewBttn")->click();
+        child<QPushButton>(*w, qPrintable(button))->click();
         QCOMPARE(f.messages.boxes().size(), std::size_t(1));
         QCOMPARE(f.messages.last().title, title);
         QCOMPARE(f.messages.last().text, message);
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
         QCOMPARE(grid(*w, "DetailGrid2")->model()->rowCount(), rowsBefore);   // nothing queried
+        QVERIFY(!preview(*w));
+        QVERIFY(child<QPushButton>(*w, "PrintBttn")->isEnabled());
     }
 
     void sixColumnsShowTheChosenAccountsWithTheirTotals_data()
@@ -385,6 +483,155 @@ private slots:
         QCOMPARE(f.messages.last().title, QStringLiteral("Not Allowed"));
         QVERIFY(!f.main->host().find(QStringLiteral("AccLedgers")));
         QVERIFY(!f.main->BOpen);
+    }
+
+    void printShowsTheReportOfTheChoiceWithoutDisplay_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<qint64>("id");
+        QTest::addColumn<bool>("six");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("dateLine");
+        const QString period = "From  September 02, 2026  To  December 31, 2026";
+        const QString asOn = "As On  December 31, 2026";
+        QTest::newRow("all, six columns") << int(Choice::All) << qint64(0) << true << "Trial Balance"
+                                          << "Trial Balance" << period;
+        QTest::newRow("all, two columns") << int(Choice::All) << qint64(0) << false << "Trial Balance"
+                                          << "Trial Balance" << asOn;
+        QTest::newRow("main type, six columns") << int(Choice::MainType) << qint64(testing_support::kAssets) << true
+                                                << "Trial Balance" << "Accounts Balances" << period;
+        QTest::newRow("sub type, two columns") << int(Choice::SubType) << qint64(testing_support::kCashAndBank)
+                                               << false << "Trial Balance" << "Accounts Balances" << asOn;
+        QTest::newRow("range, six columns") << int(Choice::Range) << qint64(0) << true << "Account Balances"
+                                            << "Accounts Balances" << period;
+        QTest::newRow("range, two columns") << int(Choice::Range) << qint64(0) << false << "Account Balances"
+                                            << "Accounts Balances" << asOn;
+    }
+    void printShowsTheReportOfTheChoiceWithoutDisplay()
+    {
+        QFETCH(int, kind);
+        QFETCH(qint64, id);
+        QFETCH(bool, six);
+        QFETCH(QString, caption);
+        QFETCH(QString, title);
+        QFETCH(QString, dateLine);
+        Fixture f;
+        auto w = f.window();   // showing all accounts in two columns for the year so far
+        const QString shownOpening = text(*w, "OpenBalance");
+        const Choice c{Choice::Kind(kind), id, acc::Bank, acc::Sales};
+        choose(*w, c);
+        child<QRadioButton>(*w, six ? "TrialOpt_0" : "TrialOpt_1")->setChecked(true);
+        child<QDateEdit>(*w, "BalDt_0")->setDate(QDate(2026, 9, 2));
+        child<QDateEdit>(*w, "BalDt_1")->setDate(QDate(2026, 12, 31));
+        child<QPushButton>(*w, "PrintBttn")->click();
+        QVERIFY(f.messages.boxes().empty());
+        report::PreviewWindow* shown = preview(*w);
+        QVERIFY(shown);
+        QCOMPARE(shown->windowTitle(), caption);
+        for (const char* b : {"ViewBttn", "PrintBttn"})
+            QVERIFY2(!child<QPushButton>(*w, b)->isEnabled(), b);   // off while the preview is open
+
+        const auto rows = allRows(shown->document());
+        QCOMPARE(rows[0], QStringList{"Tamsel Traders"});
+        QCOMPARE(rows[1], QStringList{title});
+        QCOMPARE(rows[2], QStringList{dateLine});
+        const QStringList footer = expectedFooter(*f.book, c, six, "2026-09-02", "2026-12-31");
+        QCOMPARE(rows[rows.size() - 2], footer);   // the footer's sums agree with its opening and closing texts
+        QCOMPARE(rows.back(), (QStringList{"Date 10-12-2026", "Page  1  of  1", "Printed By: Ali"}));
+        if (six && kind != int(Choice::All))
+            QVERIFY(footer[1] != shownOpening);   // not the figures of the last Display
+
+        shown->close();
+        QVERIFY(child<QPushButton>(*w, "PrintBttn")->isEnabled());
+        QVERIFY(!w->PrintBalances.isOpen());   // the report closed its rows
+        if (six) {   // the balances are shown again, for the printed choice
+            QCOMPARE(text(*w, "OpenBalance"), footer[1]);
+            QCOMPARE(text(*w, "TotalDr"), footer[2]);
+        } else {
+            QCOMPARE(platform::formatMoneyQ(Money::parse(text(*w, "TDr").toStdString()).value(),
+                                            "#,##0.00;(#,##0.00)"), footer[1]);
+        }
+    }
+
+    void groupedPrintShowsEveryGroupAndOnlyTheChosenSubType()
+    {
+        Fixture f;
+        auto w = f.window();
+        child<QRadioButton>(*w, "TrialOpt_0")->setChecked(true);
+        // On the year's first day only the opening voucher counts: Sales and
+        // Expenses have accounts, all of them at zero.
+        child<QDateEdit>(*w, "BalDt_1")->setDate(QDate(2026, 7, 1));
+        w->PrintBttn_Click();
+        auto rows = allRows(preview(*w)->document());
+        const QStringList captions{"Acc Code", "Account Name", "Opening Balance", "Debit", "Credit", "Closing Balance"};
+        const auto at = [&](const QStringList& r) { return std::find(rows.begin(), rows.end(), r) - rows.begin(); };
+        const auto sales = at({"501", "Sales", "0.00", "Debit"});
+        QVERIFY(sales < std::ptrdiff_t(rows.size()));
+        QCOMPARE(rows[std::size_t(sales + 1)], (QStringList{"50101", "Local Sales", "0.00", "Debit"}));
+        QCOMPARE(rows[std::size_t(sales + 2)], captions);
+        QCOMPARE(rows[std::size_t(sales + 3)], (QStringList{"751", "Expenses", "0.00", "Debit"}));   // no account lines
+        preview(*w)->close();
+
+        // One sub type: its main type's line carries that sub type's balance only.
+        choose(*w, {Choice::SubType, testing_support::kReceivables});
+        child<QDateEdit>(*w, "BalDt_1")->setDate(QDate(2027, 6, 30));
+        w->PrintBttn_Click();
+        rows = allRows(preview(*w)->document());
+        const auto customer = ledgers::balanceOf(f.book->difference(acc::Customer, "", "2027-06-30"));
+        const QString amount = printed(customer.amount), status = ledgers::statusText(customer.side);
+        QCOMPARE(rows[3], (QStringList{"201", "Cash and Receivables", amount, status}));
+        QCOMPARE(rows[4], (QStringList{"20102", "Receivables", amount, status}));
+        QCOMPARE(rows[5], captions);
+        QCOMPARE(rows[6].first(), QString::number(acc::Customer));
+        QCOMPARE(rows.size(), std::size_t(9));   // then the footer and the page footer only
+        preview(*w)->close();
+
+        // Two columns: each sub type ends with the sums of its debit and credit cells.
+        child<QRadioButton>(*w, "TrialOpt_1")->setChecked(true);
+        choose(*w, {Choice::SubType, testing_support::kCashAndBank});
+        w->PrintBttn_Click();
+        rows = allRows(preview(*w)->document());
+        Money dr, cr;
+        for (const std::int64_t a : {acc::Cash, acc::Bank}) {
+            const Money closing = f.book->difference(a, "", "2027-06-30");
+            (closing > Money{} ? dr : cr) += closing.abs();
+        }
+        QCOMPARE(rows[5], (QStringList{"Acc Code", "Account Name", "Debit", "Credit"}));
+        QCOMPARE(rows[8], (QStringList{printed(dr), printed(cr)}));
+        QCOMPARE(rows[9], (QStringList{"Totals  Rs", printed(dr), printed(cr)}));
+    }
+
+    void anAccountClosingAtZeroIsPrintedWithItsMovement()
+    {
+        Fixture f;
+        auto w = f.window();
+        child<QRadioButton>(*w, "TrialOpt_0")->setChecked(true);
+        child<QDateEdit>(*w, "BalDt_0")->setDate(QDate(2026, 8, 1));
+        child<QDateEdit>(*w, "BalDt_1")->setDate(QDate(2026, 8, 10));
+        w->PrintBttn_Click();
+        const auto rows = allRows(preview(*w)->document());
+        const auto cash = std::find_if(rows.begin(), rows.end(),
+                                       [](const QStringList& r) { return r.first() == QString::number(acc::Cash); });
+        QVERIFY(cash != rows.end());
+        QCOMPARE(cash->mid(4), (QStringList{printed(f.book->debits(acc::Cash, "2026-08-01", "2026-08-10")),
+                                            printed(f.book->credits(acc::Cash, "2026-08-01", "2026-08-10")), "0.00",
+                                            "Debit"}));
+        // The footer's sums run over the printed lines, Cash among them.
+        QCOMPARE(rows[rows.size() - 2], expectedFooter(*f.book, {}, true, "2026-08-01", "2026-08-10"));
+    }
+
+    void aFailedPrintIsToldAndGivesTheButtonsBack()
+    {
+        Fixture f;
+        auto w = f.window();
+        f.t.db().exec("ALTER TABLE AccLevel2 RENAME TO SubTypes");
+        w->PrintBttn_Click();
+        QCOMPARE(f.messages.last().title, QStringLiteral("Database Error"));
+        QVERIFY(!preview(*w));
+        QVERIFY(!w->PrintBalances.isOpen());
+        for (const char* b : {"ViewBttn", "PrintBttn"})
+            QVERIFY2(child<QPushButton>(*w, b)->isEnabled(), b);
     }
 };
 
