@@ -371,6 +371,8 @@ void timeBackUpProgram(const std::string& path, int size, const Options& o)
     std::sort(locks.begin(), locks.end());
     report("main program start: the book's shared lock", size, median(locks));
     fs::remove_all(root);
+}
+
 // The trial-balance print and the two statements: the print's rows from a
 // fresh run of the balances, its layout over every account, and each
 // statement's figures (the balance sheet's with TempBS written). Checks that
