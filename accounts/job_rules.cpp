@@ -17,15 +17,7 @@ forms::Problem cannotSave(const char* message, const char* focus)
 
 std::optional<std::int64_t> parseJobNo(std::string_view text)
 {
-    if (text.empty() || text.size() > static_cast<std::size_t>(kJobNoDigits))
-        return std::nullopt;
-    std::int64_t n = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        n = n * 10 + (c - '0');
-    }
-    return n;
+    return platform::parseDigits(text, kJobNoDigits);
 }
 
 std::optional<std::optional<platform::Money>> parseJobAmount(const QString& text)
