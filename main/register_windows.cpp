@@ -2,6 +2,7 @@
 // all parts of the program, so that the main window depends on none of them.
 #include "main/window_catalog.h"
 
+#include "accounts/jobs.h"
 #include "accounts/modify_accounts.h"
 #include "accounts/opening_balances.h"
 #include "ledgers/acc_ledgers.h"
@@ -20,6 +21,7 @@ void registerWindows()
     registerWindow("ModifyAccounts", [](Parent& m) { return new accounts::ModifyAccounts(m); });
     registerWindow("FinancialYears", [](Parent& m) { return new FinancialYears(m); });
     registerWindow("ClearTransactions", [](Parent& m) { return new ClearTransactions(m); });
+    registerWindow("Jobs", [](Parent& m) { return new accounts::Jobs(m); });
     registerWindow("OpeningBalancesAcc", [](Parent& m) { return new accounts::OpeningBalancesAcc(m); });
     registerWindow("AccLedgers", [](Parent& m) { return new ledgers::AccLedgers(m); });
     registerWindow("AccBalances", [](Parent& m) { return new statements::AccBalances(m); });
