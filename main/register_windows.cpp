@@ -6,6 +6,7 @@
 #include "accounts/modify_accounts.h"
 #include "accounts/opening_balances.h"
 #include "ledgers/acc_ledgers.h"
+#include "ledgers/job_ledgers.h"
 #include "main/clear_transactions.h"
 #include "main/financial_years.h"
 #include "main/voucher_kinds.h"
@@ -24,6 +25,7 @@ void registerWindows()
     registerWindow("Jobs", [](Parent& m) { return new accounts::Jobs(m); });
     registerWindow("OpeningBalancesAcc", [](Parent& m) { return new accounts::OpeningBalancesAcc(m); });
     registerWindow("AccLedgers", [](Parent& m) { return new ledgers::AccLedgers(m); });
+    registerWindow("JobLedgers", [](Parent& m) { return new ledgers::JobLedgers(m); });
     registerWindow("AccBalances", [](Parent& m) { return new statements::AccBalances(m); });
     registerWindow("VouchPrintOpt", [](Parent& m) { return new vouchers::VouchPrintOpt(m); });
     registerWindow("PrintVouchers", [](Parent& m) { return new vouchers::PrintVouchers(m); });
