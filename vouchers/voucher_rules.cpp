@@ -111,10 +111,14 @@ std::string jobText(std::string_view jobNo, std::string_view jobDesc)
     return s;
 }
 
-std::optional<std::int64_t> jobIdFor(std::string_view text, std::span<const Job> openJobs, std::int64_t keptJobId)
+std::optional<std::int64_t> jobIdFor(std::string_view text, std::span<const Job> openJobs, std::int64_t keptJobId,
+                                     std::int64_t chosenJobId)
 {
     if (text.empty())
         return keptJobId;
+    for (const auto& job : openJobs)
+        if (chosenJobId != 0 && job.jobId == chosenJobId && equalIgnoringCase(job.text, text))
+            return chosenJobId;
     for (const auto& job : openJobs)
         if (equalIgnoringCase(job.text, text))
             return job.jobId;
