@@ -25,6 +25,7 @@ struct JobLedgerLine {
     platform::Money credit;
     platform::Money profit;     // credits minus debits up to this line
     int tranType = 0;
+    std::int64_t serial = 0;    // the line's own number, which orders a day's lines
 };
 
 struct JobLedgerTotals {
