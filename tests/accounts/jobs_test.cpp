@@ -368,6 +368,34 @@ private slots:
         QVERIFY(!preview(*w));
     }
 
+    void everyTextBoxSelectsItsTextWhenItTakesTheFocus()
+    {
+        Fixture f;
+        f.job(3, "old");
+        auto w = f.window();
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        for (const char* box : {"DocNo", "Desc", "OrderNo", "DelDate", "PartyNameTxt", "PartyAddress", "PartyTel",
+                                "PartyContact", "EstCost", "JobValue", "JobEmp", "CompDate", "DelRef", "Remarks"}) {
+            type(*w, box, QStringLiteral("12"));
+            if (auto* line = w->findChild<QLineEdit*>(QLatin1String(box))) {
+                line->deselect();
+                line->setFocus(Qt::MouseFocusReason);   // a click: Tab would select by itself
+                QTRY_COMPARE(line->selectedText(), QStringLiteral("12"));
+            } else {
+                auto* lines = child<QPlainTextEdit>(*w, box);
+                lines->setFocus(Qt::MouseFocusReason);
+                QTRY_COMPARE(lines->textCursor().selectedText(), QStringLiteral("12"));
+            }
+        }
+        // The multi-line boxes keep at most 250 characters, however the text came.
+        type(*w, "Remarks", QString(300, QLatin1Char('r')));
+        QCOMPARE(child<QPlainTextEdit>(*w, "Remarks")->toPlainText().size(), 250);
+        QCOMPARE(child<QLineEdit>(*w, "PartyTel")->maxLength(), 100);
+        QCOMPARE(child<QLineEdit>(*w, "OrderNo")->maxLength(), 250);
+    }
+
     void theMenuEntryOpensTheRegister()
     {
         Fixture f;
