@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cassert>
 #include <exception>
+#include <initializer_list>
 
 #include <QAbstractTableModel>
 #include <QCheckBox>
@@ -230,6 +231,7 @@ Jobs::Jobs(app::Parent& main, QWidget* parent) : QDialog(parent), m_main(main)
     m_grid->horizontalHeader()->setSectionResizeMode(JobsModel::Description, QHeaderView::Stretch);
     m_grid->setColumnWidth(JobsModel::JobNo, 80);
     m_grid->setColumnWidth(JobsModel::Value, 110);
+    m_grid->setColumnWidth(JobsModel::Completion, 115);
 
     m_addBttn = button(this, "AddBttn", "New");
     m_saveBttn = button(this, "SaveBttn", "Save");
@@ -361,7 +363,15 @@ void Jobs::setBrowsing(bool browsing)
 {
     m_addBttn->setEnabled(browsing);
     m_grid->setEnabled(browsing);
-    m_jobCard->setEnabled(browsing);
+    // With no job shown and none begun there is nothing to edit, save or print:
+    // the boxes wait for "New" rather than take typing that would go nowhere.
+    const bool haveJob = !browsing || currentJobId() != 0;
+    m_jobCard->setEnabled(browsing && haveJob);
+    m_saveBttn->setEnabled(haveJob);
+    for (QWidget* box : std::initializer_list<QWidget*>{
+             m_docNo, m_trDate, m_desc, m_orderNo, m_delDate, m_partyName, m_partyAddress, m_partyTel, m_partyContact,
+             m_estCost, m_jobValue, m_jobEmp, m_compDate, m_completeOpt, m_delRef, m_remarks})
+        box->setEnabled(haveJob);
 }
 
 void Jobs::Grid_RowColChange(int row)

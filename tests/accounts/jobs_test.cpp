@@ -329,6 +329,12 @@ private slots:
         Fixture f;
         auto w = f.window();
         QCOMPARE(w->currentJobId(), 0);
+        // An empty register waits for New: nothing to type into, save or print.
+        QVERIFY(!child<QLineEdit>(*w, "DocNo")->isEnabled());
+        QVERIFY(!child<QPlainTextEdit>(*w, "Remarks")->isEnabled());
+        QVERIFY(!child<QPushButton>(*w, "SaveBttn")->isEnabled());
+        QVERIFY(!child<QPushButton>(*w, "JobCard")->isEnabled());
+        QVERIFY(child<QPushButton>(*w, "AddBttn")->isEnabled());
         type(*w, "DocNo", QStringLiteral("4"));
         w->SaveBttn_Click();
         w->JobCard_Click();
@@ -336,6 +342,11 @@ private slots:
         QVERIFY(f.messages.boxes().empty());
         QVERIFY(!preview(*w));
         QVERIFY(!w->JobCardRst.isOpen());
+        w->AddBttn_Click();
+        QVERIFY(child<QLineEdit>(*w, "DocNo")->isEnabled());
+        QVERIFY(child<QPushButton>(*w, "SaveBttn")->isEnabled());
+        w->CancelBttn_Click();   // still no job: back to waiting
+        QVERIFY(!child<QLineEdit>(*w, "DocNo")->isEnabled());
     }
 
     void jobCardPrintsTheChosenJobAndClosesItsRowsAtTheEnd()
