@@ -250,6 +250,13 @@ Jobs::Jobs(app::Parent& main, QWidget* parent) : QDialog(parent), m_main(main)
     layout->addWidget(m_grid, 1);
     resize(1000, 640);
 
+    // Tab walks the boxes in the order a save writes their columns.
+    QWidget* order[] = {m_docNo,  m_trDate,   m_desc,   m_orderNo,  m_delDate,     m_partyName, m_partyAddress,
+                        m_partyTel, m_partyContact, m_estCost, m_jobValue, m_jobEmp, m_compDate, m_completeOpt,
+                        m_delRef, m_remarks,  m_addBttn, m_saveBttn, m_cancelBttn, m_jobCard,  m_grid};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+
     connect(m_addBttn, &QPushButton::clicked, this, &Jobs::AddBttn_Click);
     connect(m_saveBttn, &QPushButton::clicked, this, &Jobs::SaveBttn_Click);
     connect(m_cancelBttn, &QPushButton::clicked, this, &Jobs::CancelBttn_Click);

@@ -400,6 +400,17 @@ private slots:
                 QTRY_COMPARE(lines->textCursor().selectedText(), QStringLiteral("12"));
             }
         }
+        // Tab walks the boxes in the order of the register's columns.
+        QStringList walked;
+        child<QLineEdit>(*w, "DocNo")->setFocus();
+        for (QWidget* at = child<QLineEdit>(*w, "DocNo"); walked.size() < 16; at = at->nextInFocusChain()) {
+            if (at->focusPolicy() & Qt::TabFocus && at->isVisibleTo(w.get()) && !at->objectName().isEmpty()
+                && !at->objectName().startsWith(QLatin1String("qt_")))
+                walked << at->objectName();
+        }
+        QCOMPARE(walked, (QStringList{"DocNo", "TrDate", "Desc", "OrderNo", "DelDate", "PartyNameTxt", "PartyAddress",
+                                      "PartyTel", "PartyContact", "EstCost", "JobValue", "JobEmp", "CompDate",
+                                      "CompleteOpt", "DelRef", "Remarks"}));
         // The multi-line boxes keep at most 250 characters, however the text came.
         type(*w, "Remarks", QString(300, QLatin1Char('r')));
         QCOMPARE(child<QPlainTextEdit>(*w, "Remarks")->toPlainText().size(), 250);
