@@ -33,6 +33,7 @@
 #include "bench/generated_book.h"
 #include "db/delivered.h"
 #include "ledgers/day_book_store.h"
+#include "ledgers/job_ledger_store.h"
 #include "ledgers/ledger_store.h"
 #include "main/book_lock.h"
 #include "main/login_store.h"
@@ -177,6 +178,80 @@ void timeVoucherSearch(platform::Database& db, int size, const Options& o)
     }
 }
 
+// The job ledger: the busiest generated job's, checked against sums of its
+// own; then a job charged (inside a transaction that is rolled back, so the
+// book stays as generated) to enough vouchers for kJobLedgerLines lines, or
+// all a small book has, which must build in under kJobLedgerMs once it holds
+// that many.
+void timeJobLedger(platform::Database& db, const bench::GeneratedBook& book, int size, const Options& o)
+{
+    constexpr int kJobLedgerLines = 10'000;
+    constexpr double kJobLedgerMs = 50;
+    // What a job ledger counts, summed by the database: lines with an amount of
+    // the job's posted, uncancelled vouchers of the year on income and expense accounts.
+    constexpr const char* kJobSums =
+        "SELECT COUNT(*), COALESCE(SUM(s.Debit), 0), COALESCE(SUM(s.Credit), 0)"
+        " FROM Transactions t JOIN SubTransactions s ON s.TranNo = t.TranNo"
+        " JOIN AccLevel3 a ON a.AccCode = s.AccCode JOIN AccLevel1 l ON l.TypeID = a.Level1ID"
+        " WHERE t.JobID = ? AND t.FYID = 1 AND t.Posted = 1 AND t.Cancel = 0 AND l.NatureID >= 40"
+        " AND (COALESCE(s.Debit, 0) <> 0 OR COALESCE(s.Credit, 0) <> 0)";
+    const auto agrees = [&](std::int64_t jobId, const ledgers::JobLedger& ledger) {
+        platform::Statement sums(db, kJobSums);
+        sums.bindAll({jobId});
+        sums.step();
+        const std::int64_t debits = sums.columnInt64(1);
+        const std::int64_t credits = sums.columnInt64(2);
+        return static_cast<std::size_t>(sums.columnInt64(0)) == ledger.lines.size()
+               && ledger.totals.totalDebit == Money::fromCents(debits)
+               && ledger.totals.totalCredit == Money::fromCents(credits)
+               && ledger.totals.profit == Money::fromCents(credits - debits)
+               && (ledger.lines.empty() || ledger.lines.back().profit == ledger.totals.profit);
+    };
+
+    check(book.jobs.size() == static_cast<std::size_t>(bench::kJobs), "the book has its jobs");
+    check(book.vouchers < 1000 || (book.jobVouchers * 1000 > book.vouchers * (bench::kJobVouchersPerMille / 2)
+                                   && book.jobVouchers * 1000 < book.vouchers * (bench::kJobVouchersPerMille * 2)),
+          "about one voucher in a hundred carries a job (" + std::to_string(book.jobVouchers) + " of "
+              + std::to_string(book.vouchers) + ")");
+    const std::int64_t busiestJob = db.scalar(
+        "SELECT t.JobID FROM Transactions t JOIN SubTransactions s ON s.TranNo = t.TranNo"
+        " JOIN AccLevel3 a ON a.AccCode = s.AccCode JOIN AccLevel1 l ON l.TypeID = a.Level1ID"
+        " WHERE t.JobID <> 0 AND t.FYID = 1 AND t.Posted = 1 AND t.Cancel = 0 AND l.NatureID >= 40"
+        " GROUP BY t.JobID ORDER BY COUNT(*) DESC, t.JobID LIMIT 1").toInt();
+    if (busiestJob != 0) {
+        ledgers::JobLedger ledger;
+        const double ms = median(timesOf([&] { ledger = ledgers::buildJobLedger(db, 1, busiestJob); }, o.runs));
+        report("job ledger of the busiest generated job", size, ms,
+               "  (" + std::to_string(ledger.lines.size()) + " lines)");
+        check(agrees(busiestJob, ledger), "the busiest job's ledger agrees with the sums of its lines");
+    }
+
+    platform::Transaction tx(db);
+    db.exec("INSERT INTO Jobs (JobNo, JobDesc, Status) VALUES (99999999, 'Timing job', 0)");
+    const std::int64_t big = db.lastInsertId();
+    // The first vouchers without a job whose counted income and expense lines
+    // add up to no more than kJobLedgerLines.
+    const int charged = db.exec(
+        "UPDATE Transactions SET JobID = ?1 WHERE TranNo IN (SELECT TranNo FROM ("
+        " SELECT t.TranNo, SUM(COUNT(*)) OVER (ORDER BY t.TranNo) AS upTo"
+        " FROM Transactions t JOIN SubTransactions s ON s.TranNo = t.TranNo"
+        " JOIN AccLevel3 a ON a.AccCode = s.AccCode JOIN AccLevel1 l ON l.TypeID = a.Level1ID"
+        " WHERE t.JobID = 0 AND t.FYID = 1 AND t.Posted = 1 AND t.Cancel = 0 AND l.NatureID >= 40"
+        " AND (COALESCE(s.Debit, 0) <> 0 OR COALESCE(s.Credit, 0) <> 0)"
+        " GROUP BY t.TranNo) WHERE upTo <= ?2)",
+        {big, kJobLedgerLines});
+    ledgers::JobLedger ledger;
+    const double ms = median(timesOf([&] { ledger = ledgers::buildJobLedger(db, 1, big); }, o.runs));
+    report("job ledger of a job on many vouchers", size, ms,
+           "  (" + std::to_string(ledger.lines.size()) + " lines on " + std::to_string(charged) + " vouchers)");
+    check(agrees(big, ledger), "the large job's ledger agrees with the sums of its lines");
+    if (ledger.lines.size() + 10 >= static_cast<std::size_t>(kJobLedgerLines))
+        check(ms < kJobLedgerMs, "a job ledger of " + std::to_string(ledger.lines.size()) + " lines builds in under "
+                                     + std::to_string(static_cast<int>(kJobLedgerMs)) + " ms (took "
+                                     + std::to_string(ms) + " ms)");
+    // tx rolls back: the book stays as generated.
+}
+
 void timeBook(const std::string& path, const bench::GeneratedBook& book, int size, const Options& o)
 {
     platform::Database db = platform::Database::open(path);
@@ -257,6 +332,7 @@ void timeBook(const std::string& path, const bench::GeneratedBook& book, int siz
     }
 
     timeVoucherSearch(db, size, o);
+    timeJobLedger(db, book, size, o);
 
     // Saves last: they add to the book the checks above read.
     std::vector<double> saves;

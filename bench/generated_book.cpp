@@ -87,7 +87,7 @@ public:
         , m_voucher(db,
                     "INSERT INTO Transactions (DocNo, TranDate, \"Desc\", TranType, TrAmount, WordsAmt, JobID, FYID,"
                     " UserAdded, TimeAdded, UserEdited, TimeEdited, Cancel, Posted)"
-                    " VALUES (?, ?, ?, ?, ?, ?, 0, 1, 1, ?, 1, ?, ?, ?)")
+                    " VALUES (?, ?, ?, ?, ?, ?, ?, 1, 1, ?, 1, ?, ?, ?)")
         , m_line(db,
                  "INSERT INTO SubTransactions (TranNo, AccCode, AccName, \"Desc\", Debit, Credit, Balance, Status)"
                  " VALUES (?, ?, ?, ?, ?, ?, 0, '')")
@@ -101,9 +101,10 @@ public:
         std::int64_t credit;
     };
 
-    // Writes the lines on voucher `tranNo`, or on a new voucher when it is 0.
+    // Writes the lines on voucher `tranNo`, or on a new voucher (charged to
+    // `jobId`, 0 for none) when it is 0.
     void write(std::int64_t tranNo, int tranType, const char* shortName, std::int64_t docNo, const std::string& date,
-               bool counted, bool cancelled, const std::vector<Line>& lines)
+               bool counted, bool cancelled, const std::vector<Line>& lines, std::int64_t jobId = 0)
     {
         std::int64_t total = 0;
         for (const Line& l : lines)
@@ -111,8 +112,8 @@ public:
         if (tranNo == 0) {
             const std::string stamp = date + " 10:00:00";
             m_voucher.reset();
-            m_voucher.bindAll({docNo, date, "Generated voucher", tranType, total, "Generated amount only.", stamp,
-                               stamp, cancelled ? 1 : 0, counted || cancelled ? 1 : 0})
+            m_voucher.bindAll({docNo, date, "Generated voucher", tranType, total, "Generated amount only.", jobId,
+                               stamp, stamp, cancelled ? 1 : 0, counted || cancelled ? 1 : 0})
                 .run();
             tranNo = m_db.lastInsertId();
         }
@@ -189,6 +190,23 @@ GeneratedBook generateBook(platform::Database& db, const BookSpec& spec, std::os
     // The busiest account: a current account at the bank, on one line in fifty.
     book.busiest = accounts[byType[201][1 % byType[201].size()]].code;
 
+    // The job register, with a stream of its own that decides which vouchers carry a job.
+    platform::Statement addJob(db, "INSERT INTO Jobs (JobNo, JobDate, JobDesc, CustomerName, EstimatedCost, ValueofWork,"
+                                   " Status) VALUES (?, ?, ?, ?, ?, ?, 0)");
+    std::mt19937_64 jobRnd(spec.seed ^ 0x4A4F4253);
+    for (int j = 1; j <= kJobs; ++j) {
+        addJob.reset();
+        addJob.bindAll({j, platform::isoDate(book.yearStart), "Generated job " + std::to_string(j),
+                        "Customer " + std::to_string(j), std::int64_t{100'000'00} * j, std::int64_t{120'000'00} * j})
+            .run();
+        book.jobs.push_back(db.lastInsertId());
+    }
+    auto jobOfNext = [&]() -> std::int64_t {
+        if (static_cast<int>(jobRnd() % 1000) >= kJobVouchersPerMille)
+            return 0;
+        return book.jobs[static_cast<std::size_t>(jobRnd() % book.jobs.size())];
+    };
+
     Writer writer(db, journal, journalNames);
     if (journal)
         *journal << "; Generated book: " << spec.accounts << " accounts, about " << spec.lines
@@ -246,7 +264,9 @@ GeneratedBook generateBook(platform::Database& db, const BookSpec& spec, std::os
         const bool cancelled = pick(100) < 2;
         const bool counted = !cancelled && pick(100) >= 3;
         const std::string date = platform::isoDate(book.yearStart.addDays(static_cast<qint64>(pick(static_cast<std::size_t>(days)))));
-        writer.write(0, flow.tranType, flow.shortName, ++docNo[flow.tranType], date, counted, cancelled, lines);
+        const std::int64_t jobId = jobOfNext();
+        book.jobVouchers += jobId != 0;
+        writer.write(0, flow.tranType, flow.shortName, ++docNo[flow.tranType], date, counted, cancelled, lines, jobId);
         book.lines += size;
         ++book.vouchers;
     }

@@ -28,10 +28,18 @@ struct GeneratedBook {
     int lines = 0;
     QDate yearStart;                     // the delivered year (FYID 1)
     QDate yearEnd;
+    std::vector<std::int64_t> jobs;      // the register's JobIDs, kJobs of them
+    int jobVouchers = 0;                 // the vouchers charged to one of them
 };
 
+// The jobs of a generated book, and how often a voucher is charged to one.
+inline constexpr int kJobs = 50;
+inline constexpr int kJobVouchersPerMille = 10;
+
 // Fills `db`, a delivered database with its one year and no chart, in one
-// transaction. When `journal` is given, writes every voucher to it as one
+// transaction; about one voucher in a hundred is charged to one of kJobs jobs
+// (drawn apart from the vouchers themselves, so the book is the same with or
+// without them). When `journal` is given, writes every voucher to it as one
 // transaction with one posting per line; vouchers that are unposted or
 // cancelled, which no balance counts, are marked pending ("!") and the others
 // cleared ("*"), so that a tool's cleared balances are the program's.

@@ -141,6 +141,19 @@ BEGIN
     SELECT RAISE(ABORT, 'Transactions.JobID names no job');
 END;
 
+-- A job's amounts are whole cents or empty: text the engine would keep as it came is refused.
+CREATE TRIGGER Jobs_Amounts_Insert BEFORE INSERT ON Jobs
+WHEN typeof(NEW.EstimatedCost) NOT IN ('integer', 'null') OR typeof(NEW.ValueofWork) NOT IN ('integer', 'null')
+BEGIN
+    SELECT RAISE(ABORT, 'a job''s amounts are whole cents');
+END;
+
+CREATE TRIGGER Jobs_Amounts_Update BEFORE UPDATE OF EstimatedCost, ValueofWork ON Jobs
+WHEN typeof(NEW.EstimatedCost) NOT IN ('integer', 'null') OR typeof(NEW.ValueofWork) NOT IN ('integer', 'null')
+BEGIN
+    SELECT RAISE(ABORT, 'a job''s amounts are whole cents');
+END;
+
 CREATE TRIGGER Jobs_InUse_Delete BEFORE DELETE ON Jobs
 WHEN EXISTS (SELECT 1 FROM Transactions WHERE JobID = OLD.JobID)
 BEGIN
@@ -224,4 +237,4 @@ CREATE TABLE HelpIndex (
 
 -- The marks by which the program knows its own files.
 PRAGMA application_id = 1414745156;
-PRAGMA user_version = 2;
+PRAGMA user_version = 3;

@@ -1,7 +1,8 @@
 // Layout upgrades. Version 2 gives the lines copies of their voucher's year,
 // date and counting, adds the month totals of the accounts and reshapes the
 // indexes the ledgers and balances read (balances.sql); the copies and totals
-// of the lines already in the file are worked out once here.
+// of the lines already in the file are worked out once here. Version 3 lets a
+// job's amounts hold whole cents only (the triggers of schema.sql).
 #include "db/upgrade.h"
 
 #include <string>
@@ -35,11 +36,29 @@ const std::string& to2()
     return sql;
 }
 
+// No window wrote jobs before version 3: an amount that is no whole number
+// came from elsewhere. A real is read as cents, as the column was declared; a
+// text is kept in the job's remarks rather than lost. The triggers are the
+// ones schema.sql gives a new file.
+constexpr const char* kTo3 =
+    "UPDATE Jobs SET EstimatedCost = CAST(ROUND(EstimatedCost) AS INTEGER) WHERE typeof(EstimatedCost) = 'real';"
+    "UPDATE Jobs SET ValueofWork = CAST(ROUND(ValueofWork) AS INTEGER) WHERE typeof(ValueofWork) = 'real';"
+    "UPDATE Jobs SET Remarks = ltrim(COALESCE(Remarks, '') || ' Estimated Cost: ' || EstimatedCost),"
+    " EstimatedCost = NULL WHERE typeof(EstimatedCost) NOT IN ('integer', 'null');"
+    "UPDATE Jobs SET Remarks = ltrim(COALESCE(Remarks, '') || ' Value of Job: ' || ValueofWork),"
+    " ValueofWork = NULL WHERE typeof(ValueofWork) NOT IN ('integer', 'null');"
+    "CREATE TRIGGER IF NOT EXISTS Jobs_Amounts_Insert BEFORE INSERT ON Jobs"
+    " WHEN typeof(NEW.EstimatedCost) NOT IN ('integer', 'null') OR typeof(NEW.ValueofWork) NOT IN ('integer', 'null')"
+    " BEGIN SELECT RAISE(ABORT, 'a job''s amounts are whole cents'); END;"
+    "CREATE TRIGGER IF NOT EXISTS Jobs_Amounts_Update BEFORE UPDATE OF EstimatedCost, ValueofWork ON Jobs"
+    " WHEN typeof(NEW.EstimatedCost) NOT IN ('integer', 'null') OR typeof(NEW.ValueofWork) NOT IN ('integer', 'null')"
+    " BEGIN SELECT RAISE(ABORT, 'a job''s amounts are whole cents'); END;";
+
 } // namespace
 
 std::span<const platform::SchemaUpgrade> schemaUpgrades()
 {
-    static const platform::SchemaUpgrade steps[] = {{1, to2()}};
+    static const platform::SchemaUpgrade steps[] = {{1, to2()}, {2, kTo3}};
     return steps;
 }
 

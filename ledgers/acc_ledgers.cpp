@@ -20,10 +20,10 @@
 #include "ledgers/account_code_rules.h"
 #include "ledgers/account_pick_list.h"
 #include "ledgers/balance.h"
+#include "ledgers/ledger_grid.h"
 #include "ledgers/ledger_model.h"
 #include "ledgers/ledger_rows.h"
 #include "ledgers/ledger_store.h"
-#include "ledgers/open_voucher.h"
 #include "main/default_period.h"
 #include "main/parent.h"
 #include "platform/data/database.h"
@@ -85,23 +85,12 @@ AccLedgers::AccLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
     m_ob3 = named(new QLabel(this), "OBLbl3");
 
     m_model = new LedgerModel(this);
-    m_grid = named(new QTableView(this), "LedgerGrid");
-    m_grid->setModel(m_model);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->verticalHeader()->hide();
-    // Fixed row heights: a ledger of many thousand lines shows without measuring each.
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid = makeLedgerGrid(this, m_model);
     m_grid->horizontalHeader()->setSectionResizeMode(LedgerModel::Description, QHeaderView::Stretch);
     m_grid->setColumnWidth(LedgerModel::Date, 80);
     m_grid->setColumnWidth(LedgerModel::TranNo, 90);
 
-    m_tranType = named(new QLabel(this), "TranType");
-    m_lTranNo = named(new QLineEdit(this), "LTranNo");
-    m_lTranType = named(new QLineEdit(this), "LTranType");
-    m_lTranNo->hide();
-    m_lTranType->hide();
+    m_line = CurrentLineBoxes::make(this);
 
     auto* totals = named(new QFrame(this), "LedgerTotals");
     totals->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -137,7 +126,7 @@ AccLedgers::AccLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
     choice->setColumnStretch(4, 1);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_tranType, 1);
+    buttons->addWidget(m_line.tranType, 1);
     for (QPushButton* b : {m_view, m_print, excel, multi})
         buttons->addWidget(b);
 
@@ -313,27 +302,16 @@ void AccLedgers::showCurrentLine(int row)
 {
     const auto& lines = m_model->lines();
     if (row < 0 || row >= static_cast<int>(lines.size())) {
-        m_tranType->clear();
-        m_lTranNo->clear();
-        m_lTranType->clear();
+        m_line.clear();
         return;
     }
     const LedgerLine& l = lines[static_cast<std::size_t>(row)];
-    m_tranType->setText(QString::fromStdString(longReference(m_model->kinds(), l)));
-    m_lTranNo->setText(QString::number(l.tranNo));
-    m_lTranType->setText(QString::number(l.tranType));
+    m_line.show(longReference(m_model->kinds(), l), l.tranNo, l.tranType);
 }
 
 void AccLedgers::LedgerGrid_DblClick()
 {
-    if (m_lTranNo->text().isEmpty())
-        return;
-    bool numberOk = false, typeOk = false;
-    const int tranNo = m_lTranNo->text().toInt(&numberOk);
-    const int tranType = m_lTranType->text().toInt(&typeOk);
-    if (!numberOk || !typeOk)
-        return;
-    OpenVoucherFromLine(m_main, tranType, tranNo);
+    m_line.openVoucher(m_main);
 }
 
 } // namespace ledgers

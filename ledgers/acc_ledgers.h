@@ -10,6 +10,7 @@
 
 #include <QWidget>
 
+#include "ledgers/ledger_grid.h"
 #include "ledgers/ledger_rules.h"
 #include "platform/data/recordset.h"
 #include "platform/text/money.h"
@@ -96,9 +97,7 @@ private:
     QLabel* m_ob2 = nullptr;
     QLabel* m_ob3 = nullptr;
     QTableView* m_grid = nullptr;       // LedgerGrid
-    QLabel* m_tranType = nullptr;       // TranType
-    QLineEdit* m_lTranNo = nullptr;     // LTranNo (hidden)
-    QLineEdit* m_lTranType = nullptr;   // LTranType (hidden)
+    CurrentLineBoxes m_line;            // TranType, LTranNo, LTranType (hidden)
     QLabel* m_ttlLbl = nullptr;         // TtlLbl
     QLineEdit* m_totalDr = nullptr;     // TotalDr
     QLineEdit* m_totalCr = nullptr;     // TotalCr

@@ -2,9 +2,11 @@
 // all parts of the program, so that the main window depends on none of them.
 #include "main/window_catalog.h"
 
+#include "accounts/jobs.h"
 #include "accounts/modify_accounts.h"
 #include "accounts/opening_balances.h"
 #include "ledgers/acc_ledgers.h"
+#include "ledgers/job_ledgers.h"
 #include "main/about.h"
 #include "main/clear_transactions.h"
 #include "main/company_info.h"
@@ -38,8 +40,10 @@ void registerWindows()
     registerWindow("UserRights", [](Parent& m) { return new UserRights(m); });
     registerWindow("Password", [](Parent& m) { return new Password(m); });
     registerWindow("ClearTransactions", [](Parent& m) { return new ClearTransactions(m); });
+    registerWindow("Jobs", [](Parent& m) { return new accounts::Jobs(m); });
     registerWindow("OpeningBalancesAcc", [](Parent& m) { return new accounts::OpeningBalancesAcc(m); });
     registerWindow("AccLedgers", [](Parent& m) { return new ledgers::AccLedgers(m); });
+    registerWindow("JobLedgers", [](Parent& m) { return new ledgers::JobLedgers(m); });
     registerWindow("AccBalances", [](Parent& m) { return new statements::AccBalances(m); });
     registerWindow("IncomeStatement", [](Parent& m) { return new statements::IncomeStatement(m); });
     registerWindow("BalanceSheet", [](Parent& m) { return new statements::BalanceSheet(m); });

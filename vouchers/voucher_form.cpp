@@ -380,7 +380,14 @@ ShownVoucher VoucherForm::shown() const
 {
     return {m_docNoBox->text(),         m_trDate->date(),           m_desc->text(),
             m_jobList->currentText(),   m_cancelOption->isChecked(), m_postOpt->isChecked(),
-            m_lines->lines()};
+            m_lines->lines(),           chosenJobId()};
+}
+
+std::int64_t VoucherForm::chosenJobId() const
+{
+    // Jobs may share a text, so the entry chosen is told by its id.
+    const int row = m_jobList->currentIndex();
+    return row >= 0 ? m_jobList->itemData(row).toLongLong() : 0;
 }
 
 void VoucherForm::EditingRecord(std::int32_t tranNo)
@@ -501,7 +508,7 @@ void VoucherForm::ValidateAndSave()
     request.date = m_trDate->date();
     request.yearStart = m_main.FYStart;
     request.yearEnd = m_main.FYEnd;
-    const auto jobId = jobIdFor(m_jobList->currentText().toStdString(), m_jobs, m_keptJobId);
+    const auto jobId = jobIdFor(m_jobList->currentText().toStdString(), m_jobs, m_keptJobId, chosenJobId());
     request.jobKnown = jobId.has_value();
     request.totals = accounts::totalsOf(m_lines->lines());
     if (const auto problem = checkSave(request)) {

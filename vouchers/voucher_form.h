@@ -112,6 +112,8 @@ private:
     void NewVoucher();
     // What the form shows, as the user can change it.
     ShownVoucher shown() const;
+    // The JobID of the job box's chosen entry; 0 when none is chosen.
+    std::int64_t chosenJobId() const;
     // Opens `tranNo` of the kind and year: all of it, or nothing (the message
     // then says why). True when it opened.
     bool openVoucher(std::int64_t tranNo);

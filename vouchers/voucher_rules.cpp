@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/text/formats.h"
 #include "vouchers/amount_in_words.h"
 
 namespace vouchers {
@@ -65,15 +66,7 @@ const KindTexts& kindTexts(int tranType)
 
 std::optional<std::int64_t> parseDocNo(std::string_view text)
 {
-    if (text.empty() || text.size() > static_cast<std::size_t>(kDocNoDigits))
-        return std::nullopt;
-    std::int64_t n = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        n = n * 10 + (c - '0');
-    }
-    return n;
+    return platform::parseDigits(text, kDocNoDigits);
 }
 
 std::optional<std::int64_t> proposeDocNo(std::optional<std::int64_t> highest)
@@ -118,10 +111,14 @@ std::string jobText(std::string_view jobNo, std::string_view jobDesc)
     return s;
 }
 
-std::optional<std::int64_t> jobIdFor(std::string_view text, std::span<const Job> openJobs, std::int64_t keptJobId)
+std::optional<std::int64_t> jobIdFor(std::string_view text, std::span<const Job> openJobs, std::int64_t keptJobId,
+                                     std::int64_t chosenJobId)
 {
     if (text.empty())
         return keptJobId;
+    for (const auto& job : openJobs)
+        if (chosenJobId != 0 && job.jobId == chosenJobId && equalIgnoringCase(job.text, text))
+            return chosenJobId;
     for (const auto& job : openJobs)
         if (equalIgnoringCase(job.text, text))
             return job.jobId;

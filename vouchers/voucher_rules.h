@@ -68,10 +68,13 @@ struct Job {
 std::string jobText(std::string_view jobNo, std::string_view jobDesc);
 // The JobID a save stores for the job box's `text`: for an empty box 0, or
 // `keptJobId` when the voucher's job is no longer open and the box was left as
-// it was; for a text equal to an open job's text (ignoring ASCII case) that job's
-// id (the first, should two agree). Nothing when the text names no open job.
+// it was; `chosenJobId`, the job of the box's chosen entry, while the text is
+// still that open job's text (ignoring ASCII case), so that of two jobs with
+// one text the chosen one is kept; otherwise, for a text equal to an open
+// job's text, that job's id (the first, should two agree). Nothing when the
+// text names no open job.
 std::optional<std::int64_t> jobIdFor(std::string_view text, std::span<const Job> openJobs,
-                                     std::int64_t keptJobId = 0);
+                                     std::int64_t keptJobId = 0, std::int64_t chosenJobId = 0);
 
 // --- save ---
 
@@ -114,6 +117,7 @@ struct ShownVoucher {
     bool cancelled = false;
     bool posted = false;
     std::vector<accounts::SubTranRow> lines;  // the grid's rows, blank ones included
+    std::int64_t jobId = 0;                   // the job box's chosen job; 0 for none
     friend bool operator==(const ShownVoucher&, const ShownVoucher&) = default;
 };
 

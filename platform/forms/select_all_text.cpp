@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTimer>
 
 namespace forms {
@@ -13,9 +14,12 @@ public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::FocusIn)
+        if (event->type() == QEvent::FocusIn) {
             if (auto* box = qobject_cast<QLineEdit*>(watched))
                 QTimer::singleShot(0, box, [box] { box->selectAll(); });
+            else if (auto* lines = qobject_cast<QPlainTextEdit*>(watched))
+                QTimer::singleShot(0, lines, [lines] { lines->selectAll(); });
+        }
         return false;
     }
 };
@@ -23,6 +27,11 @@ public:
 } // namespace
 
 void selectAllOnFocus(QLineEdit* box)
+{
+    box->installEventFilter(new SelectAllOnFocus(box));
+}
+
+void selectAllOnFocus(QPlainTextEdit* box)
 {
     box->installEventFilter(new SelectAllOnFocus(box));
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 class QLineEdit;
+class QPlainTextEdit;
 
 namespace forms {
 
@@ -10,5 +11,7 @@ namespace forms {
 // is made once the focus event is over, since a mouse click that gave the
 // focus would otherwise place the cursor over it.
 void selectAllOnFocus(QLineEdit* box);
+// The same for a box of several lines.
+void selectAllOnFocus(QPlainTextEdit* box);
 
 } // namespace forms

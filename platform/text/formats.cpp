@@ -187,4 +187,17 @@ std::optional<QDate> parseIsoDate(std::string_view text)
     return date;
 }
 
+std::optional<std::int64_t> parseDigits(std::string_view text, int maxDigits)
+{
+    if (text.empty() || text.size() > static_cast<std::size_t>(maxDigits))
+        return std::nullopt;
+    std::int64_t n = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
 } // namespace platform

@@ -3,6 +3,7 @@
 // stores. Month names are English whatever the machine's locale.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,5 +37,10 @@ std::string isoDateTime(const QDateTime& when);
 // Reads "YYYY-MM-DD" (a stored date; a time after it is ignored); nothing for
 // other text or an impossible date.
 std::optional<QDate> parseIsoDate(std::string_view text);
+
+// The number of `text` made of 1 to `maxDigits` ASCII digits and nothing else
+// ("007" is 7); nothing for an empty text, blanks, signs, points, exponents or
+// more digits. `maxDigits` must be at most 18, so the number fits.
+std::optional<std::int64_t> parseDigits(std::string_view text, int maxDigits);
 
 } // namespace platform

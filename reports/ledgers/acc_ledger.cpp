@@ -5,6 +5,7 @@
 #include "platform/report/report_feed.h"
 #include "platform/shell/environment.h"
 #include "platform/text/formats.h"
+#include "reports/ledgers/ledger_columns.h"
 
 namespace ledger_reports {
 namespace {
@@ -19,11 +20,6 @@ constexpr const char* kPositive = "#,##0.00";   // the window's balances are nev
 constexpr Twips kWidth = 10380;
 constexpr Twips kRow = 255;
 
-// The columns, left edge and width, shared by the captions, the lines and the totals.
-struct Column {
-    Twips left;
-    Twips width;
-};
 constexpr Column kDate{0, 780};
 constexpr Column kTranNo{900, 900};
 constexpr Column kDesc{1850, 3250};
@@ -32,7 +28,7 @@ constexpr Column kCredit{6500, 1300};
 constexpr Column kBalance{7850, 1400};
 constexpr Column kStatus{9350, kWidth - 9350};
 
-Rect at(Column c, Twips top, Twips height = kRow) { return {c.left, top, c.width, height}; }
+Rect at(Column c, Twips top, Twips height = kRow) { return c.at(top, height); }
 
 } // namespace
 

@@ -575,6 +575,47 @@ private slots:
         QCOMPARE(f.column(tranNo, "JobID"), std::string("0"));
     }
 
+    void aReSavedVoucherKeepsItsJobAmongJobsOfOneText()
+    {
+        Fixture f;
+        book::addJob(f.db, 15, "Roof");
+        const auto second = book::addJob(f.db, 15, "Roof");
+        const auto tranNo = book::addVoucher(f.db, kJournal, 1, 3, 0, second);
+        auto form = f.form();
+        auto* jobs = child<QComboBox>(*form, "JobList");
+        QCOMPARE(jobs->count(), 2);
+        form->EditingRecord(static_cast<std::int32_t>(tranNo));
+        QCOMPARE(jobs->currentIndex(), 1);
+        child<QLineEdit>(*form, "Desc")->setText(QStringLiteral("edited"));
+        click(*form, "SaveBttn");
+        QCOMPARE(f.column(tranNo, "JobID"), std::to_string(second));
+        // Choosing the other job of that text moves it there, and counts as a change.
+        form->EditingRecord(static_cast<std::int32_t>(tranNo));
+        jobs->setCurrentIndex(0);
+        click(*form, "SaveBttn");
+        QCOMPARE(f.column(tranNo, "JobID"), std::to_string(jobs->itemData(0).toLongLong()));
+    }
+
+    void completedJobsLeaveTheJobListAndComeBackWhenReopened()
+    {
+        Fixture f;
+        const auto job = book::addJob(f.db, 12, "Fit-out");
+        book::addJob(f.db, 15, "Roof");
+        const auto listed = [&] {
+            auto form = f.form();
+            auto* jobs = child<QComboBox>(*form, "JobList");
+            QStringList texts;
+            for (int i = 0; i < jobs->count(); ++i)
+                texts << jobs->itemText(i);
+            return texts;
+        };
+        QCOMPARE(listed(), (QStringList{"12 (Fit-out)", "15 (Roof)"}));
+        f.db.exec("UPDATE Jobs SET Status = 1 WHERE JobID = ?", {job});
+        QCOMPARE(listed(), QStringList{"15 (Roof)"});
+        f.db.exec("UPDATE Jobs SET Status = 0 WHERE JobID = ?", {job});
+        QCOMPARE(listed(), (QStringList{"12 (Fit-out)", "15 (Roof)"}));
+    }
+
     void deleteRefusals_data()
     {
         QTest::addColumn<bool>("rightRefused");

@@ -100,6 +100,25 @@ TEST(JobIdFor, AcceptsAnEmptyBoxOrAnOpenJobsText)
     EXPECT_EQ(jobText("12", "Fit-out"), "12 (Fit-out)");
 }
 
+TEST(JobIdFor, KeepsTheChosenOfTwoJobsWithOneText)
+{
+    const std::vector<Job> jobs = {{4, "12 (Fit-out)"}, {9, "15 (Roof)"}, {11, "15 (Roof)"}};
+    struct Case { const char* text; std::int64_t chosen; std::optional<std::int64_t> id; };
+    const Case cases[] = {
+        {"15 (Roof)", 11, 11},
+        {"15 (roof)", 11, 11},
+        {"15 (Roof)", 9, 9},
+        {"12 (Fit-out)", 11, 4},    // the text moved on from the chosen entry
+        {"15 (Roof)", 5, 9},        // a chosen id that is no open job: by text
+        {"", 11, 0},                // an emptied box stores no job
+        {"Roof", 11, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.text << " / " << c.chosen);
+        EXPECT_EQ(jobIdFor(c.text, jobs, 0, c.chosen), c.id);
+    }
+}
+
 namespace {
 
 const QDate kStart{2026, 7, 1};
