@@ -1,9 +1,11 @@
-// The trial balance window: layout, selection, checks, ShowBalances and the
-// way to a row's ledger.
+// The trial balance window: layout, selection, checks, ShowBalances, the
+// export and the way to a row's ledger.
 #include "statements/acc_balances.h"
 
 #include <cassert>
 #include <memory>
+#include <span>
+#include <stdexcept>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -30,8 +32,10 @@
 #include "main/rights.h"
 #include "platform/data/database.h"
 #include "platform/forms/window_host.h"
+#include "platform/sheet/excel_export.h"
 #include "platform/shell/environment.h"
 #include "statements/balance_models.h"
+#include "statements/trial_balance_export.h"
 
 namespace statements {
 namespace {
@@ -142,11 +146,11 @@ AccBalances::AccBalances(app::Parent& main, QWidget* parent) : QWidget(parent), 
     m_view->setToolTip(QStringLiteral("View Balances"));
     auto* print = named(new QPushButton(QStringLiteral("Print"), this), "PrintBttn");
     print->setToolTip(QStringLiteral("Print Balances"));
-    auto* excel = named(new QPushButton(QStringLiteral("Excel"), this), "ExcelBttn");
-    excel->setToolTip(QStringLiteral("Export to Excel"));
-    // The print and the export come with their own work.
+    m_excel = named(new QPushButton(QStringLiteral("Excel"), this), "ExcelBttn");
+    m_excel->setToolTip(QStringLiteral("Export to Excel"));
+    // The print comes with its own work.
     print->setEnabled(false);
-    excel->setEnabled(false);
+    sheet::makeWaitPic(this);
 
     m_six = new SixColumnModel(this);
     m_two = new TwoColumnModel(this);
@@ -200,7 +204,7 @@ AccBalances::AccBalances(app::Parent& main, QWidget* parent) : QWidget(parent), 
     dates->addWidget(new QLabel(QStringLiteral("To"), this));
     dates->addWidget(m_to);
     dates->addStretch(1);
-    for (QPushButton* b : {m_view, print, excel})
+    for (QPushButton* b : {m_view, print, m_excel})
         dates->addWidget(b);
 
     auto* layout = new QVBoxLayout(this);
@@ -223,6 +227,7 @@ AccBalances::AccBalances(app::Parent& main, QWidget* parent) : QWidget(parent), 
     connect(m_trial6, &QRadioButton::toggled, this, [this](bool on) { if (on) TrialOpt_Click(0); });
     connect(m_trial2, &QRadioButton::toggled, this, [this](bool on) { if (on) TrialOpt_Click(1); });
     connect(m_view, &QPushButton::clicked, this, &AccBalances::ViewBttn_Click);
+    connect(m_excel, &QPushButton::clicked, this, &AccBalances::ExcelBttn_Click);
     connect(m_grid6, &QTableView::doubleClicked, this, &AccBalances::DetailGrid_DblClick);
     connect(m_grid2, &QTableView::doubleClicked, this, &AccBalances::DetailGrid2_DblClick);
     connect(m_grid6->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -354,19 +359,43 @@ std::optional<forms::Problem> AccBalances::checkSelection(Purpose purpose) const
     return std::nullopt;
 }
 
-void AccBalances::ViewBttn_Click()
+bool AccBalances::choiceIsValid(Purpose purpose)
 {
-    if (const auto problem = checkSelection(Purpose::View)) {
+    if (const auto problem = checkSelection(purpose)) {
         forms::showFailure(this, *problem);
-        return;
+        return false;
     }
     if (m_from->date() > m_to->date()) {
         forms::showFailure(this, {QStringLiteral("Invalid Date"),
                                   QStringLiteral("The ending date should be greater than the beginning date."),
                                   QStringLiteral("BalDt_1")});
-        return;
+        return false;
     }
-    ShowBalances();
+    return true;
+}
+
+void AccBalances::ViewBttn_Click()
+{
+    if (choiceIsValid(Purpose::View))
+        ShowBalances();
+}
+
+void AccBalances::ExcelBttn_Click()
+{
+    // The export writes what a fresh Display shows, for the dates as they are now.
+    if (!choiceIsValid(Purpose::Export) || !ShowBalances())
+        return;
+    const BalanceRows& rows = m_six->rows();
+    const std::span<const AccountFigures> shown = rows ? std::span<const AccountFigures>(*rows)
+                                                       : std::span<const AccountFigures>();
+    try {
+        sheet::ExcelExport(this,
+                           m_trial6->isChecked() ? sixColumnTable(shown, m_from->date(), m_to->date())
+                                                 : twoColumnTable(shown, m_to->date()),
+                           QStringLiteral("Trial Balance"));
+    } catch (const std::overflow_error&) {
+        forms::inform(this, QStringLiteral("Cannot Export"), QStringLiteral("The totals are too large."));
+    }
 }
 
 AccountSelection AccBalances::selection() const
@@ -386,8 +415,9 @@ AccountSelection AccBalances::selection() const
 
 void AccBalances::setCommandsEnabled(bool on)
 {
-    // Print and Excel stay disabled until they are built.
+    // Print stays disabled until it is built.
     m_view->setEnabled(on);
+    m_excel->setEnabled(on);
 }
 
 void AccBalances::clearFigures()
@@ -400,7 +430,7 @@ void AccBalances::clearFigures()
         b->clear();
 }
 
-void AccBalances::ShowBalances()
+bool AccBalances::ShowBalances()
 {
     setCommandsEnabled(false);
     clearFigures();
@@ -410,7 +440,7 @@ void AccBalances::ShowBalances()
     } catch (const platform::DbError& e) {
         forms::showDbFailure(this, e);
         setCommandsEnabled(true);
-        return;
+        return false;
     }
     auto rows = std::make_shared<const std::vector<AccountFigures>>(std::move(tb.rows));
     m_six->setRows(rows);
@@ -428,6 +458,7 @@ void AccBalances::ShowBalances()
     m_tDr->setText(QString::fromStdString(amountTotalText(t.twoColumnDebit)));
     m_tCr->setText(QString::fromStdString(amountTotalText(t.twoColumnCredit)));
     setCommandsEnabled(true);
+    return true;
 }
 
 void AccBalances::DetailGrid_DblClick()

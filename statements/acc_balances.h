@@ -1,6 +1,7 @@
 // The trial balance window: six or two columns for all accounts, a main type,
 // a sub type or a code range, with the totals; a double-click on a row opens
-// that account's ledger. Its print and spreadsheet export come later (shown disabled).
+// that account's ledger; Excel exports what it shows. Its print comes later
+// (shown disabled).
 #pragma once
 
 #include <optional>
@@ -62,6 +63,10 @@ public:
     // Runs the selection checks and the date check, each refusing with its
     // message and moving the focus; then ShowBalances.
     void ViewBttn_Click();
+    // The same checks as Display (with their export messages), then
+    // ShowBalances afresh and the export (ExcelExport) of the layout chosen:
+    // six or two columns. A failed rebuild exports nothing.
+    void ExcelBttn_Click();
     // Opens the ledger of the current row's account (right 240): nothing
     // without a current row.
     void DetailGrid_DblClick();
@@ -74,9 +79,12 @@ protected:
 
 private:
     // Queries the chosen accounts and refills both grids and all totals, with
-    // the command buttons disabled meanwhile. A failed query is reported and
-    // leaves both grids empty and the buttons usable.
-    void ShowBalances();
+    // the command buttons disabled meanwhile. A failed query is reported,
+    // leaves both grids empty and the buttons usable, and returns false.
+    bool ShowBalances();
+    // The selection checks for `purpose` and the date check: tells the first
+    // failure, moving the focus, and returns false.
+    bool choiceIsValid(Purpose purpose);
     AccountSelection selection() const;
     void setCommandsEnabled(bool on);
     void clearFigures();
@@ -104,6 +112,7 @@ private:
     QDateEdit* m_from = nullptr;          // BalDt_0
     QDateEdit* m_to = nullptr;            // BalDt_1
     QPushButton* m_view = nullptr;
+    QPushButton* m_excel = nullptr;
     QTableView* m_grid6 = nullptr;        // DetailGrid
     QTableView* m_grid2 = nullptr;        // DetailGrid2
     QLineEdit* m_balCode = nullptr;       // BalCode (hidden)

@@ -15,7 +15,6 @@
 #include "platform/data/database.h"
 #include "platform/sheet/excel_export.h"
 #include "tests/accounts/opening_window.h"
-#include "tests/support/xlsx_reader.h"
 
 using platform::Money;
 using sheet::Cell;
@@ -56,13 +55,13 @@ private slots:
                               QStringLiteral("%1:10:").arg(ob::Petty)}));
         QVERIFY(exportTimer(f)->isActive());
         QCOMPARE(exportTimer(f)->interval(), 1000);
-        QVERIFY(f.opened.isEmpty());
-        QTRY_COMPARE(f.opened.size(), 1);
+        QVERIFY(f.exports.opened().isEmpty());
+        QTRY_COMPARE(f.exports.opened().size(), 1);
         QVERIFY(!exportTimer(f)->isActive());   // one shot
         QVERIFY(f.messages.boxes().empty());
         QVERIFY(w.findChild<QLabel*>(QStringLiteral("WaitPic"))->isHidden());
 
-        const sheet::Sheet s = testing_support::readWorkbook(f.opened[0]);
+        const sheet::Sheet s = f.exports.onlyExport();
         QCOMPARE(s.at("A1"), text("Accounts Opening Balance").makeBold().makeBlue());
         QCOMPARE(s.at("A2"), text("As On July 01, 2026").makeBold().makeBlue());
         const char* headings[] = {"Acc Code", "Account Name", "Debit", "Credit"};
@@ -86,7 +85,7 @@ private slots:
         QCOMPARE(s.lastRow(), 9);
 
         w.ExportTimer_Timer();   // a tick while the timer is stopped exports nothing
-        QCOMPARE(f.opened.size(), 1);
+        QCOMPARE(f.exports.opened().size(), 1);
     }
 
     void aVoucherWithoutLinesGivesTheTopRowsOnly()
@@ -95,8 +94,8 @@ private slots:
         auto& w = f.open();
         w.ExcelBttn_Click();
         w.ExportTimer_Timer();
-        QCOMPARE(f.opened.size(), 1);
-        const sheet::Sheet s = testing_support::readWorkbook(f.opened[0]);
+        QCOMPARE(f.exports.opened().size(), 1);
+        const sheet::Sheet s = f.exports.onlyExport();
         QCOMPARE(s.lastRow(), 4);
         QCOMPARE(s.rowTexts(3), std::vector<QString>{});
         QCOMPARE(s.rowTexts(4), (std::vector<QString>{"Acc Code", "Account Name", "Debit", "Credit"}));
@@ -106,18 +105,18 @@ private slots:
     {
         OpeningWindow f;
         f.openingLines(ob::kFirstYear, {{ob::Cash, 100, {}}});
-        QFile plain(f.exportDir.filePath(QStringLiteral("plain")));
+        QFile plain(QDir(f.exports.folder()).filePath(QStringLiteral("plain")));
         QVERIFY(plain.open(QIODevice::WriteOnly));
         plain.close();
-        sheet::setExportFolder(f.exportDir.filePath(QStringLiteral("plain/exports")));
+        sheet::setExportFolder(QDir(f.exports.folder()).filePath(QStringLiteral("plain/exports")));
         auto& w = f.open();
         w.ExcelBttn_Click();
         w.ExportTimer_Timer();
         QCOMPARE(f.messages.boxes().size(), std::size_t(1));
         QCOMPARE(f.messages.last().title, QStringLiteral("Cannot Export"));
         QVERIFY(f.messages.last().text.contains(QStringLiteral("plain")));
-        QVERIFY(f.opened.isEmpty());
-        QCOMPARE(QDir(f.exportDir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"plain"});
+        QVERIFY(f.exports.opened().isEmpty());
+        QCOMPARE(QDir(f.exports.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"plain"});
         QVERIFY(!exportTimer(f)->isActive());
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(f.button("ExcelBttn")->isEnabled());
@@ -134,7 +133,7 @@ private slots:
         QCOMPARE(f.messages.last().title, QStringLiteral("Database Error"));
         QVERIFY(!exportTimer(f)->isActive());
         w.ExportTimer_Timer();
-        QVERIFY(f.opened.isEmpty());
+        QVERIFY(f.exports.opened().isEmpty());
     }
 };
 

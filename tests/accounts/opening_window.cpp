@@ -9,8 +9,6 @@
 #include "platform/forms/window_host.h"
 #include "platform/data/database.h"
 #include "platform/shell/environment.h"
-#include "platform/shell/launcher.h"
-#include "platform/sheet/excel_export.h"
 
 namespace testing_support {
 namespace {
@@ -42,18 +40,11 @@ OpeningWindow::OpeningWindow()
     shell::setScreenWidthTwips(20000);
     shell::setNow(QDateTime(QDate(2026, 12, 10), QTime(10, 0, 0)));
     shell::setToday(QDate(2026, 12, 10));
-    forms::WindowHost::setModalNonBlocking(true);
-    sheet::setExportFolder(exportDir.filePath(QStringLiteral("exports")));
-    shell::setDocumentHook([this](const QString& path) {
-        opened << path;
-        return true;
-    });
-}
+    forms::WindowHost::setModalNonBlocking(true);}
 
 OpeningWindow::~OpeningWindow()
 {
     w.reset();
-    shell::setDocumentHook(nullptr);
 }
 
 std::int64_t OpeningBook::voucher(int fyId, const char* isoDate, const std::vector<ObLine>& lines, bool posted,

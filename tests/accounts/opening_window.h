@@ -1,8 +1,7 @@
 // Test support for the opening balances' export and import: a delivered
 // database with a small chart over balance-sheet and income-statement types
 // and a second year, vouchers written by hand, the signed-in main window and
-// the opening-balance window. Exports go to a folder of the fixture's own and
-// are "opened" through the desktop seam, which keeps their paths.
+// the opening-balance window, with its exports captured.
 #pragma once
 
 #include <cstdint>
@@ -11,10 +10,10 @@
 #include <vector>
 
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include "accounts/opening_balances.h"
 #include "main/parent.h"
+#include "tests/support/export_capture.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
 
@@ -75,8 +74,7 @@ public:
     std::unique_ptr<app::Parent> main;
     std::unique_ptr<accounts::OpeningBalancesAcc> w;
     MessageRecorder messages;
-    QTemporaryDir exportDir;
-    QStringList opened;   // the paths the desktop was asked to open
+    ExportCapture exports;
 };
 
 } // namespace testing_support
