@@ -25,6 +25,7 @@ void checkPlace(int row, int column)
 const char* formatCode(NumberFormat format)
 {
     switch (format) {
+    case NumberFormat::Integer: return "0";
     case NumberFormat::Amount: return "0.00;(0.00)";
     case NumberFormat::Date: return "dd-mm-yy";
     case NumberFormat::General: break;
@@ -48,6 +49,7 @@ Cell Cell::integer(std::int64_t value)
     Cell c;
     c.kind = Kind::Number;
     c.number = static_cast<double>(value);
+    c.format = NumberFormat::Integer;
     return c;
 }
 

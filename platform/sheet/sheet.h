@@ -19,9 +19,10 @@
 
 namespace sheet {
 
-// How a number cell shows: as it is, as an amount ("0.00;(0.00)", as the
-// windows show amounts) or as a date ("dd-mm-yy").
-enum class NumberFormat { General, Amount, Date };
+// How a number cell shows: as it is, as a whole number in full ("0", so an
+// account code never turns into "1.0E+07" in a narrow column), as an amount
+// ("0.00;(0.00)", as the windows show amounts) or as a date ("dd-mm-yy").
+enum class NumberFormat { General, Integer, Amount, Date };
 
 // The format code a number format writes into a workbook; empty for General.
 const char* formatCode(NumberFormat format);
@@ -38,7 +39,7 @@ struct Cell {
     // A text, always kept as text: "=1+1", "00123" or "1e5" is never read as a
     // formula or a number. An empty text is an empty cell.
     static Cell textCell(QString text);
-    // A whole number.
+    // A whole number, shown in full.
     static Cell integer(std::int64_t value);
     // An amount from its exact cents.
     static Cell amount(platform::Money value);

@@ -24,11 +24,12 @@ struct XlsxFile::Impl {
     lxw_workbook* book = nullptr;
     lxw_worksheet* sheet = nullptr;
     // By bold, blue and number format.
-    std::array<lxw_format*, 2 * 2 * 3> formats{};
+    static constexpr std::size_t kFormats = 4;
+    std::array<lxw_format*, 2 * 2 * kFormats> formats{};
 
     lxw_format* formatOf(const Cell& cell)
     {
-        const std::size_t index = (cell.bold ? 6u : 0u) + (cell.blue ? 3u : 0u)
+        const std::size_t index = ((cell.bold ? 2u : 0u) + (cell.blue ? 1u : 0u)) * kFormats
                                   + static_cast<std::size_t>(cell.format);
         if (index == 0)
             return nullptr;   // the workbook's default

@@ -77,7 +77,7 @@ std::vector<Style> readStyles(const QByteArray& xml)
                     s.blue = fonts[font].blue;
                 }
                 const QString code = codes[r.attributes().value(QLatin1String("numFmtId")).toInt()];
-                for (const auto f : {sheet::NumberFormat::Amount, sheet::NumberFormat::Date})
+                for (const auto f : {sheet::NumberFormat::Integer, sheet::NumberFormat::Amount, sheet::NumberFormat::Date})
                     if (code == QLatin1String(sheet::formatCode(f)))
                         s.format = f;
                 styles.push_back(s);

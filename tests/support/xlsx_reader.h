@@ -19,10 +19,10 @@ namespace testing_support {
 std::map<std::string, QByteArray> unzipEntries(const QString& path);
 
 // The first worksheet of the workbook at `path`. A cell stored as a number
-// comes back as a number (with Amount or Date for the number formats this
-// program writes), any kind of stored text as a text; widths in character
-// units. Throws std::runtime_error, also for a cell holding a formula, which
-// this program never writes.
+// comes back as a number (with the number formats this program writes), any
+// kind of stored text as a text; widths in character units. Throws
+// std::runtime_error, also for a cell holding a formula, which this program
+// never writes.
 sheet::Sheet readWorkbook(const QString& path);
 
 } // namespace testing_support
