@@ -333,7 +333,6 @@ void OpeningBalancesAcc::ImportBal_Click()
 
 void OpeningBalancesAcc::holdForImport()
 {
-    m_lines->grid()->commitEdit();
     setButtons(false);
     m_lines->setLines({});
     TotalValue();
