@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 
 #include <zlib.h>
@@ -104,6 +105,21 @@ std::vector<QString> readSharedStrings(const QByteArray& xml)
             strings.back() += r.readElementText();
     }
     return strings;
+}
+
+// A stored text as a spreadsheet reads it: "_x0001_" stands for a character
+// that XML cannot carry.
+QString unescaped(QString text)
+{
+    static const QRegularExpression escape(QStringLiteral("_x([0-9A-Fa-f]{4})_"));
+    QRegularExpressionMatch m;
+    qsizetype from = 0;
+    while ((m = escape.match(text, from)).hasMatch()) {
+        const QChar ch(static_cast<char16_t>(m.captured(1).toUShort(nullptr, 16)));
+        text.replace(m.capturedStart(), m.capturedLength(), ch);
+        from = m.capturedStart() + 1;
+    }
+    return text;
 }
 
 // Row and column of "C9".
@@ -211,11 +227,11 @@ sheet::Sheet readWorkbook(const QString& path)
                 throw std::runtime_error("sheet: cell " + sheet::cellAddress(row, column) + " holds a formula");
             if (type == u"s") {
                 const auto i = static_cast<std::size_t>(value.toInt());
-                cell = sheet::Cell::textCell(i < shared.size() ? shared[i] : QString());
+                cell = sheet::Cell::textCell(unescaped(i < shared.size() ? shared[i] : QString()));
             } else if (type == u"inlineStr") {
-                cell = sheet::Cell::textCell(inlineText);
+                cell = sheet::Cell::textCell(unescaped(inlineText));
             } else if (type == u"str") {
-                cell = sheet::Cell::textCell(value);
+                cell = sheet::Cell::textCell(unescaped(value));
             } else if (!value.isEmpty()) {
                 cell.kind = sheet::Cell::Kind::Number;
                 cell.number = value.toDouble();

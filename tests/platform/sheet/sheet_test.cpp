@@ -85,6 +85,7 @@ TEST(XlsxFile, WritesEveryCellByItsTypeAndReadsBackTheSame)
         Cell::textCell(QStringLiteral("1/2")),
         Cell::textCell(QStringLiteral("1e5")),
         Cell::textCell(QStringLiteral("Caf\u00e9 & <Co> \"ltd\"")),
+        Cell::textCell(QStringLiteral("  two\tcolumns \u0001 ")),   // blanks kept, a control character carried
         Cell::amount(Money::fromCents(120775)),
         Cell::amount(Money::fromCents(10)),
         Cell::amount(Money::fromCents(-500)),
@@ -108,8 +109,8 @@ TEST(XlsxFile, WritesEveryCellByItsTypeAndReadsBackTheSame)
         SCOPED_TRACE(testing::Message() << "row " << i + 1);
         EXPECT_EQ(back.at(static_cast<int>(i) + 1, 1), cells[i]);
     }
-    EXPECT_EQ(back.at("B6").number, 1207.75);
-    EXPECT_EQ(back.at("B11").number, 46218);   // the spreadsheet's day number of July 15, 2026
+    EXPECT_EQ(back.at("B7").number, 1207.75);
+    EXPECT_EQ(back.at("B12").number, 46218);   // the spreadsheet's day number of July 15, 2026
     EXPECT_EQ(back.lastRow(), static_cast<int>(cells.size()));
     EXPECT_EQ(back.columnWidth(0), 10);
     EXPECT_EQ(back.columnWidth(1), 40);
@@ -119,6 +120,22 @@ TEST(XlsxFile, WritesEveryCellByItsTypeAndReadsBackTheSame)
     const auto entries = testing_support::unzipEntries(path);
     EXPECT_FALSE(entries.contains("xl/sharedStrings.xml"));
     EXPECT_TRUE(entries.at("xl/worksheets/sheet1.xml").contains("inlineStr"));
+}
+
+TEST(XlsxFile, WritesTablesLongerThanASixteenBitRowCount)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.xlsx"));
+    const sheet::Table t = sample(40'000);
+    {
+        sheet::XlsxFile f(path, dir.path());
+        sheet::writeTable(f, t);
+        f.close();
+    }
+    const Sheet back = testing_support::readWorkbook(path);
+    EXPECT_EQ(back.at(40'004, 0), Cell::integer(100 + 39'999));
+    EXPECT_EQ(back.at("B40006"), Cell::amount(Money::fromCents(999)).makeBold());
+    EXPECT_EQ(back.lastRow(), 40'006);
 }
 
 TEST(XlsxFile, RefusesCellsItCannotHoldWithTheirAddress)
