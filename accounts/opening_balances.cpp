@@ -1,7 +1,9 @@
 // "Accounts Opening Balances": loads the year's opening lines into the line
-// grid, searches them by account name, saves them in one transaction and
-// prints them.
+// grid, searches them by account name, saves them in one transaction, prints
+// and exports them, and opens the import.
 #include "accounts/opening_balances.h"
+
+#include <stdexcept>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -10,14 +12,18 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "accounts/opening_balance_export.h"
 #include "accounts/opening_balance_rules.h"
 #include "accounts/opening_balance_store.h"
+#include "accounts/opening_fy_acc.h"
 #include "accounts/voucher_line_grid.h"
 #include "main/parent.h"
 #include "main/year_store.h"
 #include "platform/data/database.h"
 #include "platform/forms/data_grid.h"
 #include "platform/forms/messages.h"
+#include "platform/forms/window_host.h"
+#include "platform/sheet/excel_export.h"
 #include "platform/shell/environment.h"
 #include "reports/accounts/acc_ob.h"
 
@@ -74,12 +80,13 @@ OpeningBalancesAcc::OpeningBalancesAcc(app::Parent& main, QWidget* parent) : QWi
     m_excel = button(this, "ExcelBttn", "Excel", 5160, kButtonsTop);
     m_excel->setToolTip(QStringLiteral("Export to Excel"));
     m_import = button(this, "ImportBal", "Import Balances", 6720, kButtonsTop);
-    // The spreadsheet export and the import come with their own work.
-    for (QPushButton* b : {m_excel, m_import})
-        b->setEnabled(false);
     m_printTimer = new QTimer(this);
     m_printTimer->setObjectName(QStringLiteral("PrintTimer"));
     m_printTimer->setInterval(1000);
+    m_exportTimer = new QTimer(this);
+    m_exportTimer->setObjectName(QStringLiteral("ExportTimer"));
+    m_exportTimer->setInterval(1000);
+    sheet::makeWaitPic(this);
 
     resize(twipsToPixels(480 * 2 + 13935), twipsToPixels(kButtonsTop + 900));
 
@@ -88,6 +95,9 @@ OpeningBalancesAcc::OpeningBalancesAcc(app::Parent& main, QWidget* parent) : QWi
     connect(m_find, &QPushButton::clicked, this, &OpeningBalancesAcc::FindBttn_Click);
     connect(m_print, &QPushButton::clicked, this, &OpeningBalancesAcc::PrintBill_Click);
     connect(m_printTimer, &QTimer::timeout, this, &OpeningBalancesAcc::PrintTimer_Timer);
+    connect(m_excel, &QPushButton::clicked, this, &OpeningBalancesAcc::ExcelBttn_Click);
+    connect(m_exportTimer, &QTimer::timeout, this, &OpeningBalancesAcc::ExportTimer_Timer);
+    connect(m_import, &QPushButton::clicked, this, &OpeningBalancesAcc::ImportBal_Click);
     // The window sees every key before its controls, the grid's cell editors
     // (made and dropped as cells are edited) included.
     qApp->installEventFilter(this);
@@ -147,6 +157,8 @@ void OpeningBalancesAcc::setButtons(bool enabled)
     m_save->setEnabled(enabled && haveVoucher);
     m_cancel->setEnabled(enabled);
     m_print->setEnabled(enabled && haveVoucher);
+    m_excel->setEnabled(enabled && haveVoucher);
+    m_import->setEnabled(enabled && haveVoucher);
 }
 
 void OpeningBalancesAcc::TotalValue()
@@ -278,6 +290,57 @@ void OpeningBalancesAcc::PrintTimer_Timer()
         return;
     }
     account_reports::AccOB(AOB, {m_main.BizName, m_main.UName, m_main.CurrencySymbol, m_main.FYStart})->show(this);
+}
+
+void OpeningBalancesAcc::ExcelBttn_Click()
+{
+    // Only saved lines are exported: lines that could not be saved are not
+    // shown as if they were.
+    if (!m_excel->isEnabled() || !SaveOpeningBalances())
+        return;
+    m_exportTimer->start();
+}
+
+void OpeningBalancesAcc::ExportTimer_Timer()
+{
+    if (!m_exportTimer->isActive())
+        return;
+    m_exportTimer->stop();
+    std::vector<SubTranRow> lines;
+    try {
+        lines = loadOpeningLines(*m_main.Pelkconn, m_tranNo);
+    } catch (const platform::DbError& e) {
+        forms::showDbFailure(this, e);
+        return;
+    }
+    try {
+        sheet::ExcelExport(this, openingBalanceTable(lines, m_main.FYStart), QStringLiteral("Accounts Opening Balance"));
+    } catch (const std::overflow_error&) {
+        forms::inform(this, QStringLiteral("Cannot Export"), QStringLiteral("The totals of the lines are too large."));
+    }
+}
+
+void OpeningBalancesAcc::ImportBal_Click()
+{
+    // The import reloads the lines when it ends: unsaved edits are saved
+    // first, and nothing is imported when they cannot be.
+    if (!m_import->isEnabled() || !SaveOpeningBalances())
+        return;
+    auto* import = new OpeningFYAcc(m_main, *this, this);
+    import->setAttribute(Qt::WA_DeleteOnClose);
+    forms::WindowHost::runModal(import);
+}
+
+void OpeningBalancesAcc::holdForImport()
+{
+    setButtons(false);
+    m_lines->setLines({});
+    TotalValue();
+}
+
+void OpeningBalancesAcc::reloadAfterImport()
+{
+    Form_Load();
 }
 
 } // namespace accounts

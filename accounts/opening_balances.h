@@ -1,6 +1,7 @@
 // The window "Accounts Opening Balances": the lines of the signed-in year's
 // opening-balance voucher in the voucher line grid, with search, "Find Next",
-// save, cancel and print. Spreadsheet export and import come with their own work.
+// save, cancel, print, the spreadsheet export and the import from another year
+// (OpeningFYAcc, which holds and reloads this window).
 #pragma once
 
 #include <cstdint>
@@ -60,6 +61,23 @@ public:
     // is shown, and the window stays as it was.
     void PrintTimer_Timer();
 
+    // Saves the lines and, when they were written, starts ExportTimer, so the
+    // window repaints before the export runs.
+    void ExcelBttn_Click();
+    // Acts only while ExportTimer runs, and stops it first (one shot, so a
+    // failed export is not repeated): reads the saved lines afresh and exports
+    // them (ExcelExport) with their totals. A failure is told.
+    void ExportTimer_Timer();
+    // Saves the lines and, when they were written, opens the import of
+    // another year's balances (OpeningFYAcc) modally.
+    void ImportBal_Click();
+    // For the import: disables the buttons and shows no lines until
+    // reloadAfterImport, so nothing can be saved over the lines it writes.
+    void holdForImport();
+    // After the import (or its failure): reads the year's voucher and its lines
+    // afresh, with the blank lines and totals, and enables the buttons again.
+    void reloadAfterImport();
+
     // The opening balances being printed, from PrintTimer_Timer until the report ends.
     platform::Hierarchy AOB;
 
@@ -95,6 +113,7 @@ private:
     QPushButton* m_excel = nullptr;
     QPushButton* m_import = nullptr;
     QTimer* m_printTimer = nullptr;
+    QTimer* m_exportTimer = nullptr;
 };
 
 } // namespace accounts

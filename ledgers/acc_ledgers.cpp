@@ -1,4 +1,4 @@
-// The account ledger window: its layout, load, Display, Print and the grid's double-click.
+// The account ledger window: its layout, load, Display, Print, Excel and the grid's double-click.
 #include "ledgers/acc_ledgers.h"
 
 #include <cassert>
@@ -21,6 +21,7 @@
 #include "ledgers/account_pick_list.h"
 #include "ledgers/balance.h"
 #include "ledgers/ledger_grid.h"
+#include "ledgers/ledger_export.h"
 #include "ledgers/ledger_model.h"
 #include "ledgers/ledger_rows.h"
 #include "ledgers/ledger_store.h"
@@ -29,6 +30,7 @@
 #include "platform/data/database.h"
 #include "platform/forms/messages.h"
 #include "platform/report/report_feed.h"
+#include "platform/sheet/excel_export.h"
 #include "platform/shell/environment.h"
 #include "platform/text/formats.h"
 #include "reports/ledgers/acc_ledger.h"
@@ -111,9 +113,9 @@ AccLedgers::AccLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
     m_print = named(new QPushButton(QStringLiteral("Print"), this), "PrintBttn");
     auto* excel = named(new QPushButton(QStringLiteral("Excel"), this), "ExcelBttn");
     auto* multi = named(new QPushButton(QStringLiteral("Multiple Ledgers"), this), "MultiBttn");
-    // The export and the multi-ledger print come with their own work.
-    for (QPushButton* b : {excel, multi})
-        b->setEnabled(false);
+    // The multi-ledger print comes with its own work.
+    multi->setEnabled(false);
+    sheet::makeWaitPic(this);
 
     auto* choice = new QGridLayout;
     choice->addWidget(new QLabel(QStringLiteral("Select Account"), this), 0, 0);
@@ -148,6 +150,7 @@ AccLedgers::AccLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
     connect(m_dateOpt, &QCheckBox::toggled, this, &AccLedgers::DateOpt_Click);
     connect(m_view, &QPushButton::clicked, this, &AccLedgers::ViewBttn_Click);
     connect(m_print, &QPushButton::clicked, this, &AccLedgers::PrintBttn_Click);
+    connect(excel, &QPushButton::clicked, this, &AccLedgers::ExcelBttn_Click);
     connect(m_grid, &QTableView::doubleClicked, this, &AccLedgers::LedgerGrid_DblClick);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { showCurrentLine(current.isValid() ? current.row() : -1); });
@@ -224,6 +227,27 @@ void AccLedgers::PrintBttn_Click()
         m_ledgerQry.close();
         forms::inform(this, QStringLiteral("Cannot Print"), QString::fromUtf8(e.what()));
     }
+}
+
+void AccLedgers::ExcelBttn_Click()
+{
+    if (!choiceIsValid(QStringLiteral("Select a valid account to view ledger.")))
+        return;
+    // The export writes the ledger as it stands now, so a changed account or
+    // period takes effect without Display.
+    if (!BuildLedger())
+        return;
+    m_codeBox->hideList();
+    LedgerSheet s;
+    s.accName = m_name->text();
+    if (m_dateOpt->isChecked())
+        s.period = DateRange{m_from->date(), m_to->date()};
+    s.today = shell::today();
+    s.broughtForward = m_broughtForward;
+    s.lines = m_model->lines();
+    s.kinds = &m_model->kinds();
+    s.totals = m_totals;
+    sheet::ExcelExport(this, ledgerTable(s), QStringLiteral("Ledger ") + m_code->text());
 }
 
 ledger_reports::AccLedgerSource AccLedgers::printSource() const

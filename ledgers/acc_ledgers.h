@@ -1,8 +1,8 @@
 // The account ledger window: one account's counted lines of the signed-in year,
 // whole or for a period, with the balance brought forward, the running balance
 // and status per line and the totals; a double-click opens a line's voucher and
-// Print shows the ledger as the report AccLedger. Its spreadsheet export and
-// "Multiple Ledgers" come later (shown disabled).
+// Print shows the ledger as the report AccLedger and Excel exports it.
+// "Multiple Ledgers" comes later (shown disabled).
 #pragma once
 
 #include <cstdint>
@@ -55,6 +55,10 @@ public:
     // modally. A failed query or a report that cannot be laid out is told, and
     // nothing is shown.
     void PrintBttn_Click();
+    // The same checks as Display, then builds the ledger afresh and exports it
+    // (ExcelExport) as built: the brought-forward line, the lines and the
+    // totals. A failed build exports nothing.
+    void ExcelBttn_Click();
     // Opens the voucher of the grid's current line (OpenVoucherFromLine);
     // nothing without a current line.
     void LedgerGrid_DblClick();

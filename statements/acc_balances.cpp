@@ -1,9 +1,11 @@
-// The trial balance window: layout, selection, checks, ShowBalances, the print
-// and the way to a row's ledger.
+// The trial balance window: layout, selection, checks, ShowBalances, the print,
+// the export and the way to a row's ledger.
 #include "statements/acc_balances.h"
 
 #include <cassert>
 #include <memory>
+#include <span>
+#include <stdexcept>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -31,11 +33,13 @@
 #include "platform/data/database.h"
 #include "platform/forms/window_host.h"
 #include "platform/report/report_feed.h"
+#include "platform/sheet/excel_export.h"
 #include "platform/shell/environment.h"
 #include "reports/statements/acc_bal_rpt.h"
 #include "statements/balance_models.h"
 #include "statements/balance_print.h"
 #include "statements/report_window.h"
+#include "statements/trial_balance_export.h"
 
 namespace statements {
 namespace {
@@ -146,10 +150,9 @@ AccBalances::AccBalances(app::Parent& main, QWidget* parent) : QWidget(parent), 
     m_view->setToolTip(QStringLiteral("View Balances"));
     m_print = named(new QPushButton(QStringLiteral("Print"), this), "PrintBttn");
     m_print->setToolTip(QStringLiteral("Print Balances"));
-    auto* excel = named(new QPushButton(QStringLiteral("Excel"), this), "ExcelBttn");
-    excel->setToolTip(QStringLiteral("Export to Excel"));
-    // The export comes with its own work.
-    excel->setEnabled(false);
+    m_excel = named(new QPushButton(QStringLiteral("Excel"), this), "ExcelBttn");
+    m_excel->setToolTip(QStringLiteral("Export to Excel"));
+    sheet::makeWaitPic(this);
 
     m_six = new SixColumnModel(this);
     m_two = new TwoColumnModel(this);
@@ -203,7 +206,7 @@ AccBalances::AccBalances(app::Parent& main, QWidget* parent) : QWidget(parent), 
     dates->addWidget(new QLabel(QStringLiteral("To"), this));
     dates->addWidget(m_to);
     dates->addStretch(1);
-    for (QPushButton* b : {m_view, m_print, excel})
+    for (QPushButton* b : {m_view, m_print, m_excel})
         dates->addWidget(b);
 
     auto* layout = new QVBoxLayout(this);
@@ -227,6 +230,7 @@ AccBalances::AccBalances(app::Parent& main, QWidget* parent) : QWidget(parent), 
     connect(m_trial2, &QRadioButton::toggled, this, [this](bool on) { if (on) TrialOpt_Click(1); });
     connect(m_view, &QPushButton::clicked, this, &AccBalances::ViewBttn_Click);
     connect(m_print, &QPushButton::clicked, this, &AccBalances::PrintBttn_Click);
+    connect(m_excel, &QPushButton::clicked, this, &AccBalances::ExcelBttn_Click);
     connect(m_grid6, &QTableView::doubleClicked, this, &AccBalances::DetailGrid_DblClick);
     connect(m_grid2, &QTableView::doubleClicked, this, &AccBalances::DetailGrid2_DblClick);
     connect(m_grid6->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -440,6 +444,24 @@ void AccBalances::PrintRangeBalances(const TrialBalance& tb)
         statement_reports::AccBalRptRange2(PrintBalances, source)->show(this);
 }
 
+void AccBalances::ExcelBttn_Click()
+{
+    // The export writes what a fresh Display shows, for the dates as they are now.
+    if (!choiceIsValid(Purpose::Export) || !ShowBalances())
+        return;
+    const BalanceRows& rows = m_six->rows();
+    const std::span<const AccountFigures> shown = rows ? std::span<const AccountFigures>(*rows)
+                                                       : std::span<const AccountFigures>();
+    try {
+        sheet::ExcelExport(this,
+                           m_trial6->isChecked() ? sixColumnTable(shown, m_from->date(), m_to->date())
+                                                 : twoColumnTable(shown, m_to->date()),
+                           QStringLiteral("Trial Balance"));
+    } catch (const std::overflow_error&) {
+        forms::inform(this, QStringLiteral("Cannot Export"), QStringLiteral("The totals are too large."));
+    }
+}
+
 AccountSelection AccBalances::selection() const
 {
     if (m_selectOpt->isChecked()) {
@@ -457,9 +479,9 @@ AccountSelection AccBalances::selection() const
 
 void AccBalances::setCommandsEnabled(bool on)
 {
-    // Excel stays disabled until it is built.
     m_view->setEnabled(on);
     m_print->setEnabled(on);
+    m_excel->setEnabled(on);
 }
 
 void AccBalances::clearFigures()
@@ -472,7 +494,7 @@ void AccBalances::clearFigures()
         b->clear();
 }
 
-void AccBalances::ShowBalances()
+bool AccBalances::ShowBalances()
 {
     setCommandsEnabled(false);
     clearFigures();
@@ -482,7 +504,7 @@ void AccBalances::ShowBalances()
     } catch (const platform::DbError& e) {
         forms::showDbFailure(this, e);
         setCommandsEnabled(true);
-        return;
+        return false;
     }
     auto rows = std::make_shared<const std::vector<AccountFigures>>(std::move(tb.rows));
     m_six->setRows(rows);
@@ -500,6 +522,7 @@ void AccBalances::ShowBalances()
     m_tDr->setText(QString::fromStdString(amountTotalText(t.twoColumnDebit)));
     m_tCr->setText(QString::fromStdString(amountTotalText(t.twoColumnCredit)));
     setCommandsEnabled(true);
+    return true;
 }
 
 void AccBalances::DetailGrid_DblClick()

@@ -1,7 +1,7 @@
 // The trial balance window: six or two columns for all accounts, a main type,
 // a sub type or a code range, with the totals; a double-click on a row opens
 // that account's ledger; Print shows the balances in one of the four printed
-// trial balances. Its spreadsheet export comes later (shown disabled).
+// trial balances, and Excel exports what it shows.
 #pragma once
 
 #include <optional>
@@ -72,6 +72,10 @@ public:
     // the preview the balances are shown again. A failed query or layout is
     // told and gives the buttons back.
     void PrintBttn_Click();
+    // The same checks as Display (with their export messages), then
+    // ShowBalances afresh and the export (ExcelExport) of the layout chosen:
+    // six or two columns. A failed rebuild exports nothing.
+    void ExcelBttn_Click();
     // Opens the ledger of the current row's account (right 240): nothing
     // without a current row.
     void DetailGrid_DblClick();
@@ -87,14 +91,15 @@ protected:
 
 private:
     // Queries the chosen accounts and refills both grids and all totals, with
-    // the command buttons disabled meanwhile. A failed query is reported and
-    // leaves both grids empty and the buttons usable.
-    void ShowBalances();
+    // the command buttons disabled meanwhile. A failed query is reported,
+    // leaves both grids empty and the buttons usable, and returns false.
+    bool ShowBalances();
     // The two ways of printing; each opens PrintBalances from `tb` and shows
     // its report.
     void PrintGroupedBalances(const TrialBalance& tb);
     void PrintRangeBalances(const TrialBalance& tb);
-    // The selection and date checks shared by Display and Print.
+    // The selection checks for `purpose` and the date check, shared by Display,
+    // Print and Excel: tells the first failure, moving the focus, and returns false.
     bool choiceIsValid(Purpose purpose);
     AccountSelection selection() const;
     void setCommandsEnabled(bool on);
@@ -124,6 +129,7 @@ private:
     QDateEdit* m_to = nullptr;            // BalDt_1
     QPushButton* m_view = nullptr;
     QPushButton* m_print = nullptr;
+    QPushButton* m_excel = nullptr;
     QTableView* m_grid6 = nullptr;        // DetailGrid
     QTableView* m_grid2 = nullptr;        // DetailGrid2
     QLineEdit* m_balCode = nullptr;       // BalCode (hidden)

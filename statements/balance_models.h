@@ -24,6 +24,8 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void setRows(BalanceRows rows);
+    // The rows shown, or null before the first setRows.
+    const BalanceRows& rows() const { return m_rows; }
     // The account code of row `row`, or nothing.
     std::optional<std::int64_t> codeAt(int row) const;
 

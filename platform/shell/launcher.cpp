@@ -1,4 +1,4 @@
-// Detached starts through QProcess, addresses through QDesktopServices.
+// Detached starts through QProcess, addresses and documents through QDesktopServices.
 #include "platform/shell/launcher.h"
 
 #include <utility>
@@ -13,6 +13,7 @@ namespace shell {
 namespace {
 StartHook g_start;
 UrlHook g_url;
+DocumentHook g_document;
 }
 
 bool startDetached(const QString& program, const QStringList& arguments)
@@ -40,7 +41,15 @@ void openUrl(const QUrl& url)
     QDesktopServices::openUrl(url);
 }
 
+bool openDocument(const QString& path)
+{
+    if (g_document)
+        return g_document(path);
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
 StartHook setStartHook(StartHook hook) { return std::exchange(g_start, std::move(hook)); }
 UrlHook setUrlHook(UrlHook hook) { return std::exchange(g_url, std::move(hook)); }
+DocumentHook setDocumentHook(DocumentHook hook) { return std::exchange(g_document, std::move(hook)); }
 
 } // namespace shell

@@ -1,5 +1,6 @@
-// Starting another program without waiting for it, and opening a web address.
-// Both go through hooks that tests replace.
+// Starting another program without waiting for it, opening a web address, and
+// opening a file with the desktop's default program. All go through hooks that
+// tests replace.
 #pragma once
 
 #include <functional>
@@ -18,10 +19,16 @@ QString besideThisProgram(const QString& name);
 // Opens `url` in the desktop's web browser, without waiting; failures are ignored.
 void openUrl(const QUrl& url);
 
+// Opens the file at `path` with the desktop's default program for its kind,
+// without waiting. Returns false when no program could be started for it.
+bool openDocument(const QString& path);
+
 using StartHook = std::function<bool(const QString& program, const QStringList& arguments)>;
 using UrlHook = std::function<void(const QUrl&)>;
+using DocumentHook = std::function<bool(const QString& path)>;
 // Test seams; each returns the hook it replaces.
 StartHook setStartHook(StartHook hook);
 UrlHook setUrlHook(UrlHook hook);
+DocumentHook setDocumentHook(DocumentHook hook);
 
 } // namespace shell

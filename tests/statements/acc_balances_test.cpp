@@ -243,7 +243,7 @@ private slots:
         QCOMPARE(child<QLabel>(*w, "TtlLbl")->text(), QStringLiteral("Totals Rs"));
         QVERIFY(child<QPushButton>(*w, "ViewBttn")->isEnabled());
         QVERIFY(child<QPushButton>(*w, "PrintBttn")->isEnabled());
-        QVERIFY(!child<QPushButton>(*w, "ExcelBttn")->isEnabled());
+        QVERIFY(child<QPushButton>(*w, "ExcelBttn")->isEnabled());
 
         const std::string upTo = platform::isoDate(to);
         QStringList codes;
