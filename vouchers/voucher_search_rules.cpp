@@ -73,12 +73,24 @@ std::string containsPattern(std::string_view text)
     std::string pattern = "%";
     pattern.reserve(text.size() + 2);
     for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte >= 0x80) {
+            // A lead byte stands for its whole character; continuation bytes add nothing.
+            if (byte >= 0xC0)
+                pattern += '_';
+            continue;
+        }
         if (ch == '%' || ch == '_' || ch == '\\')
             pattern += '\\';
         pattern += ch;
     }
     pattern += '%';
     return pattern;
+}
+
+bool descriptionContains(const QString& desc, const QString& part)
+{
+    return desc.contains(part, Qt::CaseInsensitive);
 }
 
 std::optional<SearchOrder> orderOfColumn(int column)

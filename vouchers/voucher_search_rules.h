@@ -70,9 +70,15 @@ struct SearchCheck {
 };
 SearchCheck checkSearch(const SearchInput& input);
 
-// A LIKE pattern, for "LIKE ? ESCAPE '\'", that finds `text` literally anywhere:
-// '%', '_' and '\' of the text are escaped, and the whole is put between '%'.
+// A LIKE pattern, for "LIKE ? ESCAPE '\'", that finds `text` (UTF-8) literally
+// anywhere: '%', '_' and '\' of the text are escaped, and the whole is put
+// between '%'. LIKE ignores the case of Latin letters only, so each other
+// character becomes '_' (any one character): the pattern keeps every
+// description that descriptionContains keeps, and the caller confirms with it.
 std::string containsPattern(std::string_view text);
+// True when `part` occurs in `desc` literally and without regard to case, for
+// every alphabet.
+bool descriptionContains(const QString& desc, const QString& part);
 
 // One listed voucher as the list needs it to sort: its key, number and ISO date.
 struct ListedVoucher {

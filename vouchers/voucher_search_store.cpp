@@ -9,7 +9,9 @@ std::vector<ListedVoucher> listVouchers(platform::Database& db, KindYear kind, c
 {
     // Every piece is served by the unique index on (TranType, FYID, DocNo): the
     // kind's vouchers of the year are one range of it, already in number order.
-    std::string sql = "SELECT TranNo, DocNo, TranDate FROM Transactions WHERE TranType = ? AND FYID = ?";
+    std::string sql = "SELECT TranNo, DocNo, TranDate, ";
+    sql += c.descPart ? "\"Desc\"" : "NULL";
+    sql += " FROM Transactions WHERE TranType = ? AND FYID = ?";
     platform::Params params{kind.tranType, kind.fyId};
     if (c.docNo) {
         sql += " AND DocNo = ?";
@@ -41,8 +43,12 @@ std::vector<ListedVoucher> listVouchers(platform::Database& db, KindYear kind, c
     platform::Statement st(db, sql);
     st.bindAll(params);
     std::vector<ListedVoucher> rows;
-    while (st.step())
+    while (st.step()) {
+        // The pattern lets through what LIKE cannot judge: letters outside the Latin alphabet.
+        if (c.descPart && !descriptionContains(QString::fromStdString(st.column(3).toText()), *c.descPart))
+            continue;
         rows.push_back({st.columnInt64(0), st.columnInt64(1), st.column(2).toText()});
+    }
     return rows;
 }
 

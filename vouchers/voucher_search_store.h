@@ -20,7 +20,7 @@ namespace vouchers {
 
 // The vouchers of the kind and year that meet every criterion set in
 // `criteria`, in serial-number order. Every value is bound; the description is
-// found literally and, for Latin letters, without regard to case. Throws
+// found literally and without regard to case. Throws
 // platform::DbError.
 std::vector<ListedVoucher> listVouchers(platform::Database& db, KindYear kind, const SearchCriteria& criteria);
 

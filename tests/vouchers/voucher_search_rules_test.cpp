@@ -120,6 +120,8 @@ TEST(ContainsPattern, EscapesEveryPatternCharacter)
     EXPECT_EQ(containsPattern("a_b"), "%a\\_b%");
     EXPECT_EQ(containsPattern("c:\\x"), "%c:\\\\x%");
     EXPECT_EQ(containsPattern("it's"), "%it's%");
+    // Any one character for each letter LIKE cannot compare without regard to case.
+    EXPECT_EQ(containsPattern("M\u00fcller \u0394\U0001F600"), "%M_ller __%");
 }
 
 TEST(SortListed, ByNumberOrByDateWithTheDaysVouchersByNumber)

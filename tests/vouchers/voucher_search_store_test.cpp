@@ -151,6 +151,24 @@ TEST(ListVouchers, FindsTheDescriptionTextLiterallyAnywhereWithoutRegardToCase)
     }
 }
 
+TEST(ListVouchers, FindsADescriptionWithoutRegardToCaseBeyondLatinLetters)
+{
+    SearchBook b;
+    book::addVoucherRow(b.db, {9, "2026-12-04", "Caf\u00e9 M\u00fcller, \u00c9cole \u0394elta", 500});
+    const std::pair<const char*, Numbers> cases[] = {
+        {"caf\u00c9 m\u00dcLLER", {9}},
+        {"\u00e9cole", {9}},
+        {"\u03b4elta", {9}},
+        {"\u00fc", {9}},
+        {"_", {4}},               // the letters stand for themselves, no pattern
+        {"caf\u00e8", {}},       // another letter, not a wildcard
+    };
+    for (const auto& [part, expected] : cases) {
+        SCOPED_TRACE(part);
+        EXPECT_EQ(b.numbers(described(part)), expected);
+    }
+}
+
 TEST(VoucherDetails, ReadsTheRowWithItsUsersAndListsVouchersWhoseUsersAreMissing)
 {
     SearchBook b;
