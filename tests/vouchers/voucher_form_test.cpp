@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include "accounts/voucher_line_grid.h"
+#include "ledgers/open_voucher.h"
 #include "main/parent.h"
 #include "main/window_catalog.h"
 #include "platform/data/database.h"
@@ -741,6 +742,29 @@ private slots:
         } else {
             QCOMPARE(text(*form, "DocNo"), QStringLiteral("4"));
         }
+    }
+
+    void anOpenFormKeepsWhatTheUserTypesWhenALedgerLineIsOpened()
+    {
+        app::clearWindows();
+        app::registerWindows();
+        Fixture f;
+        const auto saved = book::addVoucher(f.db, kJournal, 1, 3);
+        f.main->openWindow(QStringLiteral("GeneralJournal"), false);
+        auto* form = qobject_cast<VoucherForm*>(f.main->host().find(QStringLiteral("GeneralJournal")));
+        QVERIFY(form);
+        child<QLineEdit>(*form, "Desc")->setText(QStringLiteral("being typed"));
+        enterBalanced(*form, 900);
+
+        ledgers::OpenVoucherFromLine(*f.main, kJournal, static_cast<std::int32_t>(saved));
+        QCOMPARE(f.main->host().find(QStringLiteral("GeneralJournal")), static_cast<QWidget*>(form));
+        QVERIFY(form->adding());
+        QCOMPARE(text(*form, "Desc"), QStringLiteral("being typed"));
+        QCOMPARE(text(*form, "DTot"), QStringLiteral("9.00"));
+        QVERIFY(f.main->LOpen);
+
+        f.main->host().closeAll();
+        app::clearWindows();
     }
 
     void opensAVoucherAllOrNothing()
