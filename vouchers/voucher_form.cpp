@@ -3,6 +3,7 @@
 #include "vouchers/voucher_form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -386,7 +387,10 @@ ShownVoucher VoucherForm::shown() const
 void VoucherForm::EditingRecord(std::int32_t tranNo)
 {
     m_main.LOpen = false;
-    openVoucher(tranNo);
+    // Handed over while the print waits: the timer still prints the saved
+    // voucher, but must not replace this one with a new voucher afterwards.
+    if (openVoucher(tranNo) && m_printTimer->isActive())
+        m_handedDuringPrint = true;
 }
 
 bool VoucherForm::kindHasVouchers()
@@ -554,6 +558,11 @@ void VoucherForm::PrintTimer_Timer()
     printVouchers(m_main, this, m_kind.tranType, [this, tranNo](platform::Database& db) {
         return reports::openVoucherPrint(db, m_main.CurrencyName, tranNo);
     });
+    if (std::exchange(m_handedDuringPrint, false)) {
+        m_lines->setEnabled(true);
+        setButtonsEnabled(true);
+        return;
+    }
     NewVoucher();
 }
 

@@ -935,6 +935,33 @@ private slots:
         QVERIFY(!f.main->VoucherRst.isOpen());
     }
 
+    void aVoucherHandedOverDuringThePrintWaitStaysAfterThePrint()
+    {
+        Fixture f;
+        const auto handed = book::addVoucher(f.db, kJournal, 1, 7);
+        auto form = f.form();
+        child<QLineEdit>(*form, "Desc")->setText(QStringLiteral("the saved one"));
+        enterBalanced(*form);
+        click(*form, "PrintBill");
+        QVERIFY(child<QTimer>(*form, "PrintTimer")->isActive());
+        form->EditingRecord(static_cast<std::int32_t>(handed));   // as a search window hands it over
+
+        const QStringList printed = runPrintTimer(*form);
+        QVERIFY(printed.contains("the saved one"));   // the timer prints the voucher it was started for
+        QVERIFY(!printed.contains("voucher 7"));
+        QVERIFY(!form->adding());
+        QCOMPARE(form->shownTranNo(), handed);
+        QCOMPARE(text(*form, "DocNo"), QStringLiteral("7"));
+        QVERIFY(child<QPushButton>(*form, "SaveBttn")->isEnabled());
+        QVERIFY(form->lines()->isEnabled());
+
+        // The next print goes back to preparing a new voucher.
+        printed::closeAll();
+        click(*form, "PrintBill");
+        runPrintTimer(*form);
+        QVERIFY(form->adding());
+    }
+
     void printsNothingWhenTheSaveIsRefused()
     {
         Fixture f;
