@@ -29,6 +29,7 @@
 #include "main/parent.h"
 #include "main/rights.h"
 #include "platform/data/database.h"
+#include "platform/forms/date_picker.h"
 #include "platform/forms/window_host.h"
 #include "platform/shell/environment.h"
 #include "statements/balance_models.h"
@@ -131,12 +132,8 @@ AccBalances::AccBalances(app::Parent& main, QWidget* parent) : QWidget(parent), 
     layouts->addWidget(m_trial6);
     layouts->addWidget(m_trial2);
 
-    m_from = named(new QDateEdit(this), "BalDt_0");
-    m_to = named(new QDateEdit(this), "BalDt_1");
-    for (QDateEdit* d : {m_from, m_to}) {
-        d->setCalendarPopup(true);
-        d->setDisplayFormat(QStringLiteral("dd-MMM-yyyy"));
-    }
+    m_from = forms::makeDatePicker(this, "BalDt_0");
+    m_to = forms::makeDatePicker(this, "BalDt_1");
 
     m_view = named(new QPushButton(QStringLiteral("Display"), this), "ViewBttn");
     m_view->setToolTip(QStringLiteral("View Balances"));

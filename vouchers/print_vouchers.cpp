@@ -16,6 +16,7 @@
 
 #include "main/default_period.h"
 #include "main/parent.h"
+#include "platform/forms/date_picker.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/select_all_text.h"
 #include "platform/shell/environment.h"
@@ -32,11 +33,7 @@ constexpr int kTabOrder[] = {21, 25, 31, 35, 27, 37, 28, 38, 41};
 
 QDateEdit* datePicker(QWidget* parent, const char* name)
 {
-    auto* d = new QDateEdit(parent);
-    d->setObjectName(QLatin1String(name));
-    d->setCalendarPopup(true);
-    d->setDisplayFormat(QStringLiteral("dd-MMM-yyyy"));
-    d->setDateRange(QDate(2000, 1, 1), QDate(2030, 12, 31));
+    auto* d = forms::makeDatePicker(parent, name);
     d->setEnabled(false);
     return d;
 }

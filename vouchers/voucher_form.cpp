@@ -29,6 +29,7 @@
 #include "main/parent.h"
 #include "main/window_catalog.h"
 #include "platform/data/database.h"
+#include "platform/forms/date_picker.h"
 #include "platform/forms/data_grid.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/select_all_text.h"
@@ -110,10 +111,7 @@ VoucherForm::VoucherForm(app::Parent& main, const app::VoucherKind& kind, QWidge
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), m_docNoBox));
     forms::selectAllOnFocus(m_docNoBox);
 
-    m_trDate = new QDateEdit(this);
-    m_trDate->setObjectName(QStringLiteral("TrDate"));
-    m_trDate->setCalendarPopup(true);
-    m_trDate->setDisplayFormat(QStringLiteral("dd-MMM-yyyy"));
+    m_trDate = forms::makeDatePicker(this, "TrDate");
 
     m_desc = new QLineEdit(this);
     m_desc->setObjectName(QStringLiteral("Desc"));

@@ -159,8 +159,8 @@ private slots:
         select(w, 2);
         QTest::keyClicks(serial, "1a2-3.");
         QCOMPARE(serial->text(), QStringLiteral("123"));
-        QCOMPARE(child<QDateEdit>(w, "DateFrom")->minimumDate(), QDate(2000, 1, 1));
-        QCOMPARE(child<QDateEdit>(w, "DateTo")->maximumDate(), QDate(2030, 12, 31));
+        QCOMPARE(child<QDateEdit>(w, "DateFrom")->minimumDate(), QDate(1900, 1, 1));
+        QCOMPARE(child<QDateEdit>(w, "DateTo")->maximumDate(), QDate(2099, 12, 31));
     }
 
     void printsTheKindsVouchersOfTheYearOneAPageInSerialOrder()
