@@ -309,8 +309,8 @@ void ModifyAccounts::Form_Load()
         m_fsList->clear();
         for (auto walk = m_natures.clone(); !walk.eof(); walk.moveNext())
             m_fsList->addItem(textOf(walk, "AccNatureTop"), QVariant::fromValue<qlonglong>(codeOf(walk, "NatureID")));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
     reloadMainTypes(std::nullopt);
     setPanels();
@@ -635,8 +635,8 @@ void ModifyAccounts::FSList_Change()
     m_valueLbl->setText(QString::fromStdString(rangeCaption(*range)));
     try {
         m_mainCode->setText(codeText(proposeMainType(*range, highestMainType(m_db, *natureId))));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
 }
 
@@ -670,8 +670,8 @@ void ModifyAccounts::SaveBttn_Click()
             renameMainType(tx, saved, save.name);
         }
         tx.commit();
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     AddingMainType = false;
@@ -729,8 +729,8 @@ void ModifyAccounts::AddBttn2_Click()
     std::optional<std::int64_t> code;
     try {
         code = proposeSubType(mainType, highestSubType(m_db, mainType));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     AddingSubType = true;
@@ -760,8 +760,8 @@ void ModifyAccounts::SaveBttn2_Click()
         else
             updateSubType(tx, row);
         tx.commit();
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     AddingSubType = false;
@@ -819,8 +819,8 @@ void ModifyAccounts::AddBttn3_Click()
     std::optional<std::int64_t> code;
     try {
         code = proposeAccount(subType, highestAccount(m_db, subType));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     AddingAccount = true;
@@ -849,8 +849,8 @@ void ModifyAccounts::SaveBttn3_Click()
         else
             updateAccount(tx, row);
         tx.commit();
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     AddingAccount = false;
@@ -916,8 +916,8 @@ void ModifyAccounts::PrintBttn_Click(int index)
     CARst.close();   // one left open by an earlier print goes first
     try {
         CARst = openChartPrint(m_db, part, mainType.value_or(0), subType.value_or(0));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     account_reports::AccList(CARst, m_main.BizName, m_main.UName)->show(this);

@@ -273,8 +273,8 @@ void OpeningBalancesAcc::PrintTimer_Timer()
     AOB.close();
     try {
         AOB = openOpeningBalancesPrint(*m_main.Pelkconn, m_main.FYID, m_tranNo);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     account_reports::AccOB(AOB, {m_main.BizName, m_main.UName, m_main.CurrencySymbol, m_main.FYStart})->show(this);

@@ -280,8 +280,8 @@ bool AccLedgers::BuildLedger()
     if (const auto code = parseAccountCode(m_code->text().toStdString())) {
         try {
             ledger = buildLedger(*m_main.Pelkconn, m_main.FYID, *code, period);
-        } catch (const platform::DbError& e) {
-            forms::showDbFailure(this, e);
+        } catch (const std::exception& e) {
+            forms::showError(this, e);
             return false;
         }
         m_builtCode = *code;

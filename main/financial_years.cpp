@@ -162,8 +162,8 @@ void FinancialYears::AddBttn_Click()
     int highest = 0;
     try {
         highest = highestYearId(*m_main.Pelkconn);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     if (const auto problem = checkCanAddYear(highest)) {
@@ -217,8 +217,8 @@ void FinancialYears::SaveBttn_Click()
         else
             updateYear(tx, year, stamp);
         tx.commit();
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         // Nothing was written: the user may correct the dates or cancel.
         m_add->setEnabled(m_state == State::Browsing);
         m_save->setEnabled(true);

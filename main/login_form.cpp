@@ -145,8 +145,8 @@ bool LoginForm::Form_Load()
         m_business = openBusinessInfo(*m_db);
         m_years = openYears(*m_db);
         m_users = openUsers(*m_db);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return false;
     }
 
@@ -191,8 +191,8 @@ void LoginForm::SetDefault_Click()
         return;
     try {
         storeDefaults(*m_db, m_userCombo->currentData().toInt(), m_fyear->currentData().toInt());
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
 }
 

@@ -246,8 +246,8 @@ void AccBalances::Form_Load()
     try {
         for (const MainTypeEntry& t : mainTypes(*m_main.Pelkconn))
             m_acc->addItem(QString::fromStdString(t.text), QVariant::fromValue<qint64>(t.typeId));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
     m_acc->setCurrentIndex(-1);
     m_acc->clearEditText();
@@ -282,8 +282,8 @@ void AccBalances::Acc_Change()
         try {
             for (const SubTypeEntry& s : subTypesOf(*m_main.Pelkconn, *typeId))
                 m_subList->addItem(QString::fromStdString(s.name), QVariant::fromValue<qint64>(s.level2Id));
-        } catch (const platform::DbError& e) {
-            forms::showDbFailure(this, e);
+        } catch (const std::exception& e) {
+            forms::showError(this, e);
         }
     }
     m_subList->setCurrentIndex(-1);
@@ -404,8 +404,8 @@ void AccBalances::ShowBalances()
     TrialBalance tb;
     try {
         tb = trialBalance(*m_main.Pelkconn, m_main.FYID, m_from->date(), m_to->date(), selection());
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         setCommandsEnabled(true);
         return;
     }

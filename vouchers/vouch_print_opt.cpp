@@ -83,8 +83,8 @@ void VouchPrintOpt::Form_Load()
             QString::fromStdString(m_main.Pelkconn->scalar("SELECT Name FROM BusinessInfo ORDER BY rowid LIMIT 1")
                                        .toText()));
         save->setEnabled(true);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
     for (std::size_t i = 0; i < m_optCheck.size(); ++i)
         m_optCheck[i]->setChecked(stored[i]);
@@ -103,8 +103,8 @@ void VouchPrintOpt::SaveBttn_Click()
                                       QString()});
             return;
         }
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     // Only what is stored reaches the sign-in state: the next print and the

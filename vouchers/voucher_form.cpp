@@ -224,8 +224,8 @@ void VoucherForm::Form_Load()
 {
     try {
         m_jobs = openJobs(*m_main.Pelkconn);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         m_jobs.clear();
     }
     m_jobList->clear();
@@ -294,8 +294,8 @@ void VoucherForm::NewVoucher()
     try {
         if (const auto next = proposeDocNo(highestDocNo(*m_main.Pelkconn, m_kindYear)))
             m_docNoBox->setText(QString::number(*next));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);   // the user can still type a number
+    } catch (const std::exception& e) {
+        forms::showError(this, e);   // the user can still type a number
     }
 
     m_trDate->setDate(shell::today());
@@ -335,8 +335,8 @@ bool VoucherForm::openVoucher(std::int64_t tranNo)
     std::optional<StoredVoucher> v;
     try {
         v = loadVoucher(*m_main.Pelkconn, m_kindYear, tranNo);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return false;
     }
     if (!v) {
@@ -395,8 +395,8 @@ bool VoucherForm::kindHasVouchers()
 {
     try {
         return hasVouchers(*m_main.Pelkconn, m_kindYear);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return false;
     }
 }
@@ -411,8 +411,8 @@ void VoucherForm::browseTo(Step step)
         target = browse(*m_main.Pelkconn, m_kindYear, step, m_docNo);
         if (!target)   // at an end: stay on the first or the last
             target = browse(*m_main.Pelkconn, m_kindYear, step == Step::Previous ? Step::First : Step::Last);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     if (target)
@@ -496,8 +496,8 @@ void VoucherForm::ValidateAndSave()
     try {
         if (request.docNo)
             request.docNoTaken = docNoTaken(*m_main.Pelkconn, m_kindYear, *request.docNo, m_adding ? 0 : m_tranNo);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     request.date = m_trDate->date();
@@ -640,8 +640,8 @@ void VoucherForm::DelBttn_Click()
     bool open = false;
     try {
         open = !m_adding && voucherExists(*m_main.Pelkconn, m_kindYear, m_tranNo);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     if (const auto problem = checkDelete(m_adding, open)) {
@@ -659,8 +659,8 @@ void VoucherForm::DelBttn_Click()
             forms::showFailure(this, *checkDelete(false, false));
             return;
         }
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     NewVoucher();

@@ -47,8 +47,8 @@ bool printVouchers(Parent& main, QWidget* parent, int docType,
     main.VoucherRst.close();
     try {
         main.VoucherRst = open(*main.Pelkconn);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(parent, e);
+    } catch (const std::exception& e) {
+        forms::showError(parent, e);
         return false;
     }
     report::ReportFeed feed(reports::voucherLayout(withDescriptions ? reports::VoucherLayout::Voucher1
