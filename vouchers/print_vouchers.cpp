@@ -177,7 +177,7 @@ void PrintVouchers::PreviewBttn_Click()
     }
     printVouchers(m_main, this, m_tranType, [this, batch](platform::Database& db) {
         return reports::openVoucherBatch(db, m_main.CurrencyName, batch);
-    });
+    }, QStringLiteral("No voucher of this kind in the year matches the selection."));
 }
 
 } // namespace vouchers

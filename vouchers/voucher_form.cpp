@@ -555,7 +555,7 @@ void VoucherForm::PrintTimer_Timer()
     const std::int64_t tranNo = m_savedTranNo;
     printVouchers(m_main, this, m_kind.tranType, [this, tranNo](platform::Database& db) {
         return reports::openVoucherPrint(db, m_main.CurrencyName, tranNo);
-    });
+    }, QStringLiteral("This voucher is no longer in the book; it may have been deleted in another window."));
     if (std::exchange(m_handedDuringPrint, false)) {
         m_lines->setEnabled(true);
         setButtonsEnabled(true);

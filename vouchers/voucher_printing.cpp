@@ -40,7 +40,7 @@ std::span<const PrintLayoutFlag> printLayoutFlags()
 }
 
 bool printVouchers(Parent& main, QWidget* parent, int docType,
-                   const std::function<platform::Hierarchy(platform::Database&)>& open)
+                   const std::function<platform::Hierarchy(platform::Database&)>& open, const QString& nothing)
 {
     const bool withDescriptions = main.*flagOf(docType).flag;
     main.DocType = docType;
@@ -49,6 +49,12 @@ bool printVouchers(Parent& main, QWidget* parent, int docType,
         main.VoucherRst = open(*main.Pelkconn);
     } catch (const std::exception& e) {
         forms::showError(parent, e);
+        return false;
+    }
+    if (main.VoucherRst.rows(0).recordCount() == 0) {
+        // An empty report would open as a blank page with no word of why.
+        main.VoucherRst.close();
+        forms::inform(parent, QStringLiteral("Nothing to Print"), nothing);
         return false;
     }
     report::ReportFeed feed(reports::voucherLayout(withDescriptions ? reports::VoucherLayout::Voucher1

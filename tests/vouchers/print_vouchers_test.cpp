@@ -220,9 +220,18 @@ private slots:
             child<QLineEdit>(w, "SerialFrom")->setText(from);
             child<QLineEdit>(w, "SerialTo")->setText(to);
         }
+        f.unexpected.clear();
         print(w);
         const QStringList printed = printedVouchers().filter(QStringLiteral("voucher "));
         QCOMPARE(printed, vouchers);
+        if (vouchers.isEmpty()) {
+            // No blank page: the user is told why nothing opens.
+            QVERIFY(!printed::openPreview());
+            QCOMPARE(f.unexpected.last().title, QStringLiteral("Nothing to Print"));
+            QVERIFY(!f.main->VoucherRst.isOpen());
+        } else {
+            QVERIFY(f.unexpected.boxes().empty());
+        }
     }
 
     void refusesANumberRangeThatIsNoRange_data()

@@ -1078,6 +1078,23 @@ private slots:
         QVERIFY(child<QPushButton>(*form, "SaveBttn")->isEnabled());
     }
 
+    void printingAVoucherDeletedMeanwhileSaysSo()
+    {
+        Fixture f;
+        const auto tranNo = book::addVoucher(f.db, kJournal, 1, 3);
+        auto form = f.form();
+        form->EditingRecord(static_cast<std::int32_t>(tranNo));
+        f.db.exec("DELETE FROM Transactions WHERE TranNo = ?", {tranNo});   // by another user
+        MessageRecorder boxes;
+        click(*form, "PrintBill");
+        QVERIFY(runPrintTimer(*form).isEmpty());
+        QVERIFY(!printed::openPreview());
+        QCOMPARE(boxes.last().title, QStringLiteral("Nothing to Print"));
+        QVERIFY(!f.main->VoucherRst.isOpen());
+        QVERIFY(form->adding());
+        QVERIFY(child<QPushButton>(*form, "PrintBill")->isEnabled());
+    }
+
     void unloadingClearsLedgerRef()
     {
         Fixture f;
