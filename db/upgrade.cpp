@@ -1,7 +1,8 @@
 // Layout upgrades. Version 2 gives the lines copies of their voucher's year,
 // date and counting, adds the month totals of the accounts and reshapes the
 // indexes the ledgers and balances read (balances.sql); the copies and totals
-// of the lines already in the file are worked out once here.
+// of the lines already in the file are worked out once here. Version 3 has the
+// database refuse voucher dates that are not ISO text (iso_dates.sql).
 #include "db/upgrade.h"
 
 #include <string>
@@ -39,7 +40,7 @@ const std::string& to2()
 
 std::span<const platform::SchemaUpgrade> schemaUpgrades()
 {
-    static const platform::SchemaUpgrade steps[] = {{1, to2()}};
+    static const platform::SchemaUpgrade steps[] = {{1, to2()}, {2, isoDatesSql()}};
     return steps;
 }
 
