@@ -291,9 +291,19 @@ void VoucherForm::NewVoucher()
     m_lines->setLines(std::move(blank));
 
     m_docNoBox->clear();
+    m_docNoBox->setPlaceholderText(QString());
+    m_docNoBox->setToolTip(QString());
     try {
-        if (const auto next = proposeDocNo(highestDocNo(*m_main.Pelkconn, m_kindYear)))
+        const auto highest = highestDocNo(*m_main.Pelkconn, m_kindYear);
+        if (const auto next = proposeDocNo(highest)) {
             m_docNoBox->setText(QString::number(*next));
+        } else {
+            // Said in the box itself: a box on every new voucher would be in the way.
+            m_docNoBox->setPlaceholderText(QStringLiteral("type a free number"));
+            m_docNoBox->setToolTip(QStringLiteral("No number is proposed: the highest number of this kind, %1, is "
+                                                  "the largest the box holds. Type a number not yet used.")
+                                       .arg(highest.value_or(0)));
+        }
     } catch (const std::exception& e) {
         forms::showError(this, e);   // the user can still type a number
     }

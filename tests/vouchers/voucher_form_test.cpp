@@ -248,6 +248,30 @@ private slots:
         QCOMPARE(text(*form, "DocNo"), proposed);
     }
 
+    void saysWhyNoNumberIsProposedOnceTheBoxIsFull()
+    {
+        Fixture f;
+        book::addVoucher(f.db, kJournal, 1, 9999999999);
+        auto form = f.form();
+        auto* docNo = child<QLineEdit>(*form, "DocNo");
+        QVERIFY(docNo->text().isEmpty());
+        QCOMPARE(docNo->placeholderText(), QStringLiteral("type a free number"));
+        QVERIFY(docNo->toolTip().contains(QStringLiteral("9999999999")));
+        // A number the user types is saved as usual.
+        docNo->setText(QStringLiteral("17"));
+        enterBalanced(*form);
+        click(*form, "SaveBttn");
+        QCOMPARE(f.vouchers(), std::int64_t{2});
+        QVERIFY(text(*form, "DocNo").isEmpty());
+        QCOMPARE(docNo->placeholderText(), QStringLiteral("type a free number"));
+        // Once numbers fit again, the hint goes.
+        f.db.exec("DELETE FROM Transactions WHERE DocNo = 9999999999");
+        click(*form, "CancelBttn");
+        QCOMPARE(text(*form, "DocNo"), QStringLiteral("18"));
+        QVERIFY(docNo->placeholderText().isEmpty());
+        QVERIFY(docNo->toolTip().isEmpty());
+    }
+
     void savesANewVoucherWithItsLinesAndStamps()
     {
         Fixture f;
