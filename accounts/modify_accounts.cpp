@@ -474,6 +474,20 @@ void ModifyAccounts::reloadAccounts(std::optional<std::int64_t> select)
     showAccount();
 }
 
+namespace {
+
+std::optional<NatureRange> rangeOf(const platform::Recordset& natures, std::int64_t natureId)
+{
+    if (!natures.isOpen())
+        return std::nullopt;
+    auto search = natures.clone();
+    if (!search.find("NatureID", platform::Value{natureId}, true))
+        return std::nullopt;
+    return NatureRange{search["StartAt"].toInt(), search["EndAt"].toInt()};
+}
+
+} // namespace
+
 void ModifyAccounts::showMainType()
 {
     std::optional<std::int64_t> nature;
@@ -495,6 +509,9 @@ void ModifyAccounts::showMainType()
         if (i < 0)
             m_fsList->setEditText(QString());
     }
+    // The range of the type shown, not of whichever nature was chosen last.
+    const auto range = nature ? rangeOf(m_natures, *nature) : std::nullopt;
+    m_valueLbl->setText(range ? QString::fromStdString(rangeCaption(*range)) : QString());
     MainCode_Change();
 }
 
@@ -586,19 +603,6 @@ void ModifyAccounts::refuse(const ChartProblem& problem)
                               QString::fromStdString(problem.focus)});
 }
 
-namespace {
-
-std::optional<NatureRange> rangeOf(const platform::Recordset& natures, std::int64_t natureId)
-{
-    if (!natures.isOpen())
-        return std::nullopt;
-    auto search = natures.clone();
-    if (!search.find("NatureID", platform::Value{natureId}, true))
-        return std::nullopt;
-    return NatureRange{search["StartAt"].toInt(), search["EndAt"].toInt()};
-}
-
-} // namespace
 
 // --- main types ---
 
