@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -139,12 +140,18 @@ QGroupBox* makeFrame(const QString& caption, const QString& name, QWidget* paren
     return frame;
 }
 
-QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
+// At most three buttons a row: five side by side made each panel, and the
+// window, wider than a screen of 1024 pixels.
+QGridLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
 {
-    auto* row = new QHBoxLayout;
-    for (QPushButton* b : buttons)
-        row->addWidget(b);
-    return row;
+    constexpr int kPerRow = 3;
+    auto* grid = new QGridLayout;
+    int i = 0;
+    for (QPushButton* b : buttons) {
+        grid->addWidget(b, i / kPerRow, i % kPerRow);
+        ++i;
+    }
+    return grid;
 }
 
 } // namespace

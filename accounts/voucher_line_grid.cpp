@@ -216,7 +216,9 @@ VoucherLineGrid::VoucherLineGrid(app::Parent& main, LineGridParams params, QWidg
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int c = 0; c < column::Count; ++c)
         m_grid->setColumnWidth(c, kColumnWidths[c]);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    // The description takes what the other columns leave, so the amounts stay
+    // in sight however narrow the window that hosts the grid.
+    m_grid->horizontalHeader()->setSectionResizeMode(column::Desc, QHeaderView::Stretch);
     m_grid->verticalHeader()->setFixedWidth(16);
 
     forms::DataGrid::Hooks grid;
