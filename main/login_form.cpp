@@ -15,6 +15,7 @@
 #include "main/login_rules.h"
 #include "main/login_store.h"
 #include "main/parent.h"
+#include "main/voucher_kinds.h"
 #include "platform/data/password_hash.h"
 #include "platform/forms/messages.h"
 #include "platform/shell/launcher.h"
@@ -222,15 +223,8 @@ void LoginForm::OkBttn_Click()
         main->BizEMail = bizEMail(text(m_business, "Email"));
         main->CurrencyName = text(m_business, "CurrencyName");
         main->CurrencySymbol = text(m_business, "CCode");
-        main->PVType = yes(m_business, "PV");
-        main->PRVType = yes(m_business, "PRV");
-        main->SVType = yes(m_business, "SV");
-        main->SRVType = yes(m_business, "SRV");
-        main->CPVType = yes(m_business, "CPV");
-        main->CRVType = yes(m_business, "CRV");
-        main->BPVType = yes(m_business, "BPV");
-        main->BRVType = yes(m_business, "BRV");
-        main->GJVType = yes(m_business, "GJV");
+        for (const VoucherKind& k : voucherKinds())
+            main->*k.printFlag = yes(m_business, k.flagColumn);
         main->AutoPost = yes(m_business, "Posting");
     }
 

@@ -28,8 +28,6 @@ namespace vouchers {
 namespace {
 
 constexpr int kSerialLength = 8;
-// The kinds in the options' tab order, by type code.
-constexpr int kTabOrder[] = {21, 25, 31, 35, 27, 37, 28, 38, 41};
 
 QDateEdit* datePicker(QWidget* parent, const char* name)
 {
@@ -70,9 +68,11 @@ PrintVouchers::PrintVouchers(app::Parent& main, QWidget* parent) : QDialog(paren
     auto* types = new QGridLayout;
     auto* typeGroup = new QButtonGroup(this);
     int position = 0;
-    for (const int code : kTabOrder) {
+    // The kinds in the table's order, which is their tab order here.
+    for (const app::VoucherKind& kind : app::voucherKinds()) {
+        const int code = kind.tranType;
         // The plural of the kind's caption: "Purchase Vouchers".
-        auto* opt = new QRadioButton(QString::fromUtf8(kindTexts(code).caption) + u's', this);
+        auto* opt = new QRadioButton(QString::fromUtf8(kind.texts.caption) + u's', this);
         opt->setObjectName(QStringLiteral("TypeOpt%1").arg(code));
         typeGroup->addButton(opt, code);
         m_typeOpt[code] = opt;

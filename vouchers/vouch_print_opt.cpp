@@ -96,13 +96,15 @@ void VouchPrintOpt::SaveBttn_Click()
     for (std::size_t i = 0; i < m_optCheck.size(); ++i)
         ticked[i] = m_optCheck[i]->isChecked();
     try {
-        if (!storePrintLayouts(*m_main.Pelkconn, ticked)) {
+        platform::Transaction tx(*m_main.Pelkconn);
+        if (!storePrintLayouts(tx, ticked)) {
             forms::showFailure(this, {QStringLiteral("Cannot Save"),
                                       QStringLiteral("The company details are not stored, so the preferences "
                                                      "cannot be kept."),
                                       QString()});
             return;
         }
+        tx.commit();
     } catch (const std::exception& e) {
         forms::showError(this, e);
         return;

@@ -18,9 +18,9 @@ class QWidget;
 
 namespace vouchers {
 
-// One kind's print-layout flag: the member of the sign-in state and the
-// BusinessInfo column that keep it. True prints Voucher1 (with the lines'
-// descriptions), false Voucher2.
+// One kind's print-layout flag, as the table of kinds (main/voucher_kinds.h)
+// holds it: the member of the sign-in state and the BusinessInfo column that
+// keep it. True prints Voucher1 (with the lines' descriptions), false Voucher2.
 struct PrintLayoutFlag {
     int tranType;
     bool app::Parent::*flag;   // PVType ... GJVType
