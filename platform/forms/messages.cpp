@@ -91,7 +91,7 @@ void showError(QWidget* window, const std::exception& error)
         showDbFailure(window, *db);
     } else if (dynamic_cast<const std::overflow_error*>(&error)) {
         inform(window, QStringLiteral("Amount Too Large"),
-               QStringLiteral("The amounts add up to more than can be shown; nothing was changed."));
+               QStringLiteral("The amounts add up to more than the program can hold."));
     } else {
         inform(window, QStringLiteral("Unexpected Error"), QString::fromUtf8(error.what()));
     }
