@@ -71,6 +71,43 @@ bool descriptionFits(const QString& text)
     return text.size() <= kMaxDescLength;
 }
 
+QString accountCodeRefusal(const QString& text, bool known)
+{
+    if (!parseAccountCode(text))
+        return QStringLiteral("An account code is digits only.");
+    if (!known)
+        return QStringLiteral("No account has the code %1.").arg(text);
+    return {};
+}
+
+QString amountRefusal(const QString& text)
+{
+    if (readAmountCell(text))
+        return {};
+    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char(' ')))
+        return QStringLiteral("Type the amount without separators, as 1000.00.");
+    if (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('(')) || text.startsWith(QLatin1Char('+')))
+        return QStringLiteral("An amount has no sign: a credit goes in the Credit column.");
+    if (text.size() > kMaxAmountLength)
+        return QStringLiteral("An amount has at most %1 characters.").arg(kMaxAmountLength);
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    if (point >= 0 && text.size() - point - 1 > 2 && text.count(QLatin1Char('.')) == 1)
+        return QStringLiteral("An amount has at most two decimals.");
+    return QStringLiteral("An amount is digits with at most one point, as 1250.50.");
+}
+
+QString descriptionRefusal(const QString& text)
+{
+    if (descriptionFits(text))
+        return {};
+    return QStringLiteral("A description holds at most %1 characters.").arg(kMaxDescLength);
+}
+
+QString totalTooLargeRefusal()
+{
+    return QStringLiteral("The column's total would be too large.");
+}
+
 QString amountText(const std::optional<Money>& amount)
 {
     return amount ? platform::formatMoneyQ(*amount, "0.00;(0.00)") : QString();

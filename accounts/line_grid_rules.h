@@ -66,6 +66,17 @@ std::optional<AmountCell> readAmountCell(const QString& text);
 // A typed description fits in kMaxDescLength characters.
 bool descriptionFits(const QString& text);
 
+// Why a cell refuses what was typed, in a few words for the grid to show at
+// the cell (no box): a code that is not digits, an unknown code (`known`
+// false), an amount readAmountCell refuses (separators, more than two
+// decimals, a sign, too long, any other text), a description past its length.
+// Empty when the text is taken.
+QString accountCodeRefusal(const QString& text, bool known);
+QString amountRefusal(const QString& text);
+QString descriptionRefusal(const QString& text);
+// The refusal of an amount that is itself fine but whose column's total would not fit.
+QString totalTooLargeRefusal();
+
 // The text a grid cell shows for an amount: "0.00;(0.00)", empty for none.
 QString amountText(const std::optional<platform::Money>& amount);
 

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -141,12 +142,18 @@ QGroupBox* makeFrame(const QString& caption, const QString& name, QWidget* paren
     return frame;
 }
 
-QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
+// At most three buttons a row: five side by side made each panel, and the
+// window, wider than a screen of 1024 pixels.
+QGridLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
 {
-    auto* row = new QHBoxLayout;
-    for (QPushButton* b : buttons)
-        row->addWidget(b);
-    return row;
+    constexpr int kPerRow = 3;
+    auto* grid = new QGridLayout;
+    int i = 0;
+    for (QPushButton* b : buttons) {
+        grid->addWidget(b, i / kPerRow, i % kPerRow);
+        ++i;
+    }
+    return grid;
 }
 
 } // namespace
@@ -309,8 +316,8 @@ void ModifyAccounts::Form_Load()
         m_fsList->clear();
         for (auto walk = m_natures.clone(); !walk.eof(); walk.moveNext())
             m_fsList->addItem(textOf(walk, "AccNatureTop"), QVariant::fromValue<qlonglong>(codeOf(walk, "NatureID")));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
     reloadMainTypes(std::nullopt);
     setPanels();
@@ -476,6 +483,20 @@ void ModifyAccounts::reloadAccounts(std::optional<std::int64_t> select)
     showAccount();
 }
 
+namespace {
+
+std::optional<NatureRange> rangeOf(const platform::Recordset& natures, std::int64_t natureId)
+{
+    if (!natures.isOpen())
+        return std::nullopt;
+    auto search = natures.clone();
+    if (!search.find("NatureID", platform::Value{natureId}, true))
+        return std::nullopt;
+    return NatureRange{search["StartAt"].toInt(), search["EndAt"].toInt()};
+}
+
+} // namespace
+
 void ModifyAccounts::showMainType()
 {
     std::optional<std::int64_t> nature;
@@ -497,6 +518,9 @@ void ModifyAccounts::showMainType()
         if (i < 0)
             m_fsList->setEditText(QString());
     }
+    // The range of the type shown, not of whichever nature was chosen last.
+    const auto range = nature ? rangeOf(m_natures, *nature) : std::nullopt;
+    m_valueLbl->setText(range ? QString::fromStdString(rangeCaption(*range)) : QString());
     MainCode_Change();
 }
 
@@ -614,19 +638,6 @@ void ModifyAccounts::refuse(const ChartProblem& problem)
                               QString::fromStdString(problem.focus)});
 }
 
-namespace {
-
-std::optional<NatureRange> rangeOf(const platform::Recordset& natures, std::int64_t natureId)
-{
-    if (!natures.isOpen())
-        return std::nullopt;
-    auto search = natures.clone();
-    if (!search.find("NatureID", platform::Value{natureId}, true))
-        return std::nullopt;
-    return NatureRange{search["StartAt"].toInt(), search["EndAt"].toInt()};
-}
-
-} // namespace
 
 // --- main types ---
 
@@ -663,8 +674,8 @@ void ModifyAccounts::FSList_Change()
     m_valueLbl->setText(QString::fromStdString(rangeCaption(*range)));
     try {
         m_mainCode->setText(codeText(proposeMainType(*range, highestMainType(m_db, *natureId))));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
 }
 
@@ -698,8 +709,8 @@ void ModifyAccounts::SaveBttn_Click()
             renameMainType(tx, saved, save.name);
         }
         tx.commit();
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     AddingMainType = false;
@@ -757,8 +768,8 @@ void ModifyAccounts::AddBttn2_Click()
     std::optional<std::int64_t> code;
     try {
         code = proposeSubType(mainType, highestSubType(m_db, mainType));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     AddingSubType = true;
@@ -788,8 +799,8 @@ void ModifyAccounts::SaveBttn2_Click()
         else
             updateSubType(tx, row);
         tx.commit();
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     AddingSubType = false;
@@ -847,8 +858,8 @@ void ModifyAccounts::AddBttn3_Click()
     std::optional<std::int64_t> code;
     try {
         code = proposeAccount(subType, highestAccount(m_db, subType));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     AddingAccount = true;
@@ -877,8 +888,8 @@ void ModifyAccounts::SaveBttn3_Click()
         else
             updateAccount(tx, row);
         tx.commit();
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     AddingAccount = false;
@@ -944,8 +955,8 @@ void ModifyAccounts::PrintBttn_Click(int index)
     CARst.close();   // one left open by an earlier print goes first
     try {
         CARst = openChartPrint(m_db, part, mainType.value_or(0), subType.value_or(0));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     account_reports::AccList(CARst, m_main.BizName, m_main.UName)->show(this);

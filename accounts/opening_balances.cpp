@@ -70,9 +70,10 @@ OpeningBalancesAcc::OpeningBalancesAcc(app::Parent& main, QWidget* parent) : QWi
     m_find = button(this, "FindBttn", "Find Next", 6600, 1230);
 
     m_lines = new VoucherLineGrid(main, openingBalanceGrid(), this);
-    m_lines->setGeometry(twipsToPixels(480), twipsToPixels(1800), twipsToPixels(13935), twipsToPixels(6975) + 40);
+    // Sized so the window, with its frame, fits the main window's area on a screen 768 pixels high.
+    m_lines->setGeometry(twipsToPixels(480), twipsToPixels(1800), twipsToPixels(13935), twipsToPixels(6075) + 40);
 
-    constexpr int kButtonsTop = 9400;
+    constexpr int kButtonsTop = 8500;
     m_save = button(this, "SaveBttn", "Save", 480, kButtonsTop);
     m_save->setToolTip(QStringLiteral("CTRL+S"));
     m_cancel = button(this, "CancelBttn", "Cancel", 2040, kButtonsTop);
@@ -285,8 +286,8 @@ void OpeningBalancesAcc::PrintTimer_Timer()
     AOB.close();
     try {
         AOB = openOpeningBalancesPrint(*m_main.Pelkconn, m_main.FYID, m_tranNo);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     account_reports::AccOB(AOB, {m_main.BizName, m_main.UName, m_main.CurrencySymbol, m_main.FYStart})->show(this);

@@ -13,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "main/parent.h"
@@ -216,7 +217,9 @@ VoucherLineGrid::VoucherLineGrid(app::Parent& main, LineGridParams params, QWidg
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int c = 0; c < column::Count; ++c)
         m_grid->setColumnWidth(c, kColumnWidths[c]);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    // The description takes what the other columns leave, so the amounts stay
+    // in sight however narrow the window that hosts the grid.
+    m_grid->horizontalHeader()->setSectionResizeMode(column::Desc, QHeaderView::Stretch);
     m_grid->verticalHeader()->setFixedWidth(16);
 
     forms::DataGrid::Hooks grid;
@@ -273,9 +276,13 @@ VoucherLineGrid::VoucherLineGrid(app::Parent& main, LineGridParams params, QWidg
     m_diffLbl = new QLabel(this);
     m_diffLbl->setObjectName(QStringLiteral("DiffLbl"));
 
+    m_refusalLbl = new QLabel(this);
+    m_refusalLbl->setObjectName(QStringLiteral("RefusalLbl"));
+    m_refusalLbl->setStyleSheet(QStringLiteral("QLabel { color: rgb(192, 0, 0); }"));
+
     auto* totals = new QHBoxLayout;
     totals->addWidget(m_ca);
-    totals->addStretch();
+    totals->addWidget(m_refusalLbl, 1);
     totals->addWidget(m_diffLbl);
     totals->addWidget(m_dTot);
     totals->addWidget(m_cTot);
@@ -364,43 +371,69 @@ void VoucherLineGrid::Grid_BeforeColUpdate(int col, const QString&, const QStrin
         cancel = true;
         return;
     }
+    // A refusal says why beside the grid, in a few words and without a box,
+    // and leaves the cell as it was.
+    const auto refuse = [&](const QString& why) {
+        cancel = true;
+        showRefusal(why);
+    };
     switch (col) {
     case column::Code: {
         const auto code = parseAccountCode(newText);
         platform::Recordset& accounts = m_main.AccListRst;
-        if (!code || !accounts.isOpen()) {
-            cancel = true;
+        if (!code) {
+            refuse(accountCodeRefusal(newText, false));
+            return;
+        }
+        if (!accounts.isOpen()) {
+            refuse(QStringLiteral("The list of accounts is not loaded yet; try again in a moment."));
             return;
         }
         accounts.moveFirst();
         if (!accounts.find("AccCode", platform::Value(*code), true)) {
-            cancel = true;
+            refuse(accountCodeRefusal(newText, false));
             return;
         }
         m_lines->setAccount(row, *code, QString::fromStdString(accounts["AccName"].toText()));
+        showRefusal({});
         return;
     }
     case column::Desc:
-        cancel = !descriptionFits(newText);
+        if (const QString why = descriptionRefusal(newText); !why.isEmpty())
+            refuse(why);
+        else
+            showRefusal({});
         return;
     case column::Debit:
     case column::Credit: {
         const auto cell = readAmountCell(newText);
         if (!cell) {
-            cancel = true;
+            refuse(amountRefusal(newText));
             return;
         }
         // An amount whose total would not fit is refused like bad text.
         std::vector<SubTranRow> after = m_lines->rows();
         SubTranRow& line = after[static_cast<std::size_t>(row)];
         (col == column::Debit ? line.debit : line.credit) = cell->amount;
-        cancel = !totalsOf(after).has_value();
+        if (!totalsOf(after))
+            refuse(totalTooLargeRefusal());
+        else
+            showRefusal({});
         return;
     }
     default:
         cancel = true;
         return;
     }
+}
+
+void VoucherLineGrid::showRefusal(const QString& why)
+{
+    m_refusalLbl->setText(why);
+    if (why.isEmpty())
+        return;
+    const QRect cell = m_grid->visualRect(m_grid->currentIndex());
+    QToolTip::showText(m_grid->viewport()->mapToGlobal(cell.bottomLeft()), why, m_grid->viewport());
 }
 
 void VoucherLineGrid::Grid_AfterColUpdate(int col)

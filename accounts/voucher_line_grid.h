@@ -119,6 +119,8 @@ private:
     class Lines;
 
     void runTotals();
+    // Shows why a cell refused what was typed beside the grid and at the cell; empty clears it.
+    void showRefusal(const QString& why);
     // Requeries AccCodes with all accounts (empty text) or those containing
     // `typed`; a failure leaves the list as it was.
     void requeryAccCodes(const QString& typed);
@@ -139,6 +141,8 @@ private:
     QLineEdit* m_dTot = nullptr;
     QLineEdit* m_cTot = nullptr;
     QLabel* m_diffLbl = nullptr;
+    // Why the last cell edit was refused; empty once an edit is taken.
+    QLabel* m_refusalLbl = nullptr;
     platform::Recordset m_accCodes;   // AccCodes: the rows of the list
     bool m_codeFocus = false;
 };

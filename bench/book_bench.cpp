@@ -1,15 +1,21 @@
 // Times what a user waits for on generated books of several sizes: the sign-in
 // data, the trial balance, the busiest account's ledger, a voucher save, the
-// next document number, the day book's query, an online backup and an
-// integrity check, and the back-up program's back-up and restore. Prints one
-// line per operation and size with the median time and the process's peak memory, and checks its own answers (the trial
-// balance's totals agree, the ledger's closing equals the trial balance's),
-// failing with exit code 1 when they do not.
+// next document number, the day book's query, the layout of a ledger print, a
+// cold start in a fresh process, editing, posting and cancelling saved
+// vouchers, the voucher search, the job ledger, an online backup, an integrity
+// check, the back-up program's back-up and restore, the trial-balance print,
+// the statements and the exports. Prints one line per operation and size with
+// the median time and the process's peak memory, and checks its own answers
+// (the trial balance's totals agree; every account's trial-balance figures at
+// a mid-month date, at the year's end and over a period cut at both ends equal
+// its ledger's; with --journals, they equal `ledger`'s and `hledger`'s where
+// those are installed), failing with exit code 1 when they do not.
 //
 // Usage: book_bench [--sizes 10000,100000,1000000] [--accounts N] [--runs N]
 //                   [--saves N] [--journals DIR] [--keep DIR]
 //   --journals DIR  also writes each book as DIR/book-<size>.journal
 //   --keep DIR      keeps each book as DIR/book-<size>.db (else a temporary folder)
+// book_bench --cold-start BOOK FROM TO is the cold start's fresh process.
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -19,6 +25,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,8 +36,12 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QDate>
 #include <QGuiApplication>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QTableView>
 
 #include "backup/backup_rules.h"
 #include "backup/backup_store.h"
@@ -42,6 +54,14 @@
 #include "main/book_lock.h"
 #include "main/login_store.h"
 #include "db/upgrade.h"
+#include "ledgers/ledger_rows.h"
+#include "main/parent.h"
+#include "platform/forms/messages.h"
+#include "platform/report/page_model.h"
+#include "platform/report/report_feed.h"
+#include "platform/shell/environment.h"
+#include "reports/ledgers/acc_ledger.h"
+#include "statements/acc_balances.h"
 #include "platform/data/database.h"
 #include "platform/data/file_lock.h"
 #include "platform/data/recordset.h"
@@ -68,6 +88,7 @@ struct Options {
     int saves = 300;
     std::string journals;
     std::string keep;
+    std::string self;   // this program, for the cold start's fresh process
 };
 
 constexpr const char* kToday = "2026-12-10";
@@ -258,6 +279,412 @@ void timeJobLedger(platform::Database& db, const bench::GeneratedBook& book, int
     // tx rolls back: the book stays as generated.
 }
 
+// --- every account against its ledger, and against the command-line tools ---
+
+// The dates the cross-checks cut the year at: the middle of the sixth month
+// (a cut month at the end), the year's end, and a period from the middle of
+// the third month to the middle of the ninth (cut months at both ends).
+struct CutDates {
+    QDate midMonth, yearEnd, periodFrom, periodTo;
+};
+
+CutDates cutDates(const bench::GeneratedBook& book)
+{
+    return {book.yearStart.addMonths(5).addDays(14), book.yearEnd, book.yearStart.addMonths(2).addDays(12),
+            book.yearStart.addMonths(8).addDays(17)};
+}
+
+std::map<std::int64_t, const statements::AccountFigures*> byCode(const statements::TrialBalance& tb)
+{
+    std::map<std::int64_t, const statements::AccountFigures*> rows;
+    for (const auto& r : tb.rows)
+        rows[r.accCode] = &r;
+    return rows;
+}
+
+// For every account, the trial balance's closing at a mid-month date and at the
+// year's end is its ledger's closing, and the debits and credits of a period
+// cut at both ends are the ledger's. The two read the book in different ways
+// (month totals and the cut days; one account's lines in date order), so a
+// fault in either shows here. Prints the first difference of each kind.
+void checkEveryAccountAgainstItsLedger(platform::Database& db, const bench::GeneratedBook& book, int size)
+{
+    const CutDates cut = cutDates(book);
+    const auto start = std::chrono::steady_clock::now();
+    int compared = 0;
+    for (const QDate to : {cut.midMonth, cut.yearEnd}) {
+        const auto tb = statements::trialBalance(db, 1, book.yearStart, to, statements::AccountSelection::all());
+        const auto rows = byCode(tb);
+        int wrong = 0;
+        for (const std::int64_t code : book.codes) {
+            const auto ledger = ledgers::buildLedger(db, 1, code, ledgers::DateRange{book.yearStart, to});
+            const auto row = rows.find(code);
+            const Money ours = row == rows.end() ? Money{} : row->second->closing;
+            ++compared;
+            if (ours != ledger.totals.closing && wrong++ == 0)
+                check(false, "account " + std::to_string(code) + " at " + platform::isoDate(to)
+                                 + ": trial balance closing " + text(ours) + ", ledger closing "
+                                 + text(ledger.totals.closing));
+        }
+        check(wrong == 0, std::to_string(wrong) + " account(s) whose trial balance closing at " + platform::isoDate(to)
+                              + " is not their ledger's");
+    }
+    const auto period = statements::trialBalance(db, 1, cut.periodFrom, cut.periodTo,
+                                                 statements::AccountSelection::all());
+    const auto rows = byCode(period);
+    int wrong = 0;
+    for (const std::int64_t code : book.codes) {
+        const auto ledger = ledgers::buildLedger(db, 1, code, ledgers::DateRange{cut.periodFrom, cut.periodTo});
+        const auto row = rows.find(code);
+        const Money debits = row == rows.end() ? Money{} : row->second->debits;
+        const Money credits = row == rows.end() ? Money{} : row->second->credits;
+        ++compared;
+        if ((debits != ledger.totals.totalDebit || credits != ledger.totals.totalCredit) && wrong++ == 0)
+            check(false, "account " + std::to_string(code) + " from " + platform::isoDate(cut.periodFrom) + " to "
+                             + platform::isoDate(cut.periodTo) + ": trial balance " + text(debits) + " / "
+                             + text(credits) + ", ledger " + text(ledger.totals.totalDebit) + " / "
+                             + text(ledger.totals.totalCredit));
+    }
+    check(wrong == 0, std::to_string(wrong) + " account(s) whose period debits and credits are not their ledger's");
+    std::printf("# %d account figures compared with their ledgers at %d lines in %.1f s\n", compared, size,
+                msSince(start) / 1000);
+    std::fflush(stdout);
+}
+
+// A decimal as the tools print it ("-1234.50", "1,234.5", "0") in cents;
+// nothing for any other text.
+std::optional<std::int64_t> centsOf(std::string t)
+{
+    t.erase(std::remove(t.begin(), t.end(), ','), t.end());
+    const bool negative = !t.empty() && t[0] == '-';
+    if (negative)
+        t.erase(0, 1);
+    const auto point = t.find('.');
+    std::string whole = t.substr(0, point);
+    std::string fraction = point == std::string::npos ? "" : t.substr(point + 1);
+    if (whole.empty() || fraction.size() > 2 || whole.find_first_not_of("0123456789") != std::string::npos
+        || fraction.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    fraction.resize(2, '0');
+    const std::int64_t cents = std::stoll(whole) * 100 + std::stoll(fraction);
+    return negative ? -cents : cents;
+}
+
+bool onPath(const char* tool)
+{
+    const std::string probe = std::string("command -v ") + tool + " > /dev/null 2>&1";
+    return std::system(probe.c_str()) == 0;
+}
+
+// Each account's balance in `tool`'s output: lines "account<TAB>amount"
+// (ledger's format below) or CSV "account","amount" (hledger's). The account
+// is the journal's "type:sub type:code"; its code is the last part.
+std::map<std::int64_t, std::int64_t> toolBalances(const std::string& command, bool& ok)
+{
+    std::map<std::int64_t, std::int64_t> out;
+    ok = false;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return out;
+    char buffer[512];
+    bool parsed = true;
+    while (std::fgets(buffer, sizeof buffer, pipe)) {
+        std::string line(buffer);
+        line.erase(std::remove(line.begin(), line.end(), '\n'), line.end());
+        line.erase(std::remove(line.begin(), line.end(), '"'), line.end());
+        const auto sep = line.find_first_of("\t,");
+        if (line.empty() || line.rfind("account", 0) == 0)
+            continue;
+        const auto colon = line.rfind(':', sep);
+        if (sep == std::string::npos || colon == std::string::npos) {
+            parsed = false;
+            continue;
+        }
+        const auto cents = centsOf(line.substr(sep + 1));
+        if (!cents) {
+            parsed = false;
+            continue;
+        }
+        out[std::stoll(line.substr(colon + 1, sep - colon - 1))] = *cents;
+    }
+    ok = ::pclose(pipe) == 0 && parsed;
+    return out;
+}
+
+// Our figure of every account that has one against the tool's, both ways;
+// accounts at zero are left out on both sides, as the tools leave them out.
+void compareBalances(const std::string& what, const std::map<std::int64_t, std::int64_t>& ours,
+                     const std::map<std::int64_t, std::int64_t>& theirs)
+{
+    int wrong = 0;
+    std::string first;
+    auto note = [&](std::int64_t code, std::int64_t a, std::int64_t b) {
+        if (wrong++ == 0)
+            first = "account " + std::to_string(code) + ": ours " + text(Money::fromCents(a)) + ", theirs "
+                    + text(Money::fromCents(b));
+    };
+    for (const auto& [code, cents] : ours) {
+        const auto t = theirs.find(code);
+        const std::int64_t other = t == theirs.end() ? 0 : t->second;
+        if (cents != other)
+            note(code, cents, other);
+    }
+    for (const auto& [code, cents] : theirs)
+        if (cents != 0 && !ours.contains(code))
+            note(code, 0, cents);
+    check(wrong == 0, what + ": " + std::to_string(wrong) + " account(s) differ; first " + first);
+    if (wrong == 0)
+        std::printf("# %s: %zu accounts agree\n", what.c_str(), ours.size());
+    std::fflush(stdout);
+}
+
+std::string toolDate(const QDate& d)
+{
+    return d.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
+}
+
+// Our balances against `ledger`'s and `hledger`'s on the same book's journal,
+// where they are installed: each account's closing at the mid-month date and
+// at the year's end, and its debits less credits over the period cut at both
+// ends. Only cleared postings count, as only posted, uncancelled vouchers do here.
+void compareWithTools(platform::Database& db, const bench::GeneratedBook& book, const std::string& journal)
+{
+    const CutDates cut = cutDates(book);
+    struct Span {
+        const char* name;
+        std::optional<QDate> from;   // none: from the book's first posting
+        QDate to;
+    };
+    const Span spans[] = {{"closing at mid-month", std::nullopt, cut.midMonth},
+                          {"closing at the year's end", std::nullopt, cut.yearEnd},
+                          {"period cut at both ends", cut.periodFrom, cut.periodTo}};
+    for (const char* tool : {"ledger", "hledger"}) {
+        if (!onPath(tool)) {
+            std::printf("# (%s is not installed: no comparison with it)\n", tool);
+            continue;
+        }
+        for (const Span& span : spans) {
+            const auto tb = statements::trialBalance(db, 1, span.from.value_or(book.yearStart), span.to,
+                                                     statements::AccountSelection::all());
+            std::map<std::int64_t, std::int64_t> ours;
+            for (const auto& r : tb.rows) {
+                const Money m = span.from ? r.debits - r.credits : r.closing;
+                if (!m.isZero())
+                    ours[r.accCode] = m.cents();
+            }
+            const std::string begin = span.from ? " -b " + toolDate(*span.from) : std::string();
+            const std::string end = " -e " + toolDate(span.to.addDays(1));   // the tools' end is exclusive
+            const std::string command =
+                std::string(tool) == "ledger"
+                    ? "ledger -f '" + journal + "' --cleared --flat --no-total" + begin + end
+                          + " balance --balance-format '%(account)\\t%(quantity(scrub(display_total)))\\n'"
+                    : "hledger -f '" + journal + "' balance --cleared --flat -N" + begin + end + " -O csv";
+            bool ok = false;
+            const auto theirs = toolBalances(command, ok);
+            check(ok, std::string(tool) + " ran and its output was read: " + command);
+            compareBalances(std::string(tool) + ", " + span.name, ours, theirs);
+        }
+    }
+}
+
+// --- what a user waits for that the figures above leave out ---
+
+// The child's part of the cold start: a fresh process opens the book as the
+// program does, signs in as the administrator and shows the trial balance;
+// prints its dates, its rows and its debit total, then ends.
+int coldStart(int& argc, char** argv, const std::string& path, const std::string& from, const std::string& to)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The platform's notes about the hidden screen are no answer of ours.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    QApplication app(argc, argv);
+    int boxes = 0;
+    forms::setMessageHook([&](const forms::MessageBox& box) {
+        std::fprintf(stderr, "cold start: box \"%s\": %s\n", qPrintable(box.title), qPrintable(box.text));
+        ++boxes;
+        return forms::Answer::Ok;
+    });
+    shell::setScreenWidthTwips(1024 * 15);
+    app::Parent main(QString::fromStdString(path));
+    main.PelkUser = 1;
+    main.FYID = 1;
+    main.FYStart = QDate::fromString(QString::fromStdString(from), Qt::ISODate);
+    main.FYEnd = QDate::fromString(QString::fromStdString(to), Qt::ISODate);
+    if (!main.MDIForm_Load())
+        return 1;
+    main.AccTimer_Timer();
+    main.show();
+    auto* w = new statements::AccBalances(main);
+    w->show();
+    QApplication::processEvents();
+    const auto* grid = w->findChild<QTableView*>(QStringLiteral("DetailGrid2"));
+    std::printf("%s %s %d %s\n", qPrintable(w->findChild<QDateEdit*>(QStringLiteral("BalDt_0"))->date().toString(Qt::ISODate)),
+                qPrintable(w->findChild<QDateEdit*>(QStringLiteral("BalDt_1"))->date().toString(Qt::ISODate)),
+                grid ? grid->model()->rowCount() : -1,
+                qPrintable(w->findChild<QLineEdit*>(QStringLiteral("TDr"))->text()));
+    return boxes == 0 ? 0 : 1;
+}
+
+// Times the cold start in a fresh process (the file in the system's cache, as
+// on a second start of the day) and checks what it showed against a trial
+// balance worked out here.
+void timeColdStart(platform::Database& db, const std::string& self, const std::string& path,
+                   const bench::GeneratedBook& book, int size, int runs)
+{
+    const std::string command = "'" + self + "' --cold-start '" + path + "' " + toolDate(book.yearStart) + " "
+                                + toolDate(book.yearEnd);
+    std::string shown;
+    bool ok = true;
+    const auto times = timesOf([&] {
+        FILE* pipe = ::popen(command.c_str(), "r");
+        char buffer[256] = {0};
+        shown = pipe && std::fgets(buffer, sizeof buffer, pipe) ? buffer : "";
+        ok = pipe && ::pclose(pipe) == 0 && ok;
+    }, std::min(runs, 5));
+    report("cold start: open the book, show the balances", size, median(times));
+    check(ok, "the cold start ran without a box or an error");
+    char from[16] = {0}, to[16] = {0}, total[64] = {0};
+    int rows = -1;
+    check(std::sscanf(shown.c_str(), "%15s %15s %d %63s", from, to, &rows, total) == 4,
+          "the cold start printed what it showed: " + shown);
+    const auto tb = statements::trialBalance(db, 1, QDate::fromString(QString::fromLatin1(from), Qt::ISODate),
+                                             QDate::fromString(QString::fromLatin1(to), Qt::ISODate),
+                                             statements::AccountSelection::all());
+    const auto listed = std::count_if(tb.rows.begin(), tb.rows.end(), statements::listedInTwoColumns);
+    check(rows == listed && statements::amountTotalText(tb.totals.twoColumnDebit) == total,
+          "the cold start showed " + std::to_string(rows) + " rows and " + total + "; the trial balance has "
+              + std::to_string(listed) + " and " + statements::amountTotalText(tb.totals.twoColumnDebit));
+}
+
+// Times editing, posting and cancelling saved vouchers as the voucher form
+// writes them (one durable transaction each), and checks the trial balance
+// follows each step.
+void timeVoucherChanges(platform::Database& db, const bench::GeneratedBook& book, int size, int count)
+{
+    const vouchers::KindYear journal{41, 1};
+    std::vector<std::int64_t> tranNos;
+    platform::Statement pick(db, "SELECT TranNo FROM Transactions WHERE TranType = 41 AND FYID = 1 AND Posted = 1"
+                                 " AND Cancel = 0 ORDER BY TranNo LIMIT ?");
+    pick.bindAll({count});
+    while (pick.step())
+        tranNos.push_back(pick.columnInt64(0));
+    if (tranNos.empty())
+        return;
+    const auto yearTotals = [&] {
+        return statements::trialBalance(db, 1, book.yearStart, book.yearEnd, statements::AccountSelection::all())
+            .totals;
+    };
+    const auto before = yearTotals();
+    const QDateTime when(book.yearStart.addMonths(6), QTime(12, 0));
+    const auto write = [&](std::int64_t tranNo, const std::function<void(vouchers::StoredVoucher&)>& change) {
+        auto v = *vouchers::loadVoucher(db, journal, tranNo);
+        change(v);
+        vouchers::VoucherHeader h;
+        h.docNo = v.docNo;
+        h.date = v.date;
+        h.desc = v.desc;
+        h.amount = accounts::totalsOf(v.lines)->debit;
+        h.words = "Timing only.";
+        h.jobId = v.jobId;
+        h.user = 1;
+        h.when = when;
+        h.cancelled = v.cancelled;
+        h.posted = v.posted;
+        const auto start = std::chrono::steady_clock::now();
+        platform::Transaction tx(db);
+        const bool done = vouchers::updateVoucher(tx, journal, tranNo, h, v.lines);
+        tx.commit();
+        check(done, "voucher " + std::to_string(tranNo) + " was rewritten");
+        return msSince(start);
+    };
+    const auto timed = [&](const char* what, const std::function<void(vouchers::StoredVoucher&)>& change) {
+        std::vector<double> times;
+        for (const std::int64_t t : tranNos)
+            times.push_back(write(t, change));
+        std::sort(times.begin(), times.end());
+        char tail[64];
+        std::snprintf(tail, sizeof tail, "  (99th percentile %.3f ms over %zu)", percentile99(times), times.size());
+        report(what, size, median(times), tail);
+    };
+    // Edit: a cent more on the first debit and the first credit line, so the voucher still balances.
+    timed("saved voucher edited (two amounts), durable", [](vouchers::StoredVoucher& v) {
+        bool debit = false, credit = false;
+        for (auto& l : v.lines) {
+            if (!debit && l.debit && !l.debit->isZero()) {
+                *l.debit = *l.debit + Money::fromCents(1);
+                debit = true;
+            } else if (!credit && l.credit && !l.credit->isZero()) {
+                *l.credit = *l.credit + Money::fromCents(1);
+                credit = true;
+            }
+        }
+    });
+    const auto edited = yearTotals();
+    check(edited.debits == before.debits + Money::fromCents(static_cast<std::int64_t>(tranNos.size()))
+              && edited.closing.isZero(),
+          "the edited vouchers show in the trial balance: debits " + text(edited.debits));
+    Money counted;
+    for (const std::int64_t t : tranNos)
+        counted += accounts::totalsOf(vouchers::loadVoucher(db, journal, t)->lines)->debit;
+    timed("saved voucher un-posted, durable", [](vouchers::StoredVoucher& v) { v.posted = false; });
+    check(yearTotals().debits == edited.debits - counted, "un-posted vouchers leave the trial balance");
+    timed("saved voucher posted, durable", [](vouchers::StoredVoucher& v) { v.posted = true; });
+    check(yearTotals().debits == edited.debits, "posted vouchers come back into the trial balance");
+    timed("saved voucher cancelled, durable", [](vouchers::StoredVoucher& v) { v.cancelled = true; });
+    check(yearTotals().debits == edited.debits - counted, "cancelled vouchers leave the trial balance");
+    for (const std::int64_t t : tranNos)
+        write(t, [](vouchers::StoredVoucher& v) { v.cancelled = false; });
+    check(yearTotals().debits == edited.debits, "vouchers no longer cancelled count again");
+}
+
+// Times the layout of the printed account ledger over `lines` lines (the
+// year's first lines of the day book, taken as one account's, when the book
+// has that many) and checks that every line and the totals reach the pages.
+void timeLedgerPrint(platform::Database& db, const bench::GeneratedBook& book, int size, std::size_t lines)
+{
+    std::vector<ledgers::LedgerLine> rows;
+    rows.reserve(lines);
+    ledgers::readDayBook(db, 1, book.yearStart, book.yearEnd, [&](const ledgers::DayBookLine& l) {
+        if (rows.size() >= lines)
+            return;
+        ledgers::LedgerLine line;
+        line.tranNo = static_cast<std::int32_t>(l.tranNo);
+        line.tranDate = l.tranDate;
+        line.tranType = l.tranType;
+        line.desc = "printed line " + std::to_string(rows.size() + 1);
+        line.debit = l.debit;
+        line.credit = l.credit;
+        rows.push_back(std::move(line));
+    });
+    const auto totals = ledgers::runBalances(Money{}, rows);
+    const auto kinds = ledgers::buildLedger(db, 1, book.busiest, std::nullopt).kinds;
+    report::Document doc;
+    const auto times = timesOf([&] {
+        platform::Recordset data = ledgers::ledgerRows(rows, kinds, book.busiest, 1);
+        ledger_reports::AccLedgerSource source;
+        source.bizName = QStringLiteral("Timing");
+        source.accCode = QString::number(book.busiest);
+        source.closing = totals.closing < Money{} ? -totals.closing : totals.closing;
+        auto feed = ledger_reports::makeAccLedger(data, source);
+        doc = feed->layOut(QDate(2026, 12, 10));
+    }, 3);
+    report(("ledger print laid out, " + std::to_string(rows.size()) + " lines").c_str(), size, median(times),
+           "  (" + std::to_string(doc.pages.size()) + " pages)");
+    std::size_t printed = 0;
+    bool totalsShown = false;
+    const QString debitTotal = platform::formatMoneyQ(totals.totalDebit, "#,##0.00;(#,##0.00)");
+    for (const auto& page : doc.pages)
+        for (const auto& item : page.items)
+            if (const auto* t = std::get_if<report::TextRun>(&item)) {
+                printed += t->text.startsWith(QLatin1String("printed line ")) ? 1 : 0;
+                totalsShown = totalsShown || t->text == debitTotal;
+            }
+    check(printed == rows.size(), "the ledger print shows " + std::to_string(printed) + " of its "
+                                      + std::to_string(rows.size()) + " lines");
+    check(totalsShown, "the ledger print shows the debit total " + debitTotal.toStdString());
+}
+
 void timeBook(const std::string& path, const bench::GeneratedBook& book, int size, const Options& o)
 {
     platform::Database db = platform::Database::open(path);
@@ -339,6 +766,12 @@ void timeBook(const std::string& path, const bench::GeneratedBook& book, int siz
 
     timeVoucherSearch(db, size, o);
     timeJobLedger(db, book, size, o);
+    // The cross-checks read the book as generated: the journal holds no later save.
+    checkEveryAccountAgainstItsLedger(db, book, size);
+    if (!o.journals.empty())
+        compareWithTools(db, book, (fs::path(o.journals) / ("book-" + std::to_string(size) + ".journal")).string());
+    timeLedgerPrint(db, book, size, 100'000);
+    timeColdStart(db, o.self, path, book, size, o.runs);
 
     // Saves last: they add to the book the checks above read.
     std::vector<double> saves;
@@ -379,6 +812,8 @@ void timeBook(const std::string& path, const bench::GeneratedBook& book, int siz
     check(after.totals.closing.isZero() && after.totals.debits == six.totals.debits + Money::fromCents(
               [&] { std::int64_t s = 0; for (int i = 0; i < o.saves; ++i) s += 2 * (1000 + i); return s; }()),
           "the saved vouchers show in the trial balance");
+
+    timeVoucherChanges(db, book, size, std::max(o.saves, 1));
 
     const std::string copy = path + ".backup";
     report("online backup of the database file", size, median(timesOf([&] {
@@ -693,7 +1128,14 @@ bool readOptions(int argc, char** argv, Options& o)
 
 int main(int argc, char** argv)
 {
+    if (argc == 5 && std::string(argv[1]) == "--cold-start")
+        return coldStart(argc, argv, argv[2], argv[3], argv[4]);
+    // The print layouts measure their texts with fonts, which need an application.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     Options o;
+    o.self = fs::absolute(fs::path(argv[0])).string();
     if (!readOptions(argc, argv, o)) {
         std::fprintf(stderr, "usage: book_bench [--sizes N,N,...] [--accounts N>=%zu] [--runs N] [--saves N]"
                              " [--journals DIR] [--keep DIR]\n", kSubTypes);

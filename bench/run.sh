@@ -2,7 +2,9 @@
 # Runs the timing program on generated books and, where the command-line
 # double-entry tools `ledger` and `hledger` are installed, times their balance
 # report and one account's register on the very same books (the journals the
-# program writes), printing their time over ours. Installs nothing unless given
+# program writes), printing their time over ours. The timing program itself
+# checks, account by account, that the tools' balances are ours (it fails, and
+# this script with it, when they are not). Installs nothing unless given
 # --install, which installs the build's packages and the two tools with apt-get.
 #
 # Usage: bash bench/run.sh [--sizes 10000,100000,1000000] [--runs N] [--install]

@@ -2,7 +2,8 @@
 // date and counting, adds the month totals of the accounts and reshapes the
 // indexes the ledgers and balances read (balances.sql); the copies and totals
 // of the lines already in the file are worked out once here. Version 3 lets a
-// job's amounts hold whole cents only (the triggers of schema.sql).
+// job's amounts hold whole cents only (the triggers of schema.sql); version 4
+// has the database refuse voucher dates that are not ISO text (iso_dates.sql).
 #include "db/upgrade.h"
 
 #include <string>
@@ -58,7 +59,7 @@ constexpr const char* kTo3 =
 
 std::span<const platform::SchemaUpgrade> schemaUpgrades()
 {
-    static const platform::SchemaUpgrade steps[] = {{1, to2()}, {2, kTo3}};
+    static const platform::SchemaUpgrade steps[] = {{1, to2()}, {2, kTo3}, {3, isoDatesSql()}};
     return steps;
 }
 

@@ -28,6 +28,7 @@
 #include "main/default_period.h"
 #include "main/parent.h"
 #include "platform/data/database.h"
+#include "platform/forms/date_picker.h"
 #include "platform/forms/messages.h"
 #include "platform/report/report_feed.h"
 #include "platform/sheet/excel_export.h"
@@ -75,13 +76,10 @@ AccLedgers::AccLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
     m_code->setFixedWidth(100);
     m_name = named(new QLineEdit(this), "Acc");
     m_dateOpt = named(new QCheckBox(QStringLiteral("Period From"), this), "DateOpt");
-    m_from = named(new QDateEdit(this), "LedgerDt_0");
-    m_to = named(new QDateEdit(this), "LedgerDt_1");
-    for (QDateEdit* d : {m_from, m_to}) {
-        d->setCalendarPopup(true);
-        d->setDisplayFormat(QStringLiteral("dd-MMM-yyyy"));
+    m_from = forms::makeDatePicker(this, "LedgerDt_0");
+    m_to = forms::makeDatePicker(this, "LedgerDt_1");
+    for (QDateEdit* d : {m_from, m_to})
         d->setEnabled(false);
-    }
     m_ob1 = named(new QLabel(this), "OBLbl1");
     m_ob2 = named(new QLabel(this), "OBLbl2");
     m_ob3 = named(new QLabel(this), "OBLbl3");
@@ -295,8 +293,8 @@ bool AccLedgers::BuildLedger()
     if (const auto code = parseAccountCode(m_code->text().toStdString())) {
         try {
             ledger = buildLedger(*m_main.Pelkconn, m_main.FYID, *code, period);
-        } catch (const platform::DbError& e) {
-            forms::showDbFailure(this, e);
+        } catch (const std::exception& e) {
+            forms::showError(this, e);
             return false;
         }
         m_builtCode = *code;

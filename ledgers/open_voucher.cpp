@@ -23,19 +23,14 @@ void OpenVoucherFromLine(app::Parent& main, int tranType, std::int32_t tranNo)
         return;
 
     const QString form = QString::fromLatin1(kind->form);
-    if (QWidget* open = main.host().find(form)) {
-        if (auto* view = dynamic_cast<app::VoucherView*>(open)) {
-            // An open form does not load again, so a hand-over would wait for
-            // its next opening: show the voucher in it now instead.
-            main.LedgerRef = tranNo;
-            main.LOpen = false;
-            view->EditingRecord(tranNo);
-            main.openWindow(form, false);   // to the front, with the focus
-            return;
-        }
-    }
     main.LedgerRef = tranNo;
     main.LOpen = true;
+    if (main.host().find(form)) {
+        // An open form keeps what it shows (the user may be typing there): it
+        // is only brought to the front, and the hand-over waits for its next load.
+        main.openWindow(form, false);
+        return;
+    }
     main.openWindow(form, false);
     // A form that loaded consumed the hand-over; one that did not (or none
     // registered) must not leave it for whichever voucher form opens next.

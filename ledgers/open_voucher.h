@@ -12,11 +12,11 @@ namespace ledgers {
 // Opens voucher `tranNo` of type `tranType`:
 // - 11: after CheckRight of the opening-balances right, the opening balances
 //   window (modeless); LedgerRef and LOpen stay as they are.
-// - one of the nine kinds: after CheckRight of the kind's browse right. When
-//   the kind's form is open and offers app::VoucherView, it is shown the
-//   voucher (LedgerRef = tranNo) and brought to the front, and LOpen is left
-//   false. Otherwise LedgerRef = tranNo and LOpen = true hand the voucher to
-//   the form, which is opened modeless; a hand-over the form did not take is
+// - one of the nine kinds: after CheckRight of the kind's browse right,
+//   LedgerRef = tranNo and LOpen = true hand the voucher to the kind's form.
+//   When that form is open it is only brought to the front: it keeps what it
+//   shows, and the hand-over stays set for its next load. Otherwise the form
+//   is opened modeless and loads the voucher; a hand-over it did not take is
 //   cleared, so no other form picks it up later.
 // - any other type: nothing.
 // A refused right shows CheckRight's message and opens nothing. A form

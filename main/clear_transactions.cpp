@@ -67,8 +67,8 @@ void ClearTransactions::ClearBttn_Click()
         platform::Transaction tx(*m_main.Pelkconn);
         clearYear(tx, m_main.FYID, Stamp{m_main.PelkUser, shell::now()});
         tx.commit();
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     accept();

@@ -15,6 +15,7 @@
 #include "main/parent.h"
 #include "main/year_rules.h"
 #include "platform/data/database.h"
+#include "platform/forms/date_picker.h"
 #include "platform/forms/messages.h"
 #include "platform/shell/environment.h"
 
@@ -37,11 +38,7 @@ FinancialYears::FinancialYears(Parent& main, QWidget* parent) : QDialog(parent),
     const char* labels[2] = {"Starting Date", "Ending Date"};
     auto* fields = new QGridLayout;
     for (int i = 0; i < 2; ++i) {
-        m_dates[i] = new QDateEdit(this);
-        m_dates[i]->setObjectName(QStringLiteral("FYDate%1").arg(i));
-        m_dates[i]->setCalendarPopup(true);
-        m_dates[i]->setDisplayFormat(QStringLiteral("dd-MMM-yyyy"));
-        m_dates[i]->setDateRange(kFirstPickableDate, kLastPickableDate);
+        m_dates[i] = forms::makeDatePicker(this, i == 0 ? "FYDate0" : "FYDate1");
         fields->addWidget(new QLabel(QString::fromLatin1(labels[i]), this), i, 0);
         fields->addWidget(m_dates[i], i, 1);
         connect(m_dates[i], &QDateEdit::dateChanged, this, [this, i] {
@@ -134,6 +131,7 @@ void FinancialYears::showYear(const YearRow& year)
 {
     m_showing = true;
     m_current = year;
+    m_edited[0] = m_edited[1] = false;
     m_dates[0]->setDate(year.start);
     m_dates[1]->setDate(year.end);
     m_abbreviation->setText(year.abbreviation);
@@ -164,8 +162,8 @@ void FinancialYears::AddBttn_Click()
     int highest = 0;
     try {
         highest = highestYearId(*m_main.Pelkconn);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     if (const auto problem = checkCanAddYear(highest)) {
@@ -186,7 +184,7 @@ void FinancialYears::AddBttn_Click()
 
 void FinancialYears::FYDate_Change(int index)
 {
-    Q_UNUSED(index);   // either picker locks the window alike
+    m_edited[index] = true;   // either picker locks the window alike
     m_list->setEnabled(false);
     m_add->setEnabled(false);
     if (m_state == State::Browsing && m_current)
@@ -198,8 +196,9 @@ void FinancialYears::SaveBttn_Click()
     // Browsing with no year at all (an empty table) leaves nothing to store.
     if (m_state != State::Adding && !m_current)
         return;
-    const QDate start = m_dates[0]->date();
-    const QDate end = m_dates[1]->date();
+    const bool adding = m_state == State::Adding;
+    const QDate start = adding || m_edited[0] ? m_dates[0]->date() : m_current->start;
+    const QDate end = adding || m_edited[1] ? m_dates[1]->date() : m_current->end;
     if (const auto problem = checkYearDates(start, end)) {
         forms::showFailure(this, *problem);
         return;
@@ -218,8 +217,8 @@ void FinancialYears::SaveBttn_Click()
         else
             updateYear(tx, year, stamp);
         tx.commit();
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         // Nothing was written: the user may correct the dates or cancel.
         m_add->setEnabled(m_state == State::Browsing);
         m_save->setEnabled(true);

@@ -60,6 +60,9 @@ private:
     std::optional<YearRow> m_current;   // the year shown while Browsing or Editing
     State m_state = State::Browsing;
     bool m_showing = false;             // pickers set by the program, not the user
+    // Whether the user changed each picker since a year was shown: a date the
+    // user left alone is saved as stored, even where a picker could not show it.
+    bool m_edited[2] = {false, false};
 
     QListWidget* m_list = nullptr;
     QDateEdit* m_dates[2] = {nullptr, nullptr};

@@ -17,6 +17,7 @@
 #include "main/maker.h"
 #include "main/parent.h"
 #include "main/user_store.h"
+#include "main/voucher_kinds.h"
 #include "platform/forms/messages.h"
 #include "platform/shell/launcher.h"
 #include "platform/text/formats.h"
@@ -143,8 +144,8 @@ bool LoginForm::Form_Load()
         m_business = openBusinessInfo(*m_db);
         m_years = openYears(*m_db);
         m_users = openUsers(*m_db);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return false;
     }
 
@@ -186,8 +187,8 @@ void LoginForm::SetDefault_Click()
         return;
     try {
         storeDefaults(*m_db, m_userCombo->currentData().toInt(), m_fyear->currentData().toInt());
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
 }
 
@@ -226,15 +227,8 @@ void LoginForm::OkBttn_Click()
         main->BizEMail = bizEMail(text(m_business, "Email"));
         main->CurrencyName = text(m_business, "CurrencyName");
         main->CurrencySymbol = text(m_business, "CCode");
-        main->PVType = yes(m_business, "PV");
-        main->PRVType = yes(m_business, "PRV");
-        main->SVType = yes(m_business, "SV");
-        main->SRVType = yes(m_business, "SRV");
-        main->CPVType = yes(m_business, "CPV");
-        main->CRVType = yes(m_business, "CRV");
-        main->BPVType = yes(m_business, "BPV");
-        main->BRVType = yes(m_business, "BRV");
-        main->GJVType = yes(m_business, "GJV");
+        for (const VoucherKind& k : voucherKinds())
+            main->*k.printFlag = yes(m_business, k.flagColumn);
         main->AutoPost = yes(m_business, "Posting");
     }
 

@@ -1,17 +1,21 @@
 // SQL of the sign-in window.
 #include "main/login_store.h"
 
+#include <string>
+
+#include "main/voucher_kinds.h"
 #include "platform/data/database.h"
 
 namespace app {
 
 platform::Recordset openBusinessInfo(platform::Database& db)
 {
-    return platform::Recordset::open(
-        db,
-        "SELECT Name, Address, Telephones, Fax, Email, UserID, FYID, CurrencyName, CCode, "
-        "PV, PRV, SV, SRV, CPV, CRV, BPV, BRV, GJV, Posting "
-        "FROM BusinessInfo ORDER BY rowid LIMIT 1");
+    // The flags' column names come from the table of kinds, never from input.
+    std::string sql = "SELECT Name, Address, Telephones, Fax, Email, UserID, FYID, CurrencyName, CCode, ";
+    for (const VoucherKind& k : voucherKinds())
+        sql += std::string(k.flagColumn) + ", ";
+    sql += "Posting FROM BusinessInfo ORDER BY rowid LIMIT 1";
+    return platform::Recordset::open(db, sql);
 }
 
 platform::Recordset openYears(platform::Database& db)

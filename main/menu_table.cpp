@@ -1,9 +1,14 @@
-// The entries, captions, indexes and rights of the main window's five menus.
+// The entries, captions, indexes and rights of the main window's five menus;
+// the voucher kinds' entries come from their table.
 #include "main/menu_table.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "main/rights.h"
+#include "main/voucher_kinds.h"
 
 namespace app {
 namespace {
@@ -55,26 +60,12 @@ constexpr std::array kEntries = {
     MenuEntry{Menu::Maintain, 70, "-", N, 0, nullptr, nullptr, Opens::Nothing},
     MenuEntry{Menu::Maintain, 80, "Jobs", R, right::Jobs, nullptr, "Jobs", Opens::Modal},
 
-    MenuEntry{Menu::VouchMod, 10, "&Purchase Voucher", R, 42, nullptr, "PurchaseVoucher", Opens::Modeless},
-    MenuEntry{Menu::VouchMod, 20, "Purchase &Return Voucher", R, 52, nullptr, "PurchaseReturnVoucher",
-              Opens::Modeless},
+    // The kinds' entries come from the table of kinds (voucher_kinds.h); the
+    // separators between them are kept here.
     MenuEntry{Menu::VouchMod, 30, "-", N, 0, nullptr, nullptr, Opens::Nothing},
-    MenuEntry{Menu::VouchMod, 40, "&Sales Voucher", R, 62, nullptr, "SaleVoucher", Opens::Modeless},
-    MenuEntry{Menu::VouchMod, 50, "Sale Return &Voucher", R, 72, nullptr, "SaleReturnVoucher",
-              Opens::Modeless},
     MenuEntry{Menu::VouchMod, 60, "-", N, 0, nullptr, nullptr, Opens::Nothing},
-    MenuEntry{Menu::VouchMod, 70, "&Cash Payment Voucher", R, 82, nullptr, "CashPaymentVoucher",
-              Opens::Modeless},
-    MenuEntry{Menu::VouchMod, 80, "C&ash Receipt Voucher", R, 92, nullptr, "CashReceiptVoucher",
-              Opens::Modeless},
     MenuEntry{Menu::VouchMod, 90, "-", N, 0, nullptr, nullptr, Opens::Nothing},
-    MenuEntry{Menu::VouchMod, 100, "&Bank Payment Voucher", R, 102, nullptr, "BankPaymentVoucher",
-              Opens::Modeless},
-    MenuEntry{Menu::VouchMod, 110, "Ban&k Receipt Voucher", R, 112, nullptr, "BankReceiptVoucher",
-              Opens::Modeless},
     MenuEntry{Menu::VouchMod, 120, "-", N, 0, nullptr, nullptr, Opens::Nothing},
-    MenuEntry{Menu::VouchMod, 130, "&General Journal Voucher", R, 122, nullptr, "GeneralJournal",
-              Opens::Modeless},
 
     MenuEntry{Menu::Reports, 10, "&Journal Report", R, right::DayBook, nullptr, "DailyJournal",
               Opens::Modeless},
@@ -97,6 +88,22 @@ constexpr std::array kEntries = {
     MenuEntry{Menu::Hlp, 10, "&About Tamsel Standard", N, 0, nullptr, "About", Opens::Modal},
 };
 
+// The table above with an entry for each voucher kind, each menu's entries by index.
+const std::vector<MenuEntry>& allEntries()
+{
+    static const std::vector<MenuEntry> entries = [] {
+        std::vector<MenuEntry> all(kEntries.begin(), kEntries.end());
+        for (const VoucherKind& k : voucherKinds())
+            all.push_back({Menu::VouchMod, k.menuIndex, k.menuCaption, R, k.openRight(), nullptr, k.form,
+                           Opens::Modeless});
+        std::stable_sort(all.begin(), all.end(), [](const MenuEntry& a, const MenuEntry& b) {
+            return std::pair(static_cast<int>(a.menu), a.index) < std::pair(static_cast<int>(b.menu), b.index);
+        });
+        return all;
+    }();
+    return entries;
+}
+
 } // namespace
 
 std::span<const MenuTitle> menuTitles()
@@ -106,12 +113,12 @@ std::span<const MenuTitle> menuTitles()
 
 std::span<const MenuEntry> menuEntries()
 {
-    return kEntries;
+    return allEntries();
 }
 
 const MenuEntry* findEntry(Menu menu, int index)
 {
-    for (const auto& e : kEntries)
+    for (const auto& e : allEntries())
         if (e.menu == menu && e.index == index)
             return &e;
     return nullptr;

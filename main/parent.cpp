@@ -116,8 +116,8 @@ bool Parent::MDIForm_Load()
     try {
         Pelkconn = std::make_unique<platform::Database>(
             platform::Database::open(m_databasePath.toStdString(), db::schemaUpgrades()));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return false;
     }
     // The report queries of this program run on the same file; the text is kept
@@ -175,8 +175,8 @@ bool Parent::CheckRight(int id)
             return true;
         forms::inform(this, QStringLiteral("Not Allowed"),
                       QStringLiteral("You do not have access to ") + QString::fromStdString(row.rightType));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
     return false;
 }
@@ -278,8 +278,8 @@ void Parent::AccTimer_Timer()
     try {
         AccListRst.close();
         AccListRst = app::openAccountList(*Pelkconn);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
 }
 

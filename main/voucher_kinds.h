@@ -1,7 +1,8 @@
-// The nine voucher kinds: their type codes, forms and blocks of rights, and
-// the interface an open voucher form offers to windows that want it to show a
-// voucher. Shared by the menus, the voucher forms and every window that opens
-// a voucher from a line.
+// The nine voucher kinds, the one table of them: their type codes, forms,
+// blocks of rights, captions, menu entries and print-layout flags; and the
+// interface an open voucher form offers to windows that want it to show a
+// voucher. The menus, the voucher forms, the sign-in, the printing and every
+// window that opens a voucher from a line read the kinds here.
 #pragma once
 
 #include <cstdint>
@@ -11,10 +12,28 @@ namespace app {
 
 inline constexpr int kOpeningBalanceType = 11;
 
+class Parent;
+
+// What a kind's form shows beyond its name.
+struct KindTexts {
+    const char* caption;        // the window's title, "Purchase Voucher"
+    const char* heading;        // Label2, the caption in capitals
+    const char* searchWindow;   // the window "Find" opens, "FindPV"
+    const char* chartButton;    // the caption of CA: "Accounts", "Account" on cash receipts
+};
+
 struct VoucherKind {
     int tranType;         // Transactions.TranType
     const char* form;     // the form's window name
     int baseRight;        // b: browse; b - 2 open, b + 2 delete, b + 4 post
+    KindTexts texts;
+    int menuIndex;            // the entry's index in the Vouchers menu; it needs the open right
+    const char* menuCaption;  // "&Purchase Voucher"
+    // The print-layout flag: the BusinessInfo column that keeps it and the
+    // sign-in state's copy. True prints Voucher1 (with the lines'
+    // descriptions), false Voucher2.
+    const char* flagColumn;   // "PV" ... "GJV"
+    bool Parent::*printFlag;  // PVType ... GJVType
     int openRight() const { return baseRight - 2; }
     int browseRight() const { return baseRight; }
     int deleteRight() const { return baseRight + 2; }

@@ -15,10 +15,6 @@ namespace app {
 // The highest id the FinancialYear table admits (the id is one unsigned byte).
 inline constexpr int kHighestYearId = 255;
 
-// The range both date pickers of the years window accept, bounds included.
-inline const QDate kFirstPickableDate{2000, 7, 1};
-inline const QDate kLastPickableDate{2030, 6, 30};
-
 // The id a new year gets: `highestId` (the highest stored, 0 when there is
 // none) plus 1. Ids missing below the highest are never reused. Nothing when
 // the highest is already kHighestYearId: the new id would not fit.

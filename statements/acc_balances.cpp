@@ -31,6 +31,7 @@
 #include "main/parent.h"
 #include "main/rights.h"
 #include "platform/data/database.h"
+#include "platform/forms/date_picker.h"
 #include "platform/forms/window_host.h"
 #include "platform/report/report_feed.h"
 #include "platform/sheet/excel_export.h"
@@ -139,12 +140,8 @@ AccBalances::AccBalances(app::Parent& main, QWidget* parent) : QWidget(parent), 
     layouts->addWidget(m_trial6);
     layouts->addWidget(m_trial2);
 
-    m_from = named(new QDateEdit(this), "BalDt_0");
-    m_to = named(new QDateEdit(this), "BalDt_1");
-    for (QDateEdit* d : {m_from, m_to}) {
-        d->setCalendarPopup(true);
-        d->setDisplayFormat(QStringLiteral("dd-MMM-yyyy"));
-    }
+    m_from = forms::makeDatePicker(this, "BalDt_0");
+    m_to = forms::makeDatePicker(this, "BalDt_1");
 
     m_view = named(new QPushButton(QStringLiteral("Display"), this), "ViewBttn");
     m_view->setToolTip(QStringLiteral("View Balances"));
@@ -257,8 +254,8 @@ void AccBalances::Form_Load()
     try {
         for (const MainTypeEntry& t : mainTypes(*m_main.Pelkconn))
             m_acc->addItem(QString::fromStdString(t.text), QVariant::fromValue<qint64>(t.typeId));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
     m_acc->setCurrentIndex(-1);
     m_acc->clearEditText();
@@ -293,8 +290,8 @@ void AccBalances::Acc_Change()
         try {
             for (const SubTypeEntry& s : subTypesOf(*m_main.Pelkconn, *typeId))
                 m_subList->addItem(QString::fromStdString(s.name), QVariant::fromValue<qint64>(s.level2Id));
-        } catch (const platform::DbError& e) {
-            forms::showDbFailure(this, e);
+        } catch (const std::exception& e) {
+            forms::showError(this, e);
         }
     }
     m_subList->setCurrentIndex(-1);
@@ -501,8 +498,8 @@ bool AccBalances::ShowBalances()
     TrialBalance tb;
     try {
         tb = trialBalance(*m_main.Pelkconn, m_main.FYID, m_from->date(), m_to->date(), selection());
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         setCommandsEnabled(true);
         return false;
     }

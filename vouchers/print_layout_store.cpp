@@ -37,12 +37,12 @@ PrintLayouts loadPrintLayouts(platform::Database& db)
     return layouts;
 }
 
-bool storePrintLayouts(platform::Database& db, const PrintLayouts& layouts)
+bool storePrintLayouts(platform::Transaction& tx, const PrintLayouts& layouts)
 {
     platform::Params values;
     for (const bool on : layouts)
         values.emplace_back(on ? 1 : 0);
-    return db.exec("UPDATE BusinessInfo SET " + columnList(" = ?")
+    return tx.db().exec("UPDATE BusinessInfo SET " + columnList(" = ?")
                        + " WHERE rowid = (SELECT MIN(rowid) FROM BusinessInfo)",
                    values)
            > 0;

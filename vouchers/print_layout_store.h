@@ -4,7 +4,10 @@
 
 #include <array>
 
-namespace platform { class Database; }
+namespace platform {
+class Database;
+class Transaction;
+}
 
 namespace vouchers {
 
@@ -14,8 +17,9 @@ using PrintLayouts = std::array<bool, 9>;
 
 // The stored flags; all false when BusinessInfo has no row. Throws platform::DbError.
 PrintLayouts loadPrintLayouts(platform::Database& db);
-// Writes the flags into the BusinessInfo row in one statement. Returns false,
-// having written nothing, when there is no such row. Throws platform::DbError.
-bool storePrintLayouts(platform::Database& db, const PrintLayouts& layouts);
+// Writes the flags into the BusinessInfo row, within the caller's transaction.
+// Returns false, having written nothing, when there is no such row. Throws
+// platform::DbError.
+bool storePrintLayouts(platform::Transaction& tx, const PrintLayouts& layouts);
 
 } // namespace vouchers

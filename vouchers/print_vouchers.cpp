@@ -16,6 +16,7 @@
 
 #include "main/default_period.h"
 #include "main/parent.h"
+#include "platform/forms/date_picker.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/select_all_text.h"
 #include "platform/shell/environment.h"
@@ -27,16 +28,10 @@ namespace vouchers {
 namespace {
 
 constexpr int kSerialLength = 8;
-// The kinds in the options' tab order, by type code.
-constexpr int kTabOrder[] = {21, 25, 31, 35, 27, 37, 28, 38, 41};
 
 QDateEdit* datePicker(QWidget* parent, const char* name)
 {
-    auto* d = new QDateEdit(parent);
-    d->setObjectName(QLatin1String(name));
-    d->setCalendarPopup(true);
-    d->setDisplayFormat(QStringLiteral("dd-MMM-yyyy"));
-    d->setDateRange(QDate(2000, 1, 1), QDate(2030, 12, 31));
+    auto* d = forms::makeDatePicker(parent, name);
     d->setEnabled(false);
     return d;
 }
@@ -73,9 +68,11 @@ PrintVouchers::PrintVouchers(app::Parent& main, QWidget* parent) : QDialog(paren
     auto* types = new QGridLayout;
     auto* typeGroup = new QButtonGroup(this);
     int position = 0;
-    for (const int code : kTabOrder) {
+    // The kinds in the table's order, which is their tab order here.
+    for (const app::VoucherKind& kind : app::voucherKinds()) {
+        const int code = kind.tranType;
         // The plural of the kind's caption: "Purchase Vouchers".
-        auto* opt = new QRadioButton(QString::fromUtf8(kindTexts(code).caption) + u's', this);
+        auto* opt = new QRadioButton(QString::fromUtf8(kind.texts.caption) + u's', this);
         opt->setObjectName(QStringLiteral("TypeOpt%1").arg(code));
         typeGroup->addButton(opt, code);
         m_typeOpt[code] = opt;
@@ -180,7 +177,7 @@ void PrintVouchers::PreviewBttn_Click()
     }
     printVouchers(m_main, this, m_tranType, [this, batch](platform::Database& db) {
         return reports::openVoucherBatch(db, m_main.CurrencyName, batch);
-    });
+    }, QStringLiteral("No voucher of this kind in the year matches the selection."));
 }
 
 } // namespace vouchers

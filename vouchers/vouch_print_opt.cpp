@@ -83,8 +83,8 @@ void VouchPrintOpt::Form_Load()
             QString::fromStdString(m_main.Pelkconn->scalar("SELECT Name FROM BusinessInfo ORDER BY rowid LIMIT 1")
                                        .toText()));
         save->setEnabled(true);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
     for (std::size_t i = 0; i < m_optCheck.size(); ++i)
         m_optCheck[i]->setChecked(stored[i]);
@@ -96,15 +96,17 @@ void VouchPrintOpt::SaveBttn_Click()
     for (std::size_t i = 0; i < m_optCheck.size(); ++i)
         ticked[i] = m_optCheck[i]->isChecked();
     try {
-        if (!storePrintLayouts(*m_main.Pelkconn, ticked)) {
+        platform::Transaction tx(*m_main.Pelkconn);
+        if (!storePrintLayouts(tx, ticked)) {
             forms::showFailure(this, {QStringLiteral("Cannot Save"),
                                       QStringLiteral("The company details are not stored, so the preferences "
                                                      "cannot be kept."),
                                       QString()});
             return;
         }
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+        tx.commit();
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     // Only what is stored reaches the sign-in state: the next print and the

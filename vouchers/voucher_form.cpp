@@ -3,6 +3,7 @@
 #include "vouchers/voucher_form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,6 +29,7 @@
 #include "main/parent.h"
 #include "main/window_catalog.h"
 #include "platform/data/database.h"
+#include "platform/forms/date_picker.h"
 #include "platform/forms/data_grid.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/select_all_text.h"
@@ -109,10 +111,7 @@ VoucherForm::VoucherForm(app::Parent& main, const app::VoucherKind& kind, QWidge
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), m_docNoBox));
     forms::selectAllOnFocus(m_docNoBox);
 
-    m_trDate = new QDateEdit(this);
-    m_trDate->setObjectName(QStringLiteral("TrDate"));
-    m_trDate->setCalendarPopup(true);
-    m_trDate->setDisplayFormat(QStringLiteral("dd-MMM-yyyy"));
+    m_trDate = forms::makeDatePicker(this, "TrDate");
 
     m_desc = new QLineEdit(this);
     m_desc->setObjectName(QStringLiteral("Desc"));
@@ -225,8 +224,8 @@ void VoucherForm::Form_Load()
 {
     try {
         m_jobs = openJobs(*m_main.Pelkconn);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         m_jobs.clear();
     }
     m_jobList->clear();
@@ -292,11 +291,21 @@ void VoucherForm::NewVoucher()
     m_lines->setLines(std::move(blank));
 
     m_docNoBox->clear();
+    m_docNoBox->setPlaceholderText(QString());
+    m_docNoBox->setToolTip(QString());
     try {
-        if (const auto next = proposeDocNo(highestDocNo(*m_main.Pelkconn, m_kindYear)))
+        const auto highest = highestDocNo(*m_main.Pelkconn, m_kindYear);
+        if (const auto next = proposeDocNo(highest)) {
             m_docNoBox->setText(QString::number(*next));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);   // the user can still type a number
+        } else {
+            // Said in the box itself: a box on every new voucher would be in the way.
+            m_docNoBox->setPlaceholderText(QStringLiteral("type a free number"));
+            m_docNoBox->setToolTip(QStringLiteral("No number is proposed: the highest number of this kind, %1, is "
+                                                  "the largest the box holds. Type a number not yet used.")
+                                       .arg(highest.value_or(0)));
+        }
+    } catch (const std::exception& e) {
+        forms::showError(this, e);   // the user can still type a number
     }
 
     m_trDate->setDate(shell::today());
@@ -336,8 +345,8 @@ bool VoucherForm::openVoucher(std::int64_t tranNo)
     std::optional<StoredVoucher> v;
     try {
         v = loadVoucher(*m_main.Pelkconn, m_kindYear, tranNo);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return false;
     }
     if (!v) {
@@ -393,15 +402,18 @@ std::int64_t VoucherForm::chosenJobId() const
 void VoucherForm::EditingRecord(std::int32_t tranNo)
 {
     m_main.LOpen = false;
-    openVoucher(tranNo);
+    // Handed over while the print waits: the timer still prints the saved
+    // voucher, but must not replace this one with a new voucher afterwards.
+    if (openVoucher(tranNo) && m_printTimer->isActive())
+        m_handedDuringPrint = true;
 }
 
 bool VoucherForm::kindHasVouchers()
 {
     try {
         return hasVouchers(*m_main.Pelkconn, m_kindYear);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return false;
     }
 }
@@ -416,8 +428,8 @@ void VoucherForm::browseTo(Step step)
         target = browse(*m_main.Pelkconn, m_kindYear, step, m_docNo);
         if (!target)   // at an end: stay on the first or the last
             target = browse(*m_main.Pelkconn, m_kindYear, step == Step::Previous ? Step::First : Step::Last);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     if (target)
@@ -501,8 +513,8 @@ void VoucherForm::ValidateAndSave()
     try {
         if (request.docNo)
             request.docNoTaken = docNoTaken(*m_main.Pelkconn, m_kindYear, *request.docNo, m_adding ? 0 : m_tranNo);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     request.date = m_trDate->date();
@@ -560,7 +572,12 @@ void VoucherForm::PrintTimer_Timer()
     const std::int64_t tranNo = m_savedTranNo;
     printVouchers(m_main, this, m_kind.tranType, [this, tranNo](platform::Database& db) {
         return reports::openVoucherPrint(db, m_main.CurrencyName, tranNo);
-    });
+    }, QStringLiteral("This voucher is no longer in the book; it may have been deleted in another window."));
+    if (std::exchange(m_handedDuringPrint, false)) {
+        m_lines->setEnabled(true);
+        setButtonsEnabled(true);
+        return;
+    }
     NewVoucher();
 }
 
@@ -640,8 +657,8 @@ void VoucherForm::DelBttn_Click()
     bool open = false;
     try {
         open = !m_adding && voucherExists(*m_main.Pelkconn, m_kindYear, m_tranNo);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     if (const auto problem = checkDelete(m_adding, open)) {
@@ -659,8 +676,8 @@ void VoucherForm::DelBttn_Click()
             forms::showFailure(this, *checkDelete(false, false));
             return;
         }
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     NewVoucher();

@@ -92,7 +92,8 @@ public:
     // Prints the voucher saved (or chosen) last, as Voucher1 or Voucher2 by the
     // kind's print-layout flag, stops the timer and prepares a new voucher once
     // the report window is closed. Data that cannot be opened is told; the
-    // form is then prepared for a new voucher all the same.
+    // form is then prepared for a new voucher all the same. A voucher handed
+    // over while the timer waited stays on the form, ready to edit.
     void PrintTimer_Timer();
 
     // The totals, the difference line and the amount in words, from the lines.
@@ -149,6 +150,9 @@ private:
     AfterSave m_afterSave = AfterSave::NewVoucher;
     std::int64_t m_savedTranNo = 0;
     ShownVoucher m_opened;
+    // A voucher handed over (EditingRecord) while PrintTimer waited: the
+    // print then leaves it on the form instead of preparing a new voucher.
+    bool m_handedDuringPrint = false;
 
     QLabel* m_label2 = nullptr;
     QLineEdit* m_tranNoBox = nullptr;

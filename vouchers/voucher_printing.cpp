@@ -1,10 +1,11 @@
 // The print-layout flags and the one way a voucher report is opened and shown.
 #include "vouchers/voucher_printing.h"
 
-#include <array>
+#include <vector>
 #include <stdexcept>
 
 #include "main/parent.h"
+#include "main/voucher_kinds.h"
 #include "platform/data/hierarchy.h"
 #include "platform/forms/messages.h"
 #include "platform/report/report_feed.h"
@@ -16,17 +17,21 @@ namespace {
 
 using app::Parent;
 
-constexpr std::array kFlags = {
-    PrintLayoutFlag{21, &Parent::PVType, "PV"},   PrintLayoutFlag{25, &Parent::PRVType, "PRV"},
-    PrintLayoutFlag{31, &Parent::SVType, "SV"},   PrintLayoutFlag{35, &Parent::SRVType, "SRV"},
-    PrintLayoutFlag{27, &Parent::CPVType, "CPV"}, PrintLayoutFlag{37, &Parent::CRVType, "CRV"},
-    PrintLayoutFlag{28, &Parent::BPVType, "BPV"}, PrintLayoutFlag{38, &Parent::BRVType, "BRV"},
-    PrintLayoutFlag{41, &Parent::GJVType, "GJV"},
-};
+// The flags as the table of kinds holds them, in its order.
+const std::vector<PrintLayoutFlag>& flags()
+{
+    static const std::vector<PrintLayoutFlag> all = [] {
+        std::vector<PrintLayoutFlag> v;
+        for (const app::VoucherKind& k : app::voucherKinds())
+            v.push_back({k.tranType, k.printFlag, k.flagColumn});
+        return v;
+    }();
+    return all;
+}
 
 const PrintLayoutFlag& flagOf(int tranType)
 {
-    for (const auto& f : kFlags)
+    for (const auto& f : flags())
         if (f.tranType == tranType)
             return f;
     throw std::invalid_argument("No voucher form prints type " + std::to_string(tranType) + ".");
@@ -36,19 +41,25 @@ const PrintLayoutFlag& flagOf(int tranType)
 
 std::span<const PrintLayoutFlag> printLayoutFlags()
 {
-    return kFlags;
+    return flags();
 }
 
 bool printVouchers(Parent& main, QWidget* parent, int docType,
-                   const std::function<platform::Hierarchy(platform::Database&)>& open)
+                   const std::function<platform::Hierarchy(platform::Database&)>& open, const QString& nothing)
 {
     const bool withDescriptions = main.*flagOf(docType).flag;
     main.DocType = docType;
     main.VoucherRst.close();
     try {
         main.VoucherRst = open(*main.Pelkconn);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(parent, e);
+    } catch (const std::exception& e) {
+        forms::showError(parent, e);
+        return false;
+    }
+    if (main.VoucherRst.rows(0).recordCount() == 0) {
+        // An empty report would open as a blank page with no word of why.
+        main.VoucherRst.close();
+        forms::inform(parent, QStringLiteral("Nothing to Print"), nothing);
         return false;
     }
     report::ReportFeed feed(reports::voucherLayout(withDescriptions ? reports::VoucherLayout::Voucher1

@@ -13,13 +13,14 @@ class Database;
 class Hierarchy;
 }
 
+class QString;
 class QWidget;
 
 namespace vouchers {
 
-// One kind's print-layout flag: the member of the sign-in state and the
-// BusinessInfo column that keep it. True prints Voucher1 (with the lines'
-// descriptions), false Voucher2.
+// One kind's print-layout flag, as the table of kinds (main/voucher_kinds.h)
+// holds it: the member of the sign-in state and the BusinessInfo column that
+// keep it. True prints Voucher1 (with the lines' descriptions), false Voucher2.
 struct PrintLayoutFlag {
     int tranType;
     bool app::Parent::*flag;   // PVType ... GJVType
@@ -34,10 +35,11 @@ std::span<const PrintLayoutFlag> printLayoutFlags();
 // with `open` on main.Pelkconn (closing what it held first), and shows Voucher1
 // or Voucher2, as the kind's flag says, modally over `parent`, captioned from
 // the sign-in state. The report closes VoucherRst when its window closes.
-// Returns false when the data cannot be opened or laid out; the reason has
+// Returns false when the data cannot be opened or laid out, or holds no
+// voucher (`nothing` then says why, under "Nothing to Print"); the reason has
 // been shown over `parent` and VoucherRst is closed. Throws
 // std::invalid_argument for a code without a voucher form.
 bool printVouchers(app::Parent& main, QWidget* parent, int docType,
-                   const std::function<platform::Hierarchy(platform::Database&)>& open);
+                   const std::function<platform::Hierarchy(platform::Database&)>& open, const QString& nothing);
 
 } // namespace vouchers

@@ -12,23 +12,6 @@
 namespace vouchers {
 namespace {
 
-struct KindRow {
-    int tranType;
-    KindTexts texts;
-};
-
-constexpr std::array kKindTexts = {
-    KindRow{41, {"General Journal Voucher", "GENERAL JOURNAL VOUCHER", "FindGJV", "Accounts"}},
-    KindRow{21, {"Purchase Voucher", "PURCHASE VOUCHER", "FindPV", "Accounts"}},
-    KindRow{25, {"Purchase Return Voucher", "PURCHASE RETURN VOUCHER", "FindPRV", "Accounts"}},
-    KindRow{31, {"Sale Voucher", "SALE VOUCHER", "FindSV", "Accounts"}},
-    KindRow{35, {"Sale Return Voucher", "SALE RETURN VOUCHER", "FindSRV", "Accounts"}},
-    KindRow{28, {"Bank Payment Voucher", "BANK PAYMENT VOUCHER", "FindBPV", "Accounts"}},
-    KindRow{38, {"Bank Receipt Voucher", "BANK RECEIPT VOUCHER", "FindBRV", "Accounts"}},
-    KindRow{27, {"Cash Payment Voucher", "CASH PAYMENT VOUCHER", "FindCPV", "Accounts"}},
-    KindRow{37, {"Cash Receipt Voucher", "CASH RECEIPT VOUCHER", "FindCRV", "Account"}},
-};
-
 constexpr std::int64_t kLargestDocNo = 9'999'999'999;   // kDocNoDigits nines
 
 const QString kCannotSave = QStringLiteral("Cannot Save");
@@ -58,9 +41,8 @@ forms::Problem cannotSave(const char* message, const char* focus = "")
 
 const KindTexts& kindTexts(int tranType)
 {
-    for (const auto& row : kKindTexts)
-        if (row.tranType == tranType)
-            return row.texts;
+    if (const app::VoucherKind* kind = app::kindOfType(tranType))
+        return kind->texts;
     throw std::invalid_argument("no voucher form for type code " + std::to_string(tranType));
 }
 

@@ -15,18 +15,14 @@
 #include <QString>
 
 #include "accounts/line_grid_rules.h"
+#include "main/voucher_kinds.h"
 #include "platform/forms/messages.h"
 #include "platform/text/money.h"
 
 namespace vouchers {
 
-// What a kind shows beyond the shared table of kinds (main/voucher_kinds.h).
-struct KindTexts {
-    const char* caption;        // the window's title, "Purchase Voucher"
-    const char* heading;        // Label2, the caption in capitals
-    const char* searchWindow;   // the window "Find" opens, "FindPV"
-    const char* chartButton;    // the caption of CA: "Accounts", "Account" on cash receipts
-};
+// What a kind shows beyond its name: kept in the table of kinds.
+using KindTexts = app::KindTexts;
 // The texts of the kind with type code `tranType`. Throws std::invalid_argument
 // for a code that has no voucher form (11 and unknown codes).
 const KindTexts& kindTexts(int tranType);

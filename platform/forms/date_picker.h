@@ -17,7 +17,11 @@ QDate firstPickableDate();
 QDate lastPickableDate();
 
 // A date picker named `objectName` under `parent`: "dd-MMM-yyyy", a calendar
-// pop-up and the range above. The caller sets its date and whether it is enabled.
+// pop-up and the range above. Taking the focus selects the whole date; typed
+// digits then fill the day, the month and the year in turn ("31" on
+// 10-Dec-2026 gives 31-Dec-2026, "05032027" 05-Mar-2027), a separator moves
+// to the next part, and a date outside the range is not taken. The caller
+// sets its date and whether it is enabled.
 QDateEdit* makeDatePicker(QWidget* parent, const char* objectName);
 
 } // namespace forms

@@ -1,6 +1,8 @@
 // Message boxes through one door: the test hook, or a real QMessageBox.
 #include "platform/forms/messages.h"
 
+#include <stdexcept>
+
 #include <utility>
 
 #include <QMessageBox>
@@ -81,6 +83,18 @@ void showFailure(QWidget* window, const Problem& problem)
 void showDbFailure(QWidget* window, const platform::DbError& error)
 {
     inform(window, QStringLiteral("Database Error"), QString::fromStdString(error.message()));
+}
+
+void showError(QWidget* window, const std::exception& error)
+{
+    if (const auto* db = dynamic_cast<const platform::DbError*>(&error)) {
+        showDbFailure(window, *db);
+    } else if (dynamic_cast<const std::overflow_error*>(&error)) {
+        inform(window, QStringLiteral("Amount Too Large"),
+               QStringLiteral("The amounts add up to more than the program can hold."));
+    } else {
+        inform(window, QStringLiteral("Unexpected Error"), QString::fromUtf8(error.what()));
+    }
 }
 
 } // namespace forms

@@ -2,6 +2,8 @@
 // see every box and answer it without a person (and without ever blocking).
 #pragma once
 
+#include <exception>
+
 #include <functional>
 
 #include <QString>
@@ -47,5 +49,10 @@ struct Problem {
 void showFailure(QWidget* window, const Problem& problem);
 // A database failure: shown with the engine's message, under "Database Error".
 void showDbFailure(QWidget* window, const platform::DbError& error);
+// What a window's entry point shows for any error it caught: a
+// platform::DbError as showDbFailure, an amount too large to add up
+// (std::overflow_error) as "Amount Too Large", anything else under
+// "Unexpected Error" with its text. The window stays usable.
+void showError(QWidget* window, const std::exception& error);
 
 } // namespace forms

@@ -160,7 +160,7 @@ PreviewWindow::PreviewWindow(Document doc, QWidget* parent) : QDialog{parent}, m
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_zoom, &QComboBox::currentIndexChanged, this, &PreviewWindow::ZoomBox_Change);
 
-    resize(960, 780);
+    resize(960, 700);   // with its title bar, within a screen of 1024 by 768
     ZoomBox_Change();
     refresh();
 }

@@ -25,7 +25,7 @@
 #include "platform/report/preview.h"
 #include "platform/shell/environment.h"
 #include "tests/support/message_recorder.h"
-#include "tests/support/report_pages.h"
+#include "tests/support/page_rows.h"
 #include "tests/support/test_database.h"
 
 using accounts::ModifyAccounts;
@@ -428,6 +428,29 @@ private slots:
         QCOMPARE(c.mainName(code.toLongLong()), message.isEmpty() ? QStringLiteral("Leases")
                                                 : code == "449"    ? QStringLiteral("Loans")
                                                                    : QString());
+    }
+
+    void rangeLabelShowsTheRangeOfTheMainTypeSelected()
+    {
+        Chart c;
+        c.mainType(100, "Property", 10);
+        auto& w = c.open();
+        // Add a type of another nature: the label shows that nature's range while adding.
+        w.AddBttn_Click();
+        c.chooseNature(QStringLiteral("Sales"));
+        c.type("CatCodeTxt", "Local Sales");
+        w.SaveBttn_Click();
+        QVERIFY(c.boxes.boxes().empty());
+        const struct { const char* type; const char* range; } cases[] = {
+            {"Property", "(Value From  100  To  199)"},
+            {"Local Sales", "(Value From  500  To  599)"},
+        };
+        for (const auto& k : cases) {
+            const auto items = c.list("L1List")->findItems(QString::fromUtf8(k.type), Qt::MatchExactly);
+            QCOMPARE(items.size(), 1);
+            c.list("L1List")->setCurrentItem(items.front());
+            QCOMPARE(c.get<QLabel>("ValueLbl")->text(), QString::fromUtf8(k.range));
+        }
     }
 
     void natureTextThatMatchesNothingEmptiesCodeAndRange()

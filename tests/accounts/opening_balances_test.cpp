@@ -22,7 +22,7 @@
 #include "platform/report/preview.h"
 #include "platform/shell/environment.h"
 #include "tests/support/message_recorder.h"
-#include "tests/support/report_pages.h"
+#include "tests/support/page_rows.h"
 #include "tests/support/test_database.h"
 
 using accounts::OpeningBalancesAcc;

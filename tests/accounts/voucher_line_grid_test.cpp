@@ -77,6 +77,8 @@ struct Fixture {
     forms::DataList* list() { return host->findChild<forms::DataList*>(QStringLiteral("AccCodeList")); }
     QString text(const char* name) { return host->findChild<QLineEdit*>(QString::fromUtf8(name))->text(); }
     QString diff() { return host->findChild<QLabel*>(QStringLiteral("DiffLbl"))->text(); }
+    // Why the grid refused the last edit, as shown beside it.
+    QString refusal() { return host->findChild<QLabel*>(QStringLiteral("RefusalLbl"))->text(); }
     const SubTranRow& line(int row) { return lines().lines()[static_cast<std::size_t>(row)]; }
 
     // Types the keys into whatever holds the focus, one by one.
@@ -200,6 +202,12 @@ private slots:
         QCOMPARE(f.grid()->text(0, column::Code), QString());
         QCOMPARE(f.grid()->currentColumn(), column::Code);
         QVERIFY(boxes.boxes().empty());
+        QCOMPARE(f.refusal(), QStringLiteral("No account has the code 12."));
+        f.enter(0, column::Code, QStringLiteral("12a"));
+        QCOMPARE(f.refusal(), QStringLiteral("An account code is digits only."));
+        f.enter(0, column::Code, QString::number(kCash));   // taken: the reason goes
+        QVERIFY(f.refusal().isEmpty());
+        QVERIFY(boxes.boxes().empty());
     }
 
     void neverEditsTheNameCell()
@@ -270,26 +278,35 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("total");
-        QTest::addRow("14 characters") << "12345678901.50" << "12345678901.50" << "12345678901.50";
-        QTest::addRow("15 characters") << "123456789012.50" << "7.00" << "7.00";
-        QTest::addRow("negative") << "-5" << "7.00" << "7.00";
-        QTest::addRow("exponent") << "1e3" << "7.00" << "7.00";
-        QTest::addRow("hexadecimal") << "&H10" << "7.00" << "7.00";
-        QTest::addRow("brackets") << "(5)" << "7.00" << "7.00";
-        QTest::addRow("separator") << "1,000" << "7.00" << "7.00";
-        QTest::addRow("emptied") << "" << "" << "0.00";
+        QTest::addColumn<QString>("why");
+        const QString digits = QStringLiteral("An amount is digits with at most one point, as 1250.50.");
+        const QString sign = QStringLiteral("An amount has no sign: a credit goes in the Credit column.");
+        QTest::addRow("14 characters") << "12345678901.50" << "12345678901.50" << "12345678901.50" << "";
+        QTest::addRow("15 characters") << "123456789012.50" << "7.00" << "7.00"
+                                       << "An amount has at most 14 characters.";
+        QTest::addRow("negative") << "-5" << "7.00" << "7.00" << sign;
+        QTest::addRow("exponent") << "1e3" << "7.00" << "7.00" << digits;
+        QTest::addRow("hexadecimal") << "&H10" << "7.00" << "7.00" << digits;
+        QTest::addRow("brackets") << "(5)" << "7.00" << "7.00" << sign;
+        QTest::addRow("separator") << "1,000" << "7.00" << "7.00"
+                                   << "Type the amount without separators, as 1000.00.";
+        QTest::addRow("three decimals") << "12.345" << "7.00" << "7.00" << "An amount has at most two decimals.";
+        QTest::addRow("two points") << "1.2.3" << "7.00" << "7.00" << digits;
+        QTest::addRow("emptied") << "" << "" << "0.00" << "";
     }
     void refusesBadAmountsAndKeepsTheOldValue()
     {
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         QFETCH(QString, total);
+        QFETCH(QString, why);
         Fixture f({account(kCash, "Cash in Hand", 700)});
         MessageRecorder boxes;
         f.enter(0, column::Debit, typed);
         QCOMPARE(f.grid()->text(0, column::Debit), shown);
         QCOMPARE(f.text("DTot"), total);
         QCOMPARE(f.grid()->currentColumn(), shown == QStringLiteral("7.00") ? column::Debit : column::Credit);
+        QCOMPARE(f.refusal(), why);
         QVERIFY(boxes.boxes().empty());
     }
 
@@ -302,6 +319,7 @@ private slots:
         f.enter(0, column::Desc, fits + QLatin1Char('e'));
         QCOMPARE(f.line(0).desc, fits);
         QCOMPARE(f.grid()->currentColumn(), column::Desc);
+        QCOMPARE(f.refusal(), QStringLiteral("A description holds at most 250 characters."));
     }
 
     void enterMovesCellToCellAndOnToTheNextRow()

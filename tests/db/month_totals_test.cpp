@@ -131,6 +131,8 @@ TEST(LayoutUpgrade, AFileOfTheFirstLayoutGetsTheMonthTotalsOfItsLines)
             "DROP TRIGGER SubTransactions_Months_Insert; DROP TRIGGER SubTransactions_Months_Delete;"
             "DROP TRIGGER SubTransactions_Months_Update; DROP TRIGGER SubTransactions_Voucher_Insert;"
             "DROP TRIGGER SubTransactions_Voucher_Move; DROP TRIGGER Transactions_Lines_Update;"
+            "DROP TRIGGER Transactions_TranDate_Insert; DROP TRIGGER Transactions_TranDate_Update;"
+            "DROP TRIGGER SubTransactions_VoucherDate_Insert; DROP TRIGGER SubTransactions_VoucherDate_Update;"
             "DROP INDEX SubTransactions_Ledger; DROP INDEX SubTransactions_TranNo_Serial;"
             "DROP INDEX SubTransactions_Days; DROP INDEX SubTransactions_AccCode;"
             "ALTER TABLE SubTransactions DROP COLUMN VoucherYear;"
@@ -154,6 +156,7 @@ TEST(LayoutUpgrade, AFileOfTheFirstLayoutGetsTheMonthTotalsOfItsLines)
         // The triggers came with it: later writes keep the totals true.
         db.exec("UPDATE Transactions SET Posted = 1 WHERE TranNo = 3");
         EXPECT_EQ(db.scalar(kDisagreements).toInt(), 0);
+        EXPECT_THROW(db.exec("UPDATE Transactions SET TranDate = '5/8/2026' WHERE TranNo = 3"), platform::DbError);
     }
     std::filesystem::remove_all(folder);
 }

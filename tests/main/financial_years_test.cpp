@@ -101,18 +101,55 @@ private slots:
         QVERIFY(child<QListWidget>(w, "FYList")->isEnabled());
     }
 
-    void pickersAcceptTheYearsRangeOnly()
+    void anUntouchedSaveKeepsTheStoredDates_data()
+    {
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<QDate>("end");
+        QTest::addColumn<QString>("touched");   // the picker the user changes, or none
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("a year in 2000") << QDate(2000, 1, 1) << QDate(2000, 12, 31) << QString()
+                                        << QStringLiteral("2000-01-01 2000-12-31 1999-12-31");
+        QTest::newRow("a start before the pickers' range")
+            << QDate(1899, 7, 1) << QDate(1900, 6, 30) << QString()
+            << QStringLiteral("1899-07-01 1900-06-30 1899-06-30");
+        QTest::newRow("only the end changed")
+            << QDate(1899, 7, 1) << QDate(1900, 6, 30) << QStringLiteral("FYDate1")
+            << QStringLiteral("1899-07-01 1900-12-31 1899-06-30");
+    }
+    void anUntouchedSaveKeepsTheStoredDates()
+    {
+        QFETCH(QDate, start);
+        QFETCH(QDate, end);
+        QFETCH(QString, touched);
+        QFETCH(QString, stored);
+        TestDatabase t;
+        addYear(t, 2, start, end);
+        auto main = signedIn(t, 1);
+        MessageRecorder messages;
+        FinancialYears w(*main);
+        auto* list = child<QListWidget>(w, "FYList");
+        const auto found = list->findItems(app::yearAbbreviation(start, end), Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        list->setCurrentItem(found.front());
+        if (!touched.isEmpty())
+            child<QDateEdit>(w, touched.toLatin1().constData())->setDate({1900, 12, 31});
+        child<QPushButton>(w, "SaveBttn")->click();
+        QVERIFY(messages.boxes().empty());
+        QCOMPARE(text(t.db(), "SELECT FinancialYearStart || ' ' || FinancialYearEnd || ' ' || TranDate"
+                              " FROM FinancialYear JOIN Transactions USING (FYID) WHERE FYID = 2 AND TranType = 11"),
+                 stored);
+    }
+
+    void pickersSpanTheTwentiethAndTwentyFirstCenturies()
     {
         TestDatabase t;
         auto main = signedIn(t, 1);
-        MessageRecorder messages;   // a box must never block the test
+        MessageRecorder messages;
         FinancialYears w(*main);
         for (const char* name : {"FYDate0", "FYDate1"}) {
             auto* picker = child<QDateEdit>(w, name);
-            picker->setDate({1999, 12, 31});
-            QCOMPARE(picker->date(), QDate(2000, 7, 1));
-            picker->setDate({2030, 7, 1});
-            QCOMPARE(picker->date(), QDate(2030, 6, 30));
+            QCOMPARE(picker->minimumDate(), QDate(1900, 1, 1));
+            QCOMPARE(picker->maximumDate(), QDate(2099, 12, 31));
         }
     }
 

@@ -111,6 +111,14 @@ private slots:
         const auto separators = main->findChild<QMenu*>("Gen")->actions();
         QCOMPARE(std::count_if(separators.begin(), separators.end(), [](QAction* a) { return a->isSeparator(); }),
                  4);
+        // The kinds' entries, made from the table of kinds, sit in order between their separators.
+        QStringList vouchers;
+        for (QAction* a : main->findChild<QMenu*>("VouchMod")->actions())
+            vouchers << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(vouchers, (QStringList{"&Purchase Voucher", "Purchase &Return Voucher", "-", "&Sales Voucher",
+                                        "Sale Return &Voucher", "-", "&Cash Payment Voucher", "C&ash Receipt Voucher",
+                                        "-", "&Bank Payment Voucher", "Ban&k Receipt Voucher", "-",
+                                        "&General Journal Voucher"}));
     }
 
     void refusesAnOperatorEachGuardedEntryWithItsText_data()

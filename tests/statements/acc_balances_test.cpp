@@ -446,6 +446,24 @@ private slots:
         QVERIFY(text(*w, "TDr").isEmpty());
     }
 
+    void sumsTooLargeToShowAreToldAndTheWindowStaysUsable()
+    {
+        Fixture f;
+        // Two accounts whose debits each fit but whose total does not.
+        f.t.db().exec("INSERT INTO Transactions (DocNo, TranDate, \"Desc\", TranType, FYID, Cancel, Posted)"
+                      " VALUES (90, '2026-08-01', 'huge', 41, 1, 0, 1)");
+        const auto tranNo = f.t.db().lastInsertId();
+        for (const std::int64_t code : {acc::Rent, acc::Idle})
+            f.t.db().exec("INSERT INTO SubTransactions (TranNo, AccCode, \"Desc\", Debit, Credit)"
+                          " VALUES (?, ?, '', 5000000000000000000, NULL)",
+                          {tranNo, code});
+        auto w = f.window();
+        f.messages.clear();
+        child<QPushButton>(*w, "ViewBttn")->click();
+        QCOMPARE(f.messages.last().title, QStringLiteral("Amount Too Large"));
+        QVERIFY(child<QPushButton>(*w, "ViewBttn")->isEnabled());
+    }
+
     void doubleClickOpensTheRowsLedgerAfresh()
     {
         Fixture f;

@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include "accounts/voucher_line_grid.h"
+#include "ledgers/open_voucher.h"
 #include "main/parent.h"
 #include "main/window_catalog.h"
 #include "platform/data/database.h"
@@ -245,6 +246,30 @@ private slots:
             f.db.exec("DELETE FROM Transactions WHERE TranType = 41 AND DocNo = ?", {n});
         click(*form, "CancelBttn");   // a fresh new voucher computes its number again
         QCOMPARE(text(*form, "DocNo"), proposed);
+    }
+
+    void saysWhyNoNumberIsProposedOnceTheBoxIsFull()
+    {
+        Fixture f;
+        book::addVoucher(f.db, kJournal, 1, 9999999999);
+        auto form = f.form();
+        auto* docNo = child<QLineEdit>(*form, "DocNo");
+        QVERIFY(docNo->text().isEmpty());
+        QCOMPARE(docNo->placeholderText(), QStringLiteral("type a free number"));
+        QVERIFY(docNo->toolTip().contains(QStringLiteral("9999999999")));
+        // A number the user types is saved as usual.
+        docNo->setText(QStringLiteral("17"));
+        enterBalanced(*form);
+        click(*form, "SaveBttn");
+        QCOMPARE(f.vouchers(), std::int64_t{2});
+        QVERIFY(text(*form, "DocNo").isEmpty());
+        QCOMPARE(docNo->placeholderText(), QStringLiteral("type a free number"));
+        // Once numbers fit again, the hint goes.
+        f.db.exec("DELETE FROM Transactions WHERE DocNo = 9999999999");
+        click(*form, "CancelBttn");
+        QCOMPARE(text(*form, "DocNo"), QStringLiteral("18"));
+        QVERIFY(docNo->placeholderText().isEmpty());
+        QVERIFY(docNo->toolTip().isEmpty());
     }
 
     void savesANewVoucherWithItsLinesAndStamps()
@@ -784,6 +809,29 @@ private slots:
         }
     }
 
+    void anOpenFormKeepsWhatTheUserTypesWhenALedgerLineIsOpened()
+    {
+        app::clearWindows();
+        app::registerWindows();
+        Fixture f;
+        const auto saved = book::addVoucher(f.db, kJournal, 1, 3);
+        f.main->openWindow(QStringLiteral("GeneralJournal"), false);
+        auto* form = qobject_cast<VoucherForm*>(f.main->host().find(QStringLiteral("GeneralJournal")));
+        QVERIFY(form);
+        child<QLineEdit>(*form, "Desc")->setText(QStringLiteral("being typed"));
+        enterBalanced(*form, 900);
+
+        ledgers::OpenVoucherFromLine(*f.main, kJournal, static_cast<std::int32_t>(saved));
+        QCOMPARE(f.main->host().find(QStringLiteral("GeneralJournal")), static_cast<QWidget*>(form));
+        QVERIFY(form->adding());
+        QCOMPARE(text(*form, "Desc"), QStringLiteral("being typed"));
+        QCOMPARE(text(*form, "DTot"), QStringLiteral("9.00"));
+        QVERIFY(f.main->LOpen);
+
+        f.main->host().closeAll();
+        app::clearWindows();
+    }
+
     void opensAVoucherAllOrNothing()
     {
         Fixture f;
@@ -952,6 +1000,33 @@ private slots:
         QVERIFY(!f.main->VoucherRst.isOpen());
     }
 
+    void aVoucherHandedOverDuringThePrintWaitStaysAfterThePrint()
+    {
+        Fixture f;
+        const auto handed = book::addVoucher(f.db, kJournal, 1, 7);
+        auto form = f.form();
+        child<QLineEdit>(*form, "Desc")->setText(QStringLiteral("the saved one"));
+        enterBalanced(*form);
+        click(*form, "PrintBill");
+        QVERIFY(child<QTimer>(*form, "PrintTimer")->isActive());
+        form->EditingRecord(static_cast<std::int32_t>(handed));   // as a search window hands it over
+
+        const QStringList printed = runPrintTimer(*form);
+        QVERIFY(printed.contains("the saved one"));   // the timer prints the voucher it was started for
+        QVERIFY(!printed.contains("voucher 7"));
+        QVERIFY(!form->adding());
+        QCOMPARE(form->shownTranNo(), handed);
+        QCOMPARE(text(*form, "DocNo"), QStringLiteral("7"));
+        QVERIFY(child<QPushButton>(*form, "SaveBttn")->isEnabled());
+        QVERIFY(form->lines()->isEnabled());
+
+        // The next print goes back to preparing a new voucher.
+        printed::closeAll();
+        click(*form, "PrintBill");
+        runPrintTimer(*form);
+        QVERIFY(form->adding());
+    }
+
     void printsNothingWhenTheSaveIsRefused()
     {
         Fixture f;
@@ -1066,6 +1141,23 @@ private slots:
         QVERIFY(form->adding());
         QVERIFY(child<QPushButton>(*form, "PrintBill")->isEnabled());
         QVERIFY(child<QPushButton>(*form, "SaveBttn")->isEnabled());
+    }
+
+    void printingAVoucherDeletedMeanwhileSaysSo()
+    {
+        Fixture f;
+        const auto tranNo = book::addVoucher(f.db, kJournal, 1, 3);
+        auto form = f.form();
+        form->EditingRecord(static_cast<std::int32_t>(tranNo));
+        f.db.exec("DELETE FROM Transactions WHERE TranNo = ?", {tranNo});   // by another user
+        MessageRecorder boxes;
+        click(*form, "PrintBill");
+        QVERIFY(runPrintTimer(*form).isEmpty());
+        QVERIFY(!printed::openPreview());
+        QCOMPARE(boxes.last().title, QStringLiteral("Nothing to Print"));
+        QVERIFY(!f.main->VoucherRst.isOpen());
+        QVERIFY(form->adding());
+        QVERIFY(child<QPushButton>(*form, "PrintBill")->isEnabled());
     }
 
     void unloadingClearsLedgerRef()

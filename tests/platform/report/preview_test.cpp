@@ -75,6 +75,19 @@ private slots:
         QVERIFY(w.findChild<QPushButton*>("NextBttn")->isEnabled());
     }
 
+    void fitsAScreenOf1024By768()
+    {
+        PreviewWindow w(numberedPages(120));
+        w.show();
+        QCoreApplication::processEvents();
+        // The screen less a title bar of 30 pixels.
+        QVERIFY2(w.width() <= 1024 && w.height() <= 738,
+                 qPrintable(QStringLiteral("%1x%2").arg(w.width()).arg(w.height())));
+        QVERIFY(w.minimumSizeHint().width() <= 1024 && w.minimumSizeHint().height() <= 738);
+        for (QPushButton* b : w.findChildren<QPushButton*>())
+            QVERIFY2(w.rect().contains(b->geometry()), qPrintable(b->objectName()));
+    }
+
     void movesBetweenPages_data()
     {
         QTest::addColumn<QStringList>("clicks");

@@ -12,7 +12,7 @@
 #include "accounts/chart_store.h"
 #include "platform/data/hierarchy.h"
 #include "tests/support/chart_rows.h"
-#include "tests/support/report_pages.h"
+#include "tests/support/page_rows.h"
 #include "tests/support/test_database.h"
 
 using accounts::ChartPrint;

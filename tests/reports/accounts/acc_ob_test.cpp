@@ -13,7 +13,7 @@
 #include "main/year_store.h"
 #include "platform/data/hierarchy.h"
 #include "tests/support/chart_rows.h"
-#include "tests/support/report_pages.h"
+#include "tests/support/page_rows.h"
 #include "tests/support/test_database.h"
 
 using testing_support::documentTexts;

@@ -1,0 +1,84 @@
+// The shared date picker: its range and typing a date from the keyboard after
+// a click or a Tab, as a user would.
+#include "platform/forms/date_picker.h"
+
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWidget>
+
+class DatePickerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void spansNineteenHundredToTwentyNinetyNine()
+    {
+        QWidget w;
+        QDateEdit* d = forms::makeDatePicker(&w, "D");
+        QCOMPARE(d->objectName(), QStringLiteral("D"));
+        QCOMPARE(d->minimumDate(), QDate(1900, 1, 1));
+        QCOMPARE(d->maximumDate(), QDate(2099, 12, 31));
+        d->setDate({2000, 1, 1});
+        QCOMPARE(d->date(), QDate(2000, 1, 1));
+    }
+
+    void takesTypedDigits_data()
+    {
+        QTest::addColumn<bool>("byMouse");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QDate>("expected");
+        QTest::newRow("a click, then the day") << true << "31" << QDate(2026, 12, 31);
+        QTest::newRow("a click into the year, then the day") << true << "7" << QDate(2026, 12, 7);
+        QTest::newRow("Tab, then a whole date") << false << "05032027" << QDate(2027, 3, 5);
+        QTest::newRow("separators") << false << "1-2-2027" << QDate(2027, 2, 1);
+        QTest::newRow("a year past the range is not taken") << false << "01012100" << QDate(2026, 1, 1);
+        QTest::newRow("a second date over the first") << false << "0101202702022028" << QDate(2028, 2, 2);
+    }
+    void takesTypedDigits()
+    {
+        QFETCH(bool, byMouse);
+        QFETCH(QString, keys);
+        QFETCH(QDate, expected);
+        QWidget w;
+        auto* before = new QLineEdit(&w);
+        QDateEdit* d = forms::makeDatePicker(&w, "D");
+        auto* layout = new QVBoxLayout(&w);
+        layout->addWidget(before);
+        layout->addWidget(d);
+        d->setDate({2026, 12, 10});
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        before->setFocus();
+        if (byMouse) {
+            // A click near the right-hand end, over the year.
+            QTest::mouseClick(d, Qt::LeftButton, {}, QPoint(d->width() - 30, d->height() / 2));
+        } else {
+            QTest::keyClick(before, Qt::Key_Tab);
+        }
+        QTRY_VERIFY(d->hasFocus());
+        QCoreApplication::processEvents();
+        QTest::keyClicks(d, keys);
+        QCOMPARE(d->date(), expected);
+    }
+
+    void aClickSelectsTheWholeDateAndLeavesIt()
+    {
+        QWidget w;
+        QDateEdit* d = forms::makeDatePicker(&w, "D");
+        auto* layout = new QVBoxLayout(&w);
+        layout->addWidget(new QLineEdit(&w));
+        layout->addWidget(d);
+        d->setDate({2026, 12, 10});
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTest::mouseClick(d, Qt::LeftButton);
+        auto* edit = d->findChild<QLineEdit*>();
+        QVERIFY(edit);
+        QTRY_VERIFY(edit->hasSelectedText());
+        QCOMPARE(edit->selectedText(), QStringLiteral("10-Dec-2026"));   // the click did not step the date
+    }
+};
+
+QTEST_MAIN(DatePickerTest)
+#include "date_picker_test.moc"
