@@ -160,7 +160,8 @@ PreviewWindow::PreviewWindow(Document doc, QWidget* parent) : QDialog{parent}, m
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_zoom, &QComboBox::currentIndexChanged, this, &PreviewWindow::ZoomBox_Change);
 
-    resize(960, 780);
+    // A 1024x768 screen holds it with a window manager's title bar.
+    resize(960, 720);
     ZoomBox_Change();
     refresh();
 }
