@@ -139,4 +139,13 @@ void OpeningFYAcc::OBTimer_Timer()
     close();
 }
 
+void OpeningFYAcc::done(int result)
+{
+    if (m_obTimer->isActive()) {
+        m_obTimer->stop();
+        m_target.reloadAfterImport();
+    }
+    QDialog::done(result);
+}
+
 } // namespace accounts

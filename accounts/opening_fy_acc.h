@@ -38,6 +38,11 @@ public:
     // reloads its lines, and this window closes.
     void OBTimer_Timer();
 
+    // However the window is closed (Esc, its close box, the tick): an import
+    // still waiting for its tick reloads the opening-balance window at once,
+    // which would otherwise stay held with no lines.
+    void done(int result) override;
+
 private:
     // The FYID of the year whose abbreviation the list's text is (letters in
     // any case), or 0.

@@ -1,10 +1,11 @@
 // "Import Opening Balances": its refusals and question, the import that holds
 // the opening-balance window and reloads it a second later, a double click, a
-// failure part-way, a voucher replaced behind the window, and a failed save
-// before it opens.
+// close before the tick, a failure part-way, a voucher replaced behind the
+// window, and a failed save before it opens.
 #include "accounts/opening_fy_acc.h"
 
 #include <QComboBox>
+#include <QPointer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -148,6 +149,34 @@ private slots:
         QCOMPARE(f.total("DTot"), QStringLiteral("501.00"));
         QCOMPARE(f.total("CTot"), QStringLiteral("500.50"));
         QCOMPARE(f.storedLines(ob::kSecondYear), imported);
+    }
+
+    void closedBeforeTheTickGivesTheOpeningBalancesBack_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Esc") << true;
+        QTest::newRow("the window's close") << false;
+    }
+    void closedBeforeTheTickGivesTheOpeningBalancesBack()
+    {
+        QFETCH(bool, escape);
+        Fixture f;
+        QPointer<OpeningFYAcc> import = f.importWindow(QStringLiteral("2026-27"));
+        f.messages.answer(forms::Answer::Yes);
+        import->ImportBttn_Click();
+        QVERIFY(f.held() && f.obTimer(import)->isActive());
+        if (escape)
+            QTest::keyClick(import.data(), Qt::Key_Escape);
+        else
+            import->close();
+        QTRY_VERIFY(!import);
+        // The lines written are shown and the window is usable at once.
+        QVERIFY(f.usable());
+        const auto& shown = f.w->lineGrid()->lines();
+        QCOMPARE(shown[0].accCode, ob::Bank);
+        QCOMPARE(shown[1].accCode, ob::Cash);
+        QCOMPARE(shown[2].accCode, ob::Capital);
+        QCOMPARE(f.total("DTot"), QStringLiteral("501.00"));
     }
 
     void aFailurePartWayLeavesTheLinesAsTheyWere()

@@ -1,5 +1,5 @@
-// Tests for the preview window: caption and first page, page moves, saving as
-// PDF and printing through their hooks, and the time to the first page.
+// Tests for the preview window: caption, first page and size, page moves,
+// saving as PDF and printing through their hooks, and the time to the first page.
 #include "platform/report/preview.h"
 
 #include <QFile>
@@ -73,6 +73,10 @@ private slots:
         QCOMPARE(pageLabel(w), QString("Page 1 of 3"));
         QVERIFY(!w.findChild<QPushButton*>("PrevBttn")->isEnabled());
         QVERIFY(w.findChild<QPushButton*>("NextBttn")->isEnabled());
+        // It fits a 1024x768 screen with a window manager's title bar above it.
+        constexpr int titleBar = 32;
+        QVERIFY2(w.width() <= 1024 && w.height() + titleBar <= 768,
+                 qPrintable(QStringLiteral("%1x%2").arg(w.width()).arg(w.height())));
     }
 
     void fitsAScreenOf1024By768()
