@@ -135,6 +135,25 @@ bool sameFile(const fs::path& a, const fs::path& b)
     return fs::equivalent(a, b, ec);
 }
 
+// Whether `path` names the book's lock file or one of SQLite's journals of
+// it, whether or not that file is there now.
+bool companionOfBook(const fs::path& path, const BookFiles& files)
+{
+    std::error_code ec;
+    const fs::path named = fs::weakly_canonical(path, ec);
+    if (ec)
+        return false;
+    const fs::path book = fs::weakly_canonical(files.book, ec);
+    if (ec)
+        return false;
+    if (named == fs::weakly_canonical(files.lock, ec))
+        return true;
+    for (const char* suffix : {"-journal", "-wal", "-shm"})
+        if (named == fs::path(book.string() + suffix))
+            return true;
+    return false;
+}
+
 // A journal beside a file means a change of it was cut off: its pages are
 // only whole together with the journal, which the copy would leave behind.
 std::optional<fs::path> journalBeside(const fs::path& file)
@@ -365,6 +384,10 @@ Failure backUp(const BookFiles& files, const fs::path& chosen)
         const std::string after = ".";
         if (sameFile(target, files.book))
             throw Refused("A back-up cannot be saved over the data file itself; choose another file.");
+        // Over the lock file the back-up would end the main program's hold on
+        // the book; as its journal it would be taken for a save to roll back.
+        if (companionOfBook(target, files))
+            throw Refused("A back-up cannot be saved over the lock file or journal of the data file; choose another file.");
         std::error_code ec;
         if (fs::is_directory(target, ec))
             throw Refused(what + ": it is a folder.");

@@ -78,23 +78,26 @@ report::Report jobCardLayout()
         .setBold();
     job.text(QStringLiteral("TxtDesc"), {kInnerLeft, 400, kInnerWidth, kRow}, "JobDesc").setCanGrow();
 
-    job.shape(QStringLiteral("PartyBox"), {kBoxLeft, 1950, kBoxWidth, 1500}, QColor()).setBorder(kGrey);
+    // A box does not grow with its texts: the customer's is tall enough for
+    // an address of all its 250 characters, which pushes the telephone down
+    // inside it (a growing text moves what starts below it).
+    job.shape(QStringLiteral("PartyBox"), {kBoxLeft, 1950, kBoxWidth, 2850}, QColor()).setBorder(kGrey);
     partyRow(job, "8", "Party Name", 2000, "CustomerName");
     partyRow(job, "9", "Contact Person", 2300, "Contact");
     partyRow(job, "10", "Address", 2600, "Address").setCanGrow();
-    partyRow(job, "11", "Telephone", 3150, "Telephone");
+    partyRow(job, "11", "Telephone", 2900, "Telephone");
 
     // The status row: the job's state at the left, its completion at the right.
-    leftRow(job, "12", "Job Status", 3650, "Status").setFormat(DataFormat::yesNo("Completed"));
-    partyRow(job, "13", "Completion Date", 3650, "CompletionDate");
+    leftRow(job, "12", "Job Status", 4950, "Status").setFormat(DataFormat::yesNo("Completed"));
+    partyRow(job, "13", "Completion Date", 4950, "CompletionDate");
 
-    job.label(QStringLiteral("LblDelRef"), {kCaptionLeft, 4050, 2300, kRow}, QStringLiteral("Delivery Ref. No. & Date"))
+    job.label(QStringLiteral("LblDelRef"), {kCaptionLeft, 5300, 2300, kRow}, QStringLiteral("Delivery Ref. No. & Date"))
         .setBold();
-    job.text(QStringLiteral("TxtDelRef"), {2350, 4050, kWidth - 2350, kRow}, "DeliveryRefDate").setCanGrow();
+    job.text(QStringLiteral("TxtDelRef"), {2350, 5300, kWidth - 2350, kRow}, "DeliveryRefDate").setCanGrow();
 
-    job.shape(QStringLiteral("RemarksBox"), {0, 4500, kWidth, 2950}, QColor()).setBorder(kGrey);
-    job.label(QStringLiteral("LblRemarks"), {100, 4550, kWidth - 200, kRow}, QStringLiteral("Remarks")).setBold();
-    job.text(QStringLiteral("TxtRemarks"), {100, 4850, kWidth - 200, kRow}, "Remarks").setCanGrow();
+    job.shape(QStringLiteral("RemarksBox"), {0, 5700, kWidth, 1830}, QColor()).setBorder(kGrey);
+    job.label(QStringLiteral("LblRemarks"), {100, 5750, kWidth - 200, kRow}, QStringLiteral("Remarks")).setBold();
+    job.text(QStringLiteral("TxtRemarks"), {100, 6050, kWidth - 200, kRow}, "Remarks").setCanGrow();
 
     Section& end = r.addSection(SectionKind::ReportFooter, QStringLiteral("Section5"), 390);
     end.label(QStringLiteral("Label7"), {0, 60, 3000, 240}, QStringLiteral("Date %d"));

@@ -109,20 +109,32 @@ TEST(BackUp, RefusalsNameTheCauseAndTouchNothing)
         {"the book itself", "DB/tamselstd.MDB", "over the data file itself"},
         {"a journal beside", "busy.mdb", "busy.mdb-journal"},
         {"a folder", "DB", "it is a folder"},
+        // Put over the lock file, a back-up would leave the main program
+        // holding a lock nobody else sees; beside the book as its journal,
+        // it would be taken for a save to roll back.
+        {"the book's lock file", "DB/tamselstd.MDB.lock", "lock file or journal of the data file"},
+        {"the book's journal", "DB/../DB/tamselstd.MDB-journal", "lock file or journal of the data file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         BookFolder folder(2);
+        const BookFiles files(folder.root());
+        // The main program is open, as during any back-up.
+        const FileLock mainProgram = FileLock::take(files.lock.string(), FileLock::Mode::Shared);
         writeText(folder.root() / "note.txt", "a file");
         writeText(folder.root() / "busy.mdb-journal", "journal");
         const std::string book = bytesOf(folder.book());
         const auto before = filesIn(folder.root());
+        const auto beforeInDb = filesIn(folder.dbFolder());
 
-        const auto failure = backup::backUp(BookFiles(folder.root()), folder.root() / c.target);
+        const auto failure = backup::backUp(files, folder.root() / c.target);
         ASSERT_TRUE(failure);
         EXPECT_NE(failure->find(c.expected), std::string::npos) << *failure;
         EXPECT_EQ(bytesOf(folder.book()), book);
         EXPECT_EQ(filesIn(folder.root()), before);
+        EXPECT_EQ(filesIn(folder.dbFolder()), beforeInDb);
+        FileLock change;
+        EXPECT_TRUE(backup::lockForChange(files, change, 0)) << "the main program's lock still keeps others out";
     }
 }
 

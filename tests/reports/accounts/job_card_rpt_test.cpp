@@ -100,3 +100,85 @@ TEST(JobCardRpt, AnOpenJobPrintsNoStatusAndLongTextsGrowOverMoreLines)
     EXPECT_EQ(all.join(QString()).count(QStringLiteral("remarked")), 240 / 9);
     EXPECT_TRUE(all.join(QLatin1Char(' ')).contains(QStringLiteral("Asad")));
 }
+
+namespace {
+
+// The grey box of `page` whose first text is `caption`, and every text run
+// that starts inside its columns.
+struct Boxed {
+    report::Rect box;
+    std::vector<report::TextRun> texts;
+};
+
+Boxed boxHolding(const report::Page& page, const QString& caption)
+{
+    Boxed found;
+    for (const auto& item : page.items)
+        if (const auto* t = std::get_if<report::TextRun>(&item); t && t->text == caption)
+            for (const auto& other : page.items)
+                if (const auto* b = std::get_if<report::BoxRun>(&other);
+                    b && b->rect.left <= t->rect.left && t->rect.right() <= b->rect.right()
+                    && b->rect.top <= t->rect.top && t->rect.top < b->rect.bottom())
+                    found.box = b->rect;
+    for (const auto& item : page.items)
+        if (const auto* t = std::get_if<report::TextRun>(&item);
+            t && found.box.left <= t->rect.left && t->rect.left < found.box.right())
+            found.texts.push_back(*t);
+    return found;
+}
+
+} // namespace
+
+// The customer's and the description's boxes hold their texts whole however
+// long they are (each box takes 250 characters), and the texts below them
+// stay below them.
+TEST(JobCardRpt, TheBoxesHoldTheirTextsAtTheirLongest)
+{
+    const QString longAddress = QString(250, QLatin1Char('x')).replace(QStringLiteral("xxxxxxxxxx"),
+                                                                        QStringLiteral("Road 12a, "));
+    const QString longDesc = QString(250, QLatin1Char('x')).replace(QStringLiteral("xxxxx"), QStringLiteral("Desc "));
+    struct Case {
+        const char* name;
+        QString address;
+        QString desc;
+    };
+    const Case cases[] = {
+        {"address of four lines", QStringLiteral("Unit 5\nLong Industrial Estate\nFar District\nPost Code 54000"),
+         QStringLiteral("Fit-out")},
+        {"longest address", longAddress, QStringLiteral("Fit-out")},
+        {"longest address and description", longAddress, longDesc},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing_support::TestDatabase t;
+        accounts::JobRecord j = sample();
+        j.address = c.address;
+        j.jobDesc = c.desc;
+        const auto id = addJob(t.db(), j);
+        auto rst = platform::Recordset::open(t.db(), "SELECT * FROM Jobs WHERE JobID = ?", {id});
+        const auto doc = account_reports::JobCardRpt(rst, kCaptions)->layOut(QDate(2026, 12, 10));
+        ASSERT_EQ(doc.pages.size(), 1u);
+        const report::Page& page = doc.pages.front();
+
+        const std::pair<const char*, const char*> boxes[] = {{"Party Name", "Telephone"},
+                                                              {"Job Description", nullptr}};
+        for (const auto& [caption, last] : boxes) {
+            SCOPED_TRACE(caption);
+            const Boxed b = boxHolding(page, QString::fromUtf8(caption));
+            ASSERT_GT(b.box.height, 0);
+            int inside = 0;
+            bool lastSeen = last == nullptr;
+            for (const report::TextRun& run : b.texts) {
+                // A text of the box lies wholly inside it; any other text of
+                // its columns lies wholly above or below it.
+                const bool within = b.box.top <= run.rect.top && run.rect.bottom() <= b.box.bottom();
+                const bool clear = run.rect.bottom() <= b.box.top || b.box.bottom() <= run.rect.top;
+                EXPECT_TRUE(within || clear) << run.text.toStdString() << " " << run.rect.top << "-" << run.rect.bottom() << " box " << b.box.top << "-" << b.box.bottom();
+                inside += within ? 1 : 0;
+                lastSeen = lastSeen || (within && last && run.text == QString::fromUtf8(last));
+            }
+            EXPECT_GT(inside, 1);
+            EXPECT_TRUE(lastSeen);
+        }
+    }
+}
