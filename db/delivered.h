@@ -12,6 +12,7 @@ namespace db {
 std::string_view schemaSql();          // db/schema.sql
 std::string_view deliveredRowsSql();   // db/delivered_rows.sql
 std::string_view balancesSql();        // db/balances.sql
+std::string_view dayBookSql();         // db/day_book.sql
 
 // The administrator's login in a delivered database.
 inline constexpr std::string_view kAdminName = "Administrator";

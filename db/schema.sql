@@ -224,4 +224,4 @@ CREATE TABLE HelpIndex (
 
 -- The marks by which the program knows its own files.
 PRAGMA application_id = 1414745156;
-PRAGMA user_version = 2;
+PRAGMA user_version = 3;

@@ -35,11 +35,26 @@ const std::string& to2()
     return sql;
 }
 
+// The day book's days of the lines already in the file, as its triggers would have kept them.
+constexpr const char* kAfter3 =
+    "INSERT INTO DayBookDays (FYID, Day, Lines, Debits, Credits)"
+    " SELECT t.FYID, t.TranDate, COUNT(*), SUM(COALESCE(s.Debit, 0)), SUM(COALESCE(s.Credit, 0))"
+    " FROM Transactions t JOIN TranType k ON k.TranType = t.TranType"
+    " JOIN SubTransactions s ON s.TranNo = t.TranNo"
+    " WHERE t.Cancel = 0 AND (COALESCE(s.Debit, 0) <> 0 OR COALESCE(s.Credit, 0) <> 0)"
+    " GROUP BY t.FYID, t.TranDate;";
+
+const std::string& to3()
+{
+    static const std::string sql = std::string(dayBookSql()) + kAfter3;
+    return sql;
+}
+
 } // namespace
 
 std::span<const platform::SchemaUpgrade> schemaUpgrades()
 {
-    static const platform::SchemaUpgrade steps[] = {{1, to2()}};
+    static const platform::SchemaUpgrade steps[] = {{1, to2()}, {2, to3()}};
     return steps;
 }
 

@@ -24,6 +24,7 @@
 #include "ledgers/ledger_rows.h"
 #include "ledgers/ledger_store.h"
 #include "ledgers/open_voucher.h"
+#include "ledgers/window_parts.h"
 #include "main/default_period.h"
 #include "main/parent.h"
 #include "platform/data/database.h"
@@ -37,21 +38,6 @@ namespace ledgers {
 namespace {
 
 constexpr const char* kAmount = "0.00;(0.00)";
-
-template <typename W>
-W* named(W* w, const char* name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
-QLineEdit* readOnlyBox(QWidget* parent, const char* name)
-{
-    auto* box = named(new QLineEdit(parent), name);
-    box->setReadOnly(true);
-    box->setAlignment(Qt::AlignRight);
-    return box;
-}
 
 } // namespace
 
@@ -326,14 +312,7 @@ void AccLedgers::showCurrentLine(int row)
 
 void AccLedgers::LedgerGrid_DblClick()
 {
-    if (m_lTranNo->text().isEmpty())
-        return;
-    bool numberOk = false, typeOk = false;
-    const int tranNo = m_lTranNo->text().toInt(&numberOk);
-    const int tranType = m_lTranType->text().toInt(&typeOk);
-    if (!numberOk || !typeOk)
-        return;
-    OpenVoucherFromLine(m_main, tranType, tranNo);
+    OpenVoucherFromLine(m_main, m_lTranNo->text(), m_lTranType->text());
 }
 
 } // namespace ledgers

@@ -5,6 +5,7 @@
 #include "accounts/modify_accounts.h"
 #include "accounts/opening_balances.h"
 #include "ledgers/acc_ledgers.h"
+#include "ledgers/daily_journal.h"
 #include "main/clear_transactions.h"
 #include "main/financial_years.h"
 #include "main/voucher_kinds.h"
@@ -22,6 +23,7 @@ void registerWindows()
     registerWindow("ClearTransactions", [](Parent& m) { return new ClearTransactions(m); });
     registerWindow("OpeningBalancesAcc", [](Parent& m) { return new accounts::OpeningBalancesAcc(m); });
     registerWindow("AccLedgers", [](Parent& m) { return new ledgers::AccLedgers(m); });
+    registerWindow("DailyJournal", [](Parent& m) { return new ledgers::DailyJournal(m); });
     registerWindow("AccBalances", [](Parent& m) { return new statements::AccBalances(m); });
     registerWindow("VouchPrintOpt", [](Parent& m) { return new vouchers::VouchPrintOpt(m); });
     registerWindow("PrintVouchers", [](Parent& m) { return new vouchers::PrintVouchers(m); });
