@@ -108,9 +108,8 @@ AccLedgers::AccLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
     m_print = named(new QPushButton(QStringLiteral("Print"), this), "PrintBttn");
     auto* excel = named(new QPushButton(QStringLiteral("Excel"), this), "ExcelBttn");
     auto* multi = named(new QPushButton(QStringLiteral("Multiple Ledgers"), this), "MultiBttn");
-    // The export and the multi-ledger print come with their own work.
-    for (QPushButton* b : {excel, multi})
-        b->setEnabled(false);
+    // The export comes with its own work.
+    excel->setEnabled(false);
 
     auto* choice = new QGridLayout;
     choice->addWidget(new QLabel(QStringLiteral("Select Account"), this), 0, 0);
@@ -145,6 +144,7 @@ AccLedgers::AccLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
     connect(m_dateOpt, &QCheckBox::toggled, this, &AccLedgers::DateOpt_Click);
     connect(m_view, &QPushButton::clicked, this, &AccLedgers::ViewBttn_Click);
     connect(m_print, &QPushButton::clicked, this, &AccLedgers::PrintBttn_Click);
+    connect(multi, &QPushButton::clicked, this, &AccLedgers::MultiBttn_Click);
     connect(m_grid, &QTableView::doubleClicked, this, &AccLedgers::LedgerGrid_DblClick);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { showCurrentLine(current.isValid() ? current.row() : -1); });
@@ -192,6 +192,11 @@ bool AccLedgers::choiceIsValid(const QString& noAccount)
         return false;
     }
     return true;
+}
+
+void AccLedgers::MultiBttn_Click()
+{
+    m_main.openWindow(QStringLiteral("PrintLedgers"), true);
 }
 
 void AccLedgers::ViewBttn_Click()

@@ -1,8 +1,8 @@
 // The account ledger window: one account's counted lines of the signed-in year,
 // whole or for a period, with the balance brought forward, the running balance
 // and status per line and the totals; a double-click opens a line's voucher and
-// Print shows the ledger as the report AccLedger. Its spreadsheet export and
-// "Multiple Ledgers" come later (shown disabled).
+// Print shows the ledger as the report AccLedger; "Multiple Ledgers" opens the
+// multi-ledger print. Its spreadsheet export comes later (shown disabled).
 #pragma once
 
 #include <cstdint>
@@ -54,6 +54,8 @@ public:
     // modally. A failed query or a report that cannot be laid out is told, and
     // nothing is shown.
     void PrintBttn_Click();
+    // Shows the multi-ledger print PrintLedgers modally.
+    void MultiBttn_Click();
     // Opens the voucher of the grid's current line (OpenVoucherFromLine);
     // nothing without a current line.
     void LedgerGrid_DblClick();

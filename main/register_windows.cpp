@@ -6,6 +6,7 @@
 #include "accounts/opening_balances.h"
 #include "ledgers/acc_ledgers.h"
 #include "ledgers/daily_journal.h"
+#include "ledgers/print_ledgers.h"
 #include "main/clear_transactions.h"
 #include "main/financial_years.h"
 #include "main/voucher_kinds.h"
@@ -24,6 +25,7 @@ void registerWindows()
     registerWindow("OpeningBalancesAcc", [](Parent& m) { return new accounts::OpeningBalancesAcc(m); });
     registerWindow("AccLedgers", [](Parent& m) { return new ledgers::AccLedgers(m); });
     registerWindow("DailyJournal", [](Parent& m) { return new ledgers::DailyJournal(m); });
+    registerWindow("PrintLedgers", [](Parent& m) { return new ledgers::PrintLedgers(m); });
     registerWindow("AccBalances", [](Parent& m) { return new statements::AccBalances(m); });
     registerWindow("VouchPrintOpt", [](Parent& m) { return new vouchers::VouchPrintOpt(m); });
     registerWindow("PrintVouchers", [](Parent& m) { return new vouchers::PrintVouchers(m); });

@@ -46,9 +46,22 @@ Hierarchy Hierarchy::open(Database& db, std::vector<LevelQuery> levels)
 {
     if (levels.empty() || levels.size() > static_cast<std::size_t>(kMaxLevels))
         throw std::invalid_argument("A hierarchy has one to three levels.");
+    std::vector<LevelRows> fetched;
+    for (auto& q : levels)
+        fetched.push_back({q.name, Recordset::open(db, std::move(q.sql), std::move(q.params)), q.parentColumn,
+                           q.childColumn});
+    return fromRows(std::move(fetched));
+}
+
+Hierarchy Hierarchy::fromRows(std::vector<LevelRows> levels)
+{
+    if (levels.empty() || levels.size() > static_cast<std::size_t>(kMaxLevels))
+        throw std::invalid_argument("A hierarchy has one to three levels.");
     Hierarchy h;
-    for (auto& q : levels) {
-        Level level{q.name, Recordset::open(db, std::move(q.sql), std::move(q.params)), {}};
+    for (auto& l : levels) {
+        if (!l.rows.isOpen())
+            throw std::invalid_argument("The rows of the level \"" + l.name + "\" are not open.");
+        Level level{l.name, l.rows.clone(), {}};
         level.children.resize(level.rows.recordCount());
         h.m_levels.push_back(std::move(level));
     }

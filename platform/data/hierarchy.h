@@ -26,6 +26,15 @@ struct LevelQuery {
     std::string childColumn;
 };
 
+// One level of a hierarchy over rows already fetched or worked out in code
+// (Recordset::fromRows), related to the level above as LevelQuery says.
+struct LevelRows {
+    std::string name;
+    Recordset rows;
+    std::string parentColumn;
+    std::string childColumn;
+};
+
 class Hierarchy {
 public:
     static constexpr int kMaxLevels = 3;
@@ -41,6 +50,10 @@ public:
     // Throws std::invalid_argument for no levels, more than kMaxLevels, or a
     // relation column that its query does not return; throws DbError.
     static Hierarchy open(Database& db, std::vector<LevelQuery> levels);
+    // The same over rows at hand, in their fetched order (filter and sort are
+    // not applied); shares them. Throws std::invalid_argument as open() does,
+    // and for rows that are not open.
+    static Hierarchy fromRows(std::vector<LevelRows> levels);
     // A hierarchy of one level over the visible rows of `rows`, in their
     // current filter and sort; shares the fetched rows. The level is named
     // `name`. Throws std::invalid_argument when `rows` is closed.

@@ -3,6 +3,7 @@
 
 #include "platform/data/recordset.h"
 #include "platform/report/report_feed.h"
+#include "reports/ledgers/ledger_columns.h"
 #include "platform/shell/environment.h"
 #include "platform/text/formats.h"
 
@@ -16,23 +17,15 @@ using report::Twips;
 
 constexpr const char* kAmount = "#,##0.00;(#,##0.00)";
 constexpr const char* kPositive = "#,##0.00";   // the window's balances are never negative
-constexpr Twips kWidth = 10380;
-constexpr Twips kRow = 255;
-
-// The columns, left edge and width, shared by the captions, the lines and the totals.
-struct Column {
-    Twips left;
-    Twips width;
-};
-constexpr Column kDate{0, 780};
-constexpr Column kTranNo{900, 900};
-constexpr Column kDesc{1850, 3250};
-constexpr Column kDebit{5150, 1300};
-constexpr Column kCredit{6500, 1300};
-constexpr Column kBalance{7850, 1400};
-constexpr Column kStatus{9350, kWidth - 9350};
-
-Rect at(Column c, Twips top, Twips height = kRow) { return {c.left, top, c.width, height}; }
+constexpr Twips kWidth = kLedgerWidth;
+constexpr Twips kRow = kLedgerRow;
+constexpr Column kDate = kDateColumn;
+constexpr Column kTranNo = kTranNoColumn;
+constexpr Column kDesc = kDescColumn;
+constexpr Column kDebit = kDebitColumn;
+constexpr Column kCredit = kCreditColumn;
+constexpr Column kBalance = kBalanceColumn;
+constexpr Column kStatus = kStatusColumn;
 
 } // namespace
 

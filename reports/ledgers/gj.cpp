@@ -5,6 +5,7 @@
 
 #include "platform/data/recordset.h"
 #include "platform/report/report_feed.h"
+#include "reports/ledgers/ledger_columns.h"
 #include "platform/text/formats.h"
 
 namespace ledger_reports {
@@ -22,10 +23,6 @@ constexpr Twips kWidth = 12960;
 constexpr Twips kRow = 255;
 const QColor kBand{0xE0, 0xE0, 0xE0};
 
-struct Column {
-    Twips left;
-    Twips width;
-};
 constexpr Column kTranNo{0, 1005};
 constexpr Column kDate{1008, 1155};
 constexpr Column kAccCode{2160, 1005};
@@ -34,7 +31,6 @@ constexpr Column kDesc{6336, 3600};
 constexpr Column kDebit{9936, 1440};
 constexpr Column kCredit{11376, 1440};
 
-Rect at(Column c, Twips top, Twips height = kRow) { return {c.left, top, c.width, height}; }
 
 } // namespace
 

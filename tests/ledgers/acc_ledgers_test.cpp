@@ -115,8 +115,8 @@ private slots:
         child<QCheckBox>(*w, "DateOpt")->setChecked(true);
         QVERIFY(child<QDateEdit>(*w, "LedgerDt_0")->isEnabled());
         QVERIFY(child<QDateEdit>(*w, "LedgerDt_1")->isEnabled());
-        for (const char* later : {"ExcelBttn", "MultiBttn"})
-            QVERIFY2(!child<QPushButton>(*w, later)->isEnabled(), later);
+        QVERIFY(!child<QPushButton>(*w, "ExcelBttn")->isEnabled());   // the export comes later
+        QVERIFY(child<QPushButton>(*w, "MultiBttn")->isEnabled());
         QCOMPARE(w->ledgerModel()->rowCount(), 0);
     }
 
