@@ -17,15 +17,7 @@ using report::Twips;
 
 constexpr const char* kAmount = "#,##0.00;(#,##0.00)";
 constexpr const char* kPositive = "#,##0.00";   // the window's balances are never negative
-constexpr Twips kWidth = kLedgerWidth;
-constexpr Twips kRow = kLedgerRow;
-constexpr Column kDate = kDateColumn;
-constexpr Column kTranNo = kTranNoColumn;
-constexpr Column kDesc = kDescColumn;
-constexpr Column kDebit = kDebitColumn;
-constexpr Column kCredit = kCreditColumn;
-constexpr Column kBalance = kBalanceColumn;
-constexpr Column kStatus = kStatusColumn;
+using namespace ledger_columns;
 
 } // namespace
 

@@ -20,7 +20,6 @@ constexpr const char* kAmount = "#,##0.00;(#,##0.00)";
 // The report footer's sums show a negative total with a leading minus sign.
 constexpr const char* kTotal = "#,##0.00";
 constexpr Twips kWidth = 12960;
-constexpr Twips kRow = 255;
 const QColor kBand{0xE0, 0xE0, 0xE0};
 
 constexpr Column kTranNo{0, 1005};

@@ -12,21 +12,24 @@ struct Column {
     report::Twips width;
 };
 
-inline constexpr report::Twips kLedgerWidth = 10380;
-inline constexpr report::Twips kLedgerRow = 255;
-
-inline constexpr Column kDateColumn{0, 780};
-inline constexpr Column kTranNoColumn{900, 900};
-inline constexpr Column kDescColumn{1850, 3250};
-inline constexpr Column kDebitColumn{5150, 1300};
-inline constexpr Column kCreditColumn{6500, 1300};
-inline constexpr Column kBalanceColumn{7850, 1400};
-inline constexpr Column kStatusColumn{9350, kLedgerWidth - 9350};
+inline constexpr report::Twips kRow = 255;
 
 // The rectangle of column `c` at `top`, one row high unless told.
-inline report::Rect at(Column c, report::Twips top, report::Twips height = kLedgerRow)
+inline report::Rect at(Column c, report::Twips top, report::Twips height = kRow)
 {
     return {c.left, top, c.width, height};
 }
+
+// The account ledgers' columns (a layout of their own uses only the above).
+namespace ledger_columns {
+inline constexpr report::Twips kWidth = 10380;
+inline constexpr Column kDate{0, 780};
+inline constexpr Column kTranNo{900, 900};
+inline constexpr Column kDesc{1850, 3250};
+inline constexpr Column kDebit{5150, 1300};
+inline constexpr Column kCredit{6500, 1300};
+inline constexpr Column kBalance{7850, 1400};
+inline constexpr Column kStatus{9350, kWidth - 9350};
+} // namespace ledger_columns
 
 } // namespace ledger_reports
