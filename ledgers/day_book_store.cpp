@@ -83,11 +83,11 @@ platform::Recordset dayBookRows(platform::Database& db, int fyId, const QDate& f
 {
     std::vector<platform::Recordset::Row> rows;
     readDayBook(db, fyId, from, to, [&](const DayBookLine& l) {
-        rows.push_back({l.tranNo, l.tranDate, l.tranType, l.tranRefLong, l.tranRefShort, l.accCode, l.accName,
-                        l.desc, l.debit.cents(), l.credit.cents(), fyId, 0});
+        rows.push_back({l.tranNo, l.tranDate, l.tranType, l.tranRefShort, l.accCode, l.accName, l.desc,
+                        l.debit.cents(), l.credit.cents()});
     });
-    return platform::Recordset::fromRows({"TranNo", "TranDate", "TranType", "TranRefLong", "TranRefShort",
-                                          "AccCode", "AccName", "Desc", "Debit", "Credit", "FYID", "Cancel"},
+    return platform::Recordset::fromRows({"TranNo", "TranDate", "TranType", "TranRefShort", "AccCode", "AccName",
+                                          "Desc", "Debit", "Credit"},
                                          std::move(rows));
 }
 

@@ -58,9 +58,10 @@ struct DayBookDay {
 std::vector<DayBookDay> dayBookDays(platform::Database& db, int fyId, const QDate& from, const QDate& to);
 
 // The lines of readDayBook as the printed day book reads them (GJQry): one row
-// per line with the columns TranNo, TranDate, TranType, TranRefLong,
-// TranRefShort, AccCode, AccName, Desc, Debit, Credit (cents), FYID and Cancel
-// (always 0). Throws platform::DbError.
+// per line with the columns TranNo, TranDate, TranType, TranRefShort, AccCode,
+// AccName, Desc, Debit and Credit (cents). The window shows the long reference
+// from its own rows, and the year and cancel flag are those asked for, so a
+// year of lines is held without them. Throws platform::DbError.
 platform::Recordset dayBookRows(platform::Database& db, int fyId, const QDate& from, const QDate& to);
 
 } // namespace ledgers

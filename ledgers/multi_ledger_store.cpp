@@ -1,7 +1,9 @@
 // The multi-ledger queries and the refresh of the stored running balances.
 #include "ledgers/multi_ledger_store.h"
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "ledgers/balance.h"
 #include "platform/data/database.h"
@@ -13,13 +15,23 @@ namespace {
 
 using platform::Money;
 
-// The year's counted lines with an amount, by account, date and serial: one
-// range of SubTransactions_Ledger, with the stored values read beside it.
+// The year's counted lines with an amount, with their stored values: read in
+// the table's own order (one pass over the file, no look-up per line) and put
+// in account, date and serial order in memory.
 constexpr const char* kRefreshRead =
-    "SELECT s.Serial, s.AccCode, COALESCE(s.Debit, 0), COALESCE(s.Credit, 0), s.Balance, s.Status"
-    " FROM SubTransactions s INDEXED BY SubTransactions_Ledger"
-    " WHERE s.VoucherYear = ?1 AND s.Counted = 1 AND (COALESCE(s.Debit, 0) <> 0 OR COALESCE(s.Credit, 0) <> 0)"
-    " ORDER BY s.AccCode, s.VoucherDate, s.Serial";
+    "SELECT s.Serial, s.AccCode, s.VoucherDate, COALESCE(s.Debit, 0), COALESCE(s.Credit, 0), s.Balance, s.Status"
+    " FROM SubTransactions s NOT INDEXED"
+    " WHERE s.VoucherYear = ?1 AND s.Counted = 1 AND (COALESCE(s.Debit, 0) <> 0 OR COALESCE(s.Credit, 0) <> 0)";
+
+// "YYYY-MM-DD" as the number YYYYMMDD, which orders as the text does.
+std::int32_t dayNumber(const platform::Value& isoDay)
+{
+    std::int32_t n = 0;
+    for (const char c : isoDay.toText())
+        if (c >= '0' && c <= '9')
+            n = n * 10 + (c - '0');
+    return n;
+}
 
 // The selected accounts' counted lines of the year up to the period's end:
 // those before the period make the opening, the rest are listed.
@@ -66,36 +78,55 @@ void bindSelection(platform::Statement& st, const AccountSelection& selection)
 
 RefreshResult refreshStoredBalances(platform::Database& db, int fyId)
 {
+    enum : std::int8_t { kNone = 0, kDebit = 1, kCredit = 2 };
+    struct Line {
+        std::int64_t accCode;
+        std::int32_t day;
+        std::int64_t serial;
+        std::int64_t difference;   // debit minus credit, cents
+        std::int64_t stored;       // the stored balance; -1 when null
+        std::int8_t status;        // the stored status
+    };
+    std::vector<Line> lines;
+    {
+        platform::Statement st(db, kRefreshRead);
+        st.bind(1, fyId);
+        while (st.step()) {
+            const platform::Value stored = st.column(5);
+            const std::string status = st.column(6).toText();
+            lines.push_back({st.columnInt64(1), dayNumber(st.column(2)), st.columnInt64(0),
+                             (Money::fromCents(st.columnInt64(3)) - Money::fromCents(st.columnInt64(4))).cents(),
+                             stored.isNull() ? -1 : stored.toInt(),
+                             static_cast<std::int8_t>(status == "Debit" ? kDebit : status == "Credit" ? kCredit : kNone)});
+        }
+    }
+    std::sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) {
+        return std::tie(a.accCode, a.day, a.serial) < std::tie(b.accCode, b.day, b.serial);
+    });
+
     struct Change {
         std::int64_t serial;
         std::int64_t balance;
         const char* status;
     };
     std::vector<Change> changes;
-    RefreshResult result;
-    {
-        platform::Statement st(db, kRefreshRead);
-        st.bind(1, fyId);
-        std::int64_t account = 0;
-        Money difference;
-        bool first = true;
-        while (st.step()) {
-            ++result.linesRead;
-            const std::int64_t code = st.columnInt64(1);
-            if (first || code != account)
-                difference = Money{};   // each account from zero
-            first = false;
-            account = code;
-            difference = difference + Money::fromCents(st.columnInt64(2)) - Money::fromCents(st.columnInt64(3));
-            const Balance b = balanceOf(difference);
-            const char* status = statusText(b.side);
-            const platform::Value stored = st.column(4);
-            if (stored.isNull() || stored.toInt() != b.amount.cents() || st.column(5).toText() != status)
-                changes.push_back({st.columnInt64(0), b.amount.cents(), status});
-        }
+    Money difference;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const Line& l = lines[i];
+        if (i == 0 || l.accCode != lines[i - 1].accCode)
+            difference = Money{};   // each account from zero
+        difference += Money::fromCents(l.difference);
+        const Balance b = balanceOf(difference);
+        const std::int8_t status = b.side == Side::Debit ? kDebit : kCredit;
+        if (l.stored != b.amount.cents() || l.status != status)
+            changes.push_back({l.serial, b.amount.cents(), statusText(b.side)});
     }
+    RefreshResult result{static_cast<std::int64_t>(lines.size()), static_cast<std::int64_t>(changes.size())};
+    lines = {};
     if (changes.empty())
         return result;
+    // In the table's order, so the writes walk the file once.
+    std::sort(changes.begin(), changes.end(), [](const Change& a, const Change& b) { return a.serial < b.serial; });
     platform::Transaction tx(db);
     platform::Statement write(db, "UPDATE SubTransactions SET Balance = ?, Status = ? WHERE Serial = ?");
     for (const Change& c : changes) {
@@ -103,7 +134,6 @@ RefreshResult refreshStoredBalances(platform::Database& db, int fyId)
         write.bindAll({c.balance, c.status, c.serial}).run();
     }
     tx.commit();
-    result.linesWritten = static_cast<std::int64_t>(changes.size());
     return result;
 }
 
@@ -153,20 +183,22 @@ std::vector<AccountLedger> multiLedger(platform::Database& db, int fyId, const A
     return ledgers;
 }
 
-platform::Hierarchy multiLedgerRows(const std::vector<AccountLedger>& ledgers, int fyId)
+platform::Hierarchy multiLedgerRows(std::vector<AccountLedger> ledgers)
 {
     std::vector<platform::Recordset::Row> parents, children;
     parents.reserve(ledgers.size());
-    for (const AccountLedger& l : ledgers) {
+    for (AccountLedger& l : ledgers) {
         const Balance op = balanceOf(l.opening);
         const Balance cl = balanceOf(l.closing);
         parents.push_back({l.accCode, l.accName, op.amount.cents(), statusText(op.side), cl.amount.cents(),
                            statusText(cl.side)});
-        for (const MultiLedgerLine& x : l.lines) {
+        for (MultiLedgerLine& x : l.lines) {
             const Balance b = balanceOf(x.running);
-            children.push_back({x.tranNo, x.tranDate, x.tranRefShort, l.accCode, x.desc, x.debit.cents(),
-                                x.credit.cents(), b.amount.cents(), statusText(b.side), x.serial, fyId, 0, 1});
+            children.push_back({x.tranNo, std::move(x.tranDate), std::move(x.tranRefShort), l.accCode,
+                                std::move(x.desc), x.debit.cents(), x.credit.cents(), b.amount.cents(),
+                                statusText(b.side)});
         }
+        l.lines = {};
     }
     std::vector<platform::LevelRows> levels;
     levels.push_back({"", platform::Recordset::fromRows({"AccCode", "AccountName", "OpBalance", "OpStatus",
@@ -175,8 +207,7 @@ platform::Hierarchy multiLedgerRows(const std::vector<AccountLedger>& ledgers, i
                       "", ""});
     levels.push_back({"ChildCmd",
                       platform::Recordset::fromRows({"TranNo", "TranDate", "TranRefShort", "AccCode", "Desc", "Debit",
-                                                     "Credit", "Balance", "Status", "Serial", "FYID", "Cancel",
-                                                     "Posted"},
+                                                     "Credit", "Balance", "Status"},
                                                     std::move(children)),
                       "AccCode", "AccCode"});
     return platform::Hierarchy::fromRows(std::move(levels));

@@ -64,7 +64,8 @@ std::vector<AccountLedger> multiLedger(platform::Database& db, int fyId, const A
 // level of one row per account (AccCode, AccountName, OpBalance, OpStatus,
 // ClBalance, ClStatus) and below it "ChildCmd", related on AccCode, its lines
 // (TranNo, TranDate, TranRefShort, AccCode, Desc, Debit, Credit, Balance,
-// Status, Serial, FYID, Cancel, Posted). Balances are never negative.
-platform::Hierarchy multiLedgerRows(const std::vector<AccountLedger>& ledgers, int fyId);
+// Status). Balances are never negative. Takes the ledgers over and lets go of
+// each one's lines once they are rows, so a year's lines are held once.
+platform::Hierarchy multiLedgerRows(std::vector<AccountLedger> ledgers);
 
 } // namespace ledgers

@@ -277,7 +277,7 @@ void PrintLedgers::PrintBttn_Click()
     }
     m_multiLedgersQry.close();
     try {
-        m_multiLedgersQry = multiLedgerRows(multiLedger(*m_main.Pelkconn, m_main.FYID, *selection, period), m_main.FYID);
+        m_multiLedgersQry = multiLedgerRows(multiLedger(*m_main.Pelkconn, m_main.FYID, *selection, period));
     } catch (const platform::DbError& e) {
         forms::showDbFailure(this, e);
         return;

@@ -99,7 +99,9 @@ int ReportFeed::show(QWidget* parent)
     try {
         pagination = std::make_shared<Pagination>(m_layout, m_flat ? platform::Hierarchy::flat(*m_flat) : *m_tree,
                                                   shell::today());
-        pagination->countFor(kFirstCountMs);
+        // At least the first page, so the window opens on it.
+        while (!pagination->countFor(kFirstCountMs) && pagination->pagesCounted() == 0) {
+        }
     } catch (...) {
         end();
         throw;

@@ -204,7 +204,7 @@ TEST(MultiLedgerRows, GiveEachAccountItsLinesWithPositiveBalancesAndStatuses)
     const auto ledgers = ledgers::multiLedger(t.db(), testing_support::kYear,
                                               AccountSelection::subType(testing_support::kCashAndBank),
                                               ledgers::DateRange{day("2026-08-10"), day("2027-06-30")});
-    const platform::Hierarchy rows = ledgers::multiLedgerRows(ledgers, testing_support::kYear);
+    const platform::Hierarchy rows = ledgers::multiLedgerRows(ledgers);
     ASSERT_EQ(rows.levelCount(), 2);
     ASSERT_EQ(rows.topRows().size(), 2u);
     const int child = 1;
