@@ -123,6 +123,7 @@ PrintLedgers::PrintLedgers(app::Parent& main, QWidget* parent) : QDialog(parent)
     layout->addWidget(m_wait);
     layout->addWidget(m_wait2);
     layout->addWidget(m_frame, 1);
+    layout->addStretch();   // holds the wait labels together while the options are hidden
     layout->addLayout(buttons);
     resize(620, 420);
 
