@@ -183,6 +183,8 @@ private slots:
                                      << "Select correct sub account type to print ledgers." << "";
         QTest::newRow("no range start") << 2 << false << "Select Account Code" << "Select account code to start from."
                                         << "CodeFrom";
+        QTest::newRow("no range end") << 3 << false << "Select Account Code" << "Select account code to end at."
+                                      << "CodeTo";
     }
     void printRefusesASelectionItCannotPrint()
     {
@@ -196,6 +198,8 @@ private slots:
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         child<QRadioButton>(*w, option == 1 ? "LedgerOpt_1" : "LedgerOpt_2")->setChecked(true);
+        if (option == 3)   // the range with only its start chosen
+            child<QLineEdit>(*w, "CodeFrom")->setText(QString::number(acc::Cash));
         if (subType) {
             // A main type that matches, but a sub type that does not.
             child<QComboBox>(*w, "MainList")->setCurrentText(mainTypeText(f.t.db(), testing_support::kAssets));
