@@ -4,7 +4,8 @@
 // cold start in a fresh process, editing, posting and cancelling saved
 // vouchers, the voucher search, the job ledger, an online backup, an integrity
 // check, the back-up program's back-up and restore, the trial-balance print,
-// the statements and the exports. Prints one line per operation and size with
+// the statements, the exports, the day book's lazy list and its print, and
+// the multi-ledger print's refresh and data. Prints one line per operation and size with
 // the median time and the process's peak memory, and checks its own answers
 // (the trial balance's totals agree; every account's trial-balance figures at
 // a mid-month date, at the year's end and over a period cut at both ends equal
@@ -27,6 +28,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -47,9 +49,12 @@
 #include "backup/backup_store.h"
 #include "bench/generated_book.h"
 #include "db/delivered.h"
+#include "ledgers/day_book_model.h"
 #include "ledgers/day_book_store.h"
 #include "ledgers/job_ledger_store.h"
 #include "ledgers/ledger_export.h"
+#include "ledgers/multi_ledger_store.h"
+#include "ledgers/balance.h"
 #include "ledgers/ledger_store.h"
 #include "main/book_lock.h"
 #include "main/login_store.h"
@@ -72,6 +77,11 @@
 #include "statements/balance_print.h"
 #include "statements/statement_store.h"
 #include "statements/trial_balance_export.h"
+#include "platform/data/hierarchy.h"
+#include "platform/report/engine.h"
+#include "platform/report/render.h"
+#include "reports/ledgers/acc_ledger_multi.h"
+#include "reports/ledgers/gj.h"
 #include "statements/trial_balance_store.h"
 #include "vouchers/voucher_search_store.h"
 #include "vouchers/voucher_store.h"
@@ -685,6 +695,170 @@ void timeLedgerPrint(platform::Database& db, const bench::GeneratedBook& book, i
     check(totalsShown, "the ledger print shows the debit total " + debitTotal.toStdString());
 }
 
+// The process's resident memory now, in MB.
+double residentMb()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::atof(line.c_str() + 6) / 1024.0;
+    return 0;
+}
+
+std::string targetNote(double ms, double targetMs)
+{
+    char note[64];
+    std::snprintf(note, sizeof note, "  (target %.0f ms: %s)", targetMs, ms <= targetMs ? "met" : "MISSED");
+    return note;
+}
+
+// The day book and the multi-ledger print: the lazy list of the year (totals
+// and the first screen, a jump to any row), the printed day book of a month
+// to its preview and of the year to PDF, the refresh of the stored running
+// balances, and the multi-ledger's data and first page. Each is checked
+// against a full read of the same lines.
+void timeDayBookAndLedgers(platform::Database& db, const bench::GeneratedBook& book, int size, const Options& o)
+{
+    const QDate monthStart = book.yearStart.addMonths(6);
+    const QDate monthEnd = monthStart.addMonths(1).addDays(-1);
+    const QDate yearFrom = book.yearStart.addDays(-1);   // the opening-balance voucher's day
+
+    std::vector<ledgers::DayBookLine> full;
+    Money fullDr, fullCr;
+    ledgers::readDayBook(db, 1, yearFrom, book.yearEnd, [&](const ledgers::DayBookLine& l) {
+        full.push_back(l);
+        fullDr += l.debit;
+        fullCr += l.credit;
+    });
+
+    ledgers::DayBookModel model;
+    ledgers::DayBookTotals totals;
+    const double openMs = median(timesOf([&] {
+        totals = model.open(db, 1, yearFrom, book.yearEnd);
+        for (int row = 0; row < std::min(40, model.rowCount()); ++row)
+            model.data(model.index(row, ledgers::DayBookModel::Debit), Qt::DisplayRole);
+    }, o.runs));
+    report("day book, year: totals and first screen", size, openMs,
+           "  (" + std::to_string(model.rowCount()) + " lines)" + targetNote(openMs, 100));
+    check(model.rowCount() == static_cast<int>(full.size()), "day book rows = a full read's lines");
+    check(totals.debits == fullDr && totals.credits == fullCr, "day book totals = a full read's sums");
+
+    std::vector<double> jumps;
+    bool same = true;
+    const int rows = model.rowCount();
+    for (int i = 0; i < 25 && rows > 0; ++i) {
+        model.open(db, 1, yearFrom, book.yearEnd);   // nothing kept: each jump reads its day
+        const int row = i == 0 ? rows - 1 : static_cast<int>((static_cast<std::int64_t>(i) * 7919 * 104729) % rows);
+        const auto start = std::chrono::steady_clock::now();
+        const ledgers::DayBookLine& l = model.line(row);
+        jumps.push_back(msSince(start));
+        const auto& want = full[static_cast<std::size_t>(row)];
+        same = same && l.serial == want.serial && l.debit == want.debit && l.credit == want.credit;
+    }
+    if (!jumps.empty()) {
+        std::sort(jumps.begin(), jumps.end());
+        report("day book, year: jump to any row", size, median(jumps), targetNote(jumps.back(), 30));
+    }
+    check(same, "day book rows at the start, middle and end = a full read's");
+
+    {
+        const double before = residentMb();
+        const auto start = std::chrono::steady_clock::now();
+        platform::Recordset month = ledgers::dayBookRows(db, 1, monthStart, monthEnd);
+        report::Pagination pages(ledger_reports::gjLayout(), platform::Hierarchy::flat(month), monthEnd);
+        while (!pages.countFor(0) && pages.pagesCounted() == 0) {
+        }
+        const report::Page first = pages.document().pages[0];
+        const double firstMs = msSince(start);
+        report("day book, month: first page of the print", size, firstMs,
+               "  (" + std::to_string(month.recordCount()) + " lines)" + targetNote(firstMs, 1000));
+        pages.countFor(std::numeric_limits<int>::max());
+        const double allMs = msSince(start);
+        char extra[128];
+        std::snprintf(extra, sizeof extra, "  (%zu pages, %.0f MB more than before)", pages.pagesCounted(),
+                      residentMb() - before);
+        report("day book, month: all pages counted", size, allMs, extra + targetNote(allMs, 3000));
+        check(!first.items.empty() && pages.pagesCounted() >= 1, "the month's print has pages");
+    }
+    full = {};   // the reference read is done with: the print's memory is its own
+    {
+        const auto start = std::chrono::steady_clock::now();
+        const std::string pdf = (fs::temp_directory_path() / ("day_book_" + std::to_string(::getpid()) + ".pdf")).string();
+        std::size_t pageCount = 0;
+        {
+            platform::Recordset year = ledgers::dayBookRows(db, 1, yearFrom, book.yearEnd);
+            const report::Document doc = report::layOut(ledger_reports::gjLayout(), platform::Hierarchy::flat(year),
+                                                        book.yearEnd);
+            pageCount = doc.pages.size();
+            check(report::writePdf(doc, QString::fromStdString(pdf)), "the year's day book is written to PDF");
+        }
+        char extra[96];
+        std::snprintf(extra, sizeof extra, "  (%zu pages, %.0f MB file)", pageCount,
+                      static_cast<double>(fs::file_size(pdf)) / 1048576.0);
+        report("day book, year: print to PDF", size, msSince(start), extra);
+        fs::remove(pdf);
+    }
+
+    // The refresh: the first one writes every counted line, a second one
+    // after one new voucher only that voucher's accounts' later lines.
+    db.exec("UPDATE SubTransactions SET Balance = NULL, Status = NULL");
+    auto start = std::chrono::steady_clock::now();
+    const auto first = ledgers::refreshStoredBalances(db, 1);
+    const double firstMs = msSince(start);
+    report("multi-ledger: refresh, first time", size, firstMs,
+           "  (" + std::to_string(first.linesWritten) + " written)" + targetNote(firstMs, 8000));
+    db.exec("INSERT INTO Transactions (DocNo, TranDate, TranType, FYID, Cancel, Posted) VALUES"
+            " ((SELECT COALESCE(MAX(DocNo), 0) + 1 FROM Transactions WHERE TranType = 41), ?, 41, 1, 0, 1)",
+            {platform::isoDate(book.yearEnd)});
+    const auto tranNo = db.lastInsertId();
+    db.exec("INSERT INTO SubTransactions (TranNo, AccCode, Debit, Credit) VALUES (?, ?, 1234, NULL), (?, ?, NULL, 1234)",
+            {tranNo, book.codes.front(), tranNo, book.codes.back()});
+    start = std::chrono::steady_clock::now();
+    const auto again = ledgers::refreshStoredBalances(db, 1);
+    const double againMs = msSince(start);
+    report("multi-ledger: refresh after one new voucher", size, againMs,
+           "  (" + std::to_string(again.linesWritten) + " written)" + targetNote(againMs, 3000));
+    check(again.linesWritten == 2, "the second refresh writes only the new voucher's lines");
+
+    const auto tb = statements::trialBalance(db, 1, book.yearStart, book.yearEnd, statements::AccountSelection::all());
+    const std::int64_t typeId = db.scalar("SELECT Level1ID FROM AccLevel3 WHERE AccCode = ?", {book.busiest}).toInt();
+    platform::Hierarchy typeRows;
+    const double typeMs = median(timesOf([&] {
+        typeRows = ledgers::multiLedgerRows(
+            ledgers::multiLedger(db, 1, ledgers::AccountSelection::mainType(typeId), std::nullopt));
+    }, o.runs));
+    const auto ofType = ledgers::multiLedger(db, 1, ledgers::AccountSelection::mainType(typeId), std::nullopt);
+    std::size_t typeLines = 0;
+    bool closingsAgree = true;
+    for (const auto& l : ofType) {
+        typeLines += l.lines.size();
+        const auto* row = rowOf(tb, l.accCode);
+        closingsAgree = closingsAgree && (row ? row->closing == l.closing : l.closing.isZero());
+    }
+    report("multi-ledger: print data of one main type", size, typeMs,
+           "  (" + std::to_string(ofType.size()) + " accounts, " + std::to_string(typeLines) + " lines)"
+               + targetNote(typeMs, 100));
+    check(closingsAgree, "multi-ledger closings = the trial balance's");
+    const auto busiest = std::find_if(ofType.begin(), ofType.end(), [&](const auto& l) { return l.accCode == book.busiest; });
+    check(busiest != ofType.end() && !busiest->lines.empty()
+              && db.scalar("SELECT Balance FROM SubTransactions WHERE Serial = ?", {busiest->lines.back().serial}).toInt()
+                     == ledgers::balanceOf(busiest->closing).amount.cents(),
+          "the stored balance of the busiest account's last line = its closing");
+
+    start = std::chrono::steady_clock::now();
+    {
+        platform::Hierarchy all = ledgers::multiLedgerRows(
+            ledgers::multiLedger(db, 1, ledgers::AccountSelection::all(), std::nullopt));
+        report::Pagination pages(ledger_reports::accLedgerMultiLayout(), std::move(all), book.yearEnd);
+        while (!pages.countFor(0) && pages.pagesCounted() == 0) {
+        }
+        const report::Page page = pages.document().pages[0];
+        const double ms = msSince(start);
+        report("multi-ledger: all accounts, first page", size, ms, targetNote(ms, 1000));
+        check(!page.items.empty(), "the multi-ledger print has a first page");
+    }
+}
+
 void timeBook(const std::string& path, const bench::GeneratedBook& book, int size, const Options& o)
 {
     platform::Database db = platform::Database::open(path);
@@ -830,6 +1004,8 @@ void timeBook(const std::string& path, const bench::GeneratedBook& book, int siz
               "the backup holds every line");
     }
     fs::remove(copy);
+
+    timeDayBookAndLedgers(db, book, size, o);
 }
 
 // The back-up program on the same book: a back-up (online copy, checked and

@@ -123,6 +123,7 @@ void fillDelivered(platform::Database& db, std::string_view todayIso, std::strin
     db.execScript(schemaSql());
     db.execScript(balancesSql());
     db.execScript(isoDatesSql());
+    db.execScript(dayBookSql());
     db.execScript(deliveredRowsSql());
 
     db.exec("INSERT INTO Users (UserID, UserName, Password, Notes) VALUES (?, ?, ?, '')",

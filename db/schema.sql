@@ -237,4 +237,4 @@ CREATE TABLE HelpIndex (
 
 -- The marks by which the program knows its own files.
 PRAGMA application_id = 1414745156;
-PRAGMA user_version = 4;
+PRAGMA user_version = 5;

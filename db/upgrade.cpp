@@ -3,7 +3,8 @@
 // indexes the ledgers and balances read (balances.sql); the copies and totals
 // of the lines already in the file are worked out once here. Version 3 lets a
 // job's amounts hold whole cents only (the triggers of schema.sql); version 4
-// has the database refuse voucher dates that are not ISO text (iso_dates.sql).
+// has the database refuse voucher dates that are not ISO text (iso_dates.sql);
+// version 5 adds the day book's totals per day (day_book.sql).
 #include "db/upgrade.h"
 
 #include <string>
@@ -55,11 +56,26 @@ constexpr const char* kTo3 =
     " WHEN typeof(NEW.EstimatedCost) NOT IN ('integer', 'null') OR typeof(NEW.ValueofWork) NOT IN ('integer', 'null')"
     " BEGIN SELECT RAISE(ABORT, 'a job''s amounts are whole cents'); END;";
 
+// The day book's days of the lines already in the file, as its triggers would have kept them.
+constexpr const char* kDayBookFill =
+    "INSERT INTO DayBookDays (FYID, Day, Lines, Debits, Credits)"
+    " SELECT t.FYID, t.TranDate, COUNT(*), SUM(COALESCE(s.Debit, 0)), SUM(COALESCE(s.Credit, 0))"
+    " FROM Transactions t JOIN TranType k ON k.TranType = t.TranType"
+    " JOIN SubTransactions s ON s.TranNo = t.TranNo"
+    " WHERE t.Cancel = 0 AND (COALESCE(s.Debit, 0) <> 0 OR COALESCE(s.Credit, 0) <> 0)"
+    " GROUP BY t.FYID, t.TranDate;";
+
+const std::string& toDayBook()
+{
+    static const std::string sql = std::string(dayBookSql()) + kDayBookFill;
+    return sql;
+}
+
 } // namespace
 
 std::span<const platform::SchemaUpgrade> schemaUpgrades()
 {
-    static const platform::SchemaUpgrade steps[] = {{1, to2()}, {2, kTo3}, {3, isoDatesSql()}};
+    static const platform::SchemaUpgrade steps[] = {{1, to2()}, {2, kTo3}, {3, isoDatesSql()}, {4, toDayBook()}};
     return steps;
 }
 

@@ -25,6 +25,7 @@
 #include "ledgers/ledger_model.h"
 #include "ledgers/ledger_rows.h"
 #include "ledgers/ledger_store.h"
+#include "ledgers/window_parts.h"
 #include "main/default_period.h"
 #include "main/parent.h"
 #include "platform/data/database.h"
@@ -40,21 +41,6 @@ namespace ledgers {
 namespace {
 
 constexpr const char* kAmount = "0.00;(0.00)";
-
-template <typename W>
-W* named(W* w, const char* name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
-QLineEdit* readOnlyBox(QWidget* parent, const char* name)
-{
-    auto* box = named(new QLineEdit(parent), name);
-    box->setReadOnly(true);
-    box->setAlignment(Qt::AlignRight);
-    return box;
-}
 
 } // namespace
 
@@ -111,8 +97,6 @@ AccLedgers::AccLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
     m_print = named(new QPushButton(QStringLiteral("Print"), this), "PrintBttn");
     auto* excel = named(new QPushButton(QStringLiteral("Excel"), this), "ExcelBttn");
     auto* multi = named(new QPushButton(QStringLiteral("Multiple Ledgers"), this), "MultiBttn");
-    // The multi-ledger print comes with its own work.
-    multi->setEnabled(false);
     sheet::makeWaitPic(this);
 
     auto* choice = new QGridLayout;
@@ -149,6 +133,7 @@ AccLedgers::AccLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
     connect(m_view, &QPushButton::clicked, this, &AccLedgers::ViewBttn_Click);
     connect(m_print, &QPushButton::clicked, this, &AccLedgers::PrintBttn_Click);
     connect(excel, &QPushButton::clicked, this, &AccLedgers::ExcelBttn_Click);
+    connect(multi, &QPushButton::clicked, this, &AccLedgers::MultiBttn_Click);
     connect(m_grid, &QTableView::doubleClicked, this, &AccLedgers::LedgerGrid_DblClick);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { showCurrentLine(current.isValid() ? current.row() : -1); });
@@ -196,6 +181,11 @@ bool AccLedgers::choiceIsValid(const QString& noAccount)
         return false;
     }
     return true;
+}
+
+void AccLedgers::MultiBttn_Click()
+{
+    m_main.openWindow(QStringLiteral("PrintLedgers"), true);
 }
 
 void AccLedgers::ViewBttn_Click()

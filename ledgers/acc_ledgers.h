@@ -1,8 +1,8 @@
 // The account ledger window: one account's counted lines of the signed-in year,
 // whole or for a period, with the balance brought forward, the running balance
 // and status per line and the totals; a double-click opens a line's voucher and
-// Print shows the ledger as the report AccLedger and Excel exports it.
-// "Multiple Ledgers" comes later (shown disabled).
+// Print shows the ledger as the report AccLedger, Excel exports it, and
+// "Multiple Ledgers" opens the multi-ledger print.
 #pragma once
 
 #include <cstdint>
@@ -59,6 +59,8 @@ public:
     // (ExcelExport) as built: the brought-forward line, the lines and the
     // totals. A failed build exports nothing.
     void ExcelBttn_Click();
+    // Shows the multi-ledger print PrintLedgers modally.
+    void MultiBttn_Click();
     // Opens the voucher of the grid's current line (OpenVoucherFromLine);
     // nothing without a current line.
     void LedgerGrid_DblClick();

@@ -37,4 +37,15 @@ void OpenVoucherFromLine(app::Parent& main, int tranType, std::int32_t tranNo)
     main.LOpen = false;
 }
 
+void OpenVoucherFromLine(app::Parent& main, const QString& lTranNo, const QString& lTranType)
+{
+    if (lTranNo.isEmpty())
+        return;
+    bool numberOk = false, typeOk = false;
+    const int tranNo = lTranNo.toInt(&numberOk);
+    const int tranType = lTranType.toInt(&typeOk);
+    if (numberOk && typeOk)
+        OpenVoucherFromLine(main, tranType, tranNo);
+}
+
 } // namespace ledgers

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include <QString>
+
 namespace app { class Parent; }
 
 namespace ledgers {
@@ -22,5 +24,8 @@ namespace ledgers {
 // A refused right shows CheckRight's message and opens nothing. A form
 // nobody registered opens nothing.
 void OpenVoucherFromLine(app::Parent& main, int tranType, std::int32_t tranNo);
+// The same for a grid line's hidden boxes LTranNo and LTranType: nothing when
+// the number is empty (no current line) or either text is no number.
+void OpenVoucherFromLine(app::Parent& main, const QString& lTranNo, const QString& lTranType);
 
 } // namespace ledgers

@@ -6,7 +6,9 @@
 #include "accounts/modify_accounts.h"
 #include "accounts/opening_balances.h"
 #include "ledgers/acc_ledgers.h"
+#include "ledgers/daily_journal.h"
 #include "ledgers/job_ledgers.h"
+#include "ledgers/print_ledgers.h"
 #include "main/about.h"
 #include "main/clear_transactions.h"
 #include "main/company_info.h"
@@ -44,6 +46,8 @@ void registerWindows()
     registerWindow("OpeningBalancesAcc", [](Parent& m) { return new accounts::OpeningBalancesAcc(m); });
     registerWindow("AccLedgers", [](Parent& m) { return new ledgers::AccLedgers(m); });
     registerWindow("JobLedgers", [](Parent& m) { return new ledgers::JobLedgers(m); });
+    registerWindow("DailyJournal", [](Parent& m) { return new ledgers::DailyJournal(m); });
+    registerWindow("PrintLedgers", [](Parent& m) { return new ledgers::PrintLedgers(m); });
     registerWindow("AccBalances", [](Parent& m) { return new statements::AccBalances(m); });
     registerWindow("IncomeStatement", [](Parent& m) { return new statements::IncomeStatement(m); });
     registerWindow("BalanceSheet", [](Parent& m) { return new statements::BalanceSheet(m); });

@@ -161,7 +161,7 @@ BalancePrint groupedBalancePrint(const TrialBalance& tb, const ChartGroups& grou
                       "TypeID", "TypeID"});
     levels.push_back({"level3", Recordset::fromRows(accountColumns(columns, true), std::move(level3)), "Level2ID",
                       "Level2ID"});
-    out.rows = platform::Hierarchy::fromLevels(std::move(levels));
+    out.rows = platform::Hierarchy::fromRows(std::move(levels));
     return out;
 }
 
@@ -178,7 +178,7 @@ BalancePrint rangeBalancePrint(const TrialBalance& tb, PrintColumns columns)
     out.totals = totalsOf(accounts);
     std::vector<platform::LevelRows> level;
     level.push_back({"", Recordset::fromRows(accountColumns(columns, false), std::move(rows)), {}, {}});
-    out.rows = platform::Hierarchy::fromLevels(std::move(level));
+    out.rows = platform::Hierarchy::fromRows(std::move(level));
     return out;
 }
 

@@ -63,7 +63,7 @@ platform::Hierarchy incomeStatementRows(platform::Database& db, std::span<const 
     levels.push_back({"ChildCmd",
                       platform::Recordset::fromRows({"TypeID", "Type", "NatureID", "Diff"}, std::move(types)),
                       "NatureID", "NatureID"});
-    return platform::Hierarchy::fromLevels(std::move(levels));
+    return platform::Hierarchy::fromRows(std::move(levels));
 }
 
 void writeTempBS(platform::Transaction& tx, std::span<const TempBSRow> rows)

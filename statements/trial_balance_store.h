@@ -10,6 +10,7 @@
 
 #include <QDate>
 
+#include "ledgers/account_selection.h"
 #include "platform/text/money.h"
 #include "statements/trial_balance_rules.h"
 
@@ -17,19 +18,12 @@ namespace platform { class Database; }
 
 namespace statements {
 
-// Which accounts a trial balance covers.
-struct AccountSelection {
-    enum class Kind { All, MainType, SubType, Range };
-    Kind kind = Kind::All;
-    std::int64_t id = 0;         // TypeID for MainType, Level2ID for SubType
-    std::int64_t fromCode = 0;   // Range, both ends included
-    std::int64_t toCode = 0;
-
-    static AccountSelection all() { return {}; }
-    static AccountSelection mainType(std::int64_t typeId) { return {Kind::MainType, typeId, 0, 0}; }
-    static AccountSelection subType(std::int64_t level2Id) { return {Kind::SubType, level2Id, 0, 0}; }
-    static AccountSelection range(std::int64_t from, std::int64_t to) { return {Kind::Range, 0, from, to}; }
-};
+// The selection and the type lists live with the ledgers, which share them.
+using ledgers::AccountSelection;
+using ledgers::MainTypeEntry;
+using ledgers::SubTypeEntry;
+using ledgers::mainTypes;
+using ledgers::subTypesOf;
 
 struct TrialBalance {
     // Accounts whose opening, period debits or period credits are not zero
@@ -47,19 +41,5 @@ struct TrialBalance {
 // platform::DbError (also when a sum overflows).
 TrialBalance trialBalance(platform::Database& db, int fyId, const QDate& from, const QDate& to,
                           const AccountSelection& selection);
-
-struct MainTypeEntry {
-    std::int64_t typeId = 0;
-    std::string text;   // the type's name, " (", its nature's heading, ")"
-};
-struct SubTypeEntry {
-    std::int64_t level2Id = 0;
-    std::string name;
-};
-
-// Every main type with a nature, ordered by its text. Throws platform::DbError.
-std::vector<MainTypeEntry> mainTypes(platform::Database& db);
-// The sub types of main type `typeId`, by name. Throws platform::DbError.
-std::vector<SubTypeEntry> subTypesOf(platform::Database& db, std::int64_t typeId);
 
 } // namespace statements

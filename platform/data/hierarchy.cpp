@@ -49,20 +49,20 @@ Hierarchy Hierarchy::open(Database& db, std::vector<LevelQuery> levels)
     std::vector<LevelRows> fetched;
     fetched.reserve(levels.size());
     for (auto& q : levels)
-        fetched.push_back({q.name, Recordset::open(db, std::move(q.sql), std::move(q.params)),
-                           std::move(q.parentColumn), std::move(q.childColumn)});
-    return fromLevels(std::move(fetched));
+        fetched.push_back({q.name, Recordset::open(db, std::move(q.sql), std::move(q.params)), q.parentColumn,
+                           q.childColumn});
+    return fromRows(std::move(fetched));
 }
 
-Hierarchy Hierarchy::fromLevels(std::vector<LevelRows> levels)
+Hierarchy Hierarchy::fromRows(std::vector<LevelRows> levels)
 {
     if (levels.empty() || levels.size() > static_cast<std::size_t>(kMaxLevels))
         throw std::invalid_argument("A hierarchy has one to three levels.");
     Hierarchy h;
     for (auto& l : levels) {
         if (!l.rows.isOpen())
-            throw std::invalid_argument("The level \"" + l.name + "\" is not open.");
-        Level level{l.name, std::move(l.rows), {}};
+            throw std::invalid_argument("The rows of the level \"" + l.name + "\" are not open.");
+        Level level{l.name, l.rows.clone(), {}};
         level.children.resize(level.rows.recordCount());
         h.m_levels.push_back(std::move(level));
     }

@@ -26,8 +26,8 @@ struct LevelQuery {
     std::string childColumn;
 };
 
-// One level made in memory: its member name, its rows, and (below the top)
-// the relating columns as in LevelQuery.
+// One level of a hierarchy over rows already fetched or worked out in code
+// (Recordset::fromRows), related to the level above as LevelQuery says.
 struct LevelRows {
     std::string name;
     Recordset rows;
@@ -50,11 +50,10 @@ public:
     // Throws std::invalid_argument for no levels, more than kMaxLevels, or a
     // relation column that its query does not return; throws DbError.
     static Hierarchy open(Database& db, std::vector<LevelQuery> levels);
-    // The same over rows already fetched or worked out in code (each level's
-    // rows in their fetched order), for a report fed from figures a window
-    // holds. Throws std::invalid_argument as open() does, also for a closed
-    // recordset.
-    static Hierarchy fromLevels(std::vector<LevelRows> levels);
+    // The same over rows at hand, in their fetched order (filter and sort are
+    // not applied); shares them. Throws std::invalid_argument as open() does,
+    // and for rows that are not open.
+    static Hierarchy fromRows(std::vector<LevelRows> levels);
     // A hierarchy of one level over the visible rows of `rows`, in their
     // current filter and sort; shares the fetched rows. The level is named
     // `name`. Throws std::invalid_argument when `rows` is closed.

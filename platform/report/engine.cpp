@@ -1,10 +1,15 @@
-// The layout engine: walks the hierarchy once, builds each section as a band of
-// positioned items (texts already broken into lines, so a band can be cut at a
-// page end between lines), and fills the page placeholders once the number of
-// pages is known.
+// The layout engine: walks the hierarchy as a list of events (a section with
+// its row), builds each section as a band of positioned items (texts already
+// broken into lines, so a band can be cut at a page end between lines). One
+// counting pass keeps only where each page starts (its event, how much of that
+// event's band earlier pages took, the current rows); a page is laid out again
+// from there when it is shown, printed or saved, with its placeholders filled.
 #include "platform/report/engine.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <limits>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -13,6 +18,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QTextLayout>
@@ -147,43 +153,59 @@ std::pair<Item, Item> cutItem(const Item& item, Twips cut)
     return {above, below};
 }
 
-class Engine {
+// What every run over a report reads: the layout and data it owns, the
+// prepared sections, the measuring fonts and the walk of the data as a list
+// of events (a section to place with its row).
+class Shared {
 public:
-    Engine(const Report& layout, const Hierarchy& data, const QDate& printedOn)
-        : m_layout{layout}, m_data{data}, m_printedOn{printedOn}
-    {
-    }
-
-    Document run()
+    Shared(Report layout, std::shared_ptr<const Hierarchy> data, const QDate& printedOn)
+        : layout{std::move(layout)}, data{std::move(data)}, date{platform::formatDate(printedOn, this->layout.datePattern)}
     {
         prepareAll();
-        const QSizeF points = QPageSize(m_layout.paper).size(QPageSize::Point);
-        m_doc.caption = m_layout.caption;
-        m_doc.paper = m_layout.paper;
-        m_doc.orientation = m_layout.orientation;
-        m_doc.pageWidth = Twips(std::lround(points.width() * 20));
-        m_doc.pageHeight = Twips(std::lround(points.height() * 20));
-        if (m_layout.orientation == QPageLayout::Landscape)
-            std::swap(m_doc.pageWidth, m_doc.pageHeight);
-        m_ctx.assign(static_cast<std::size_t>(m_data.levelCount()), 0);
-
-        openPage();
-        if (m_reportHeader)
-            place(*m_reportHeader, false);
-        walk(0, m_data.topRows());
-        m_depth = -1;
-        if (m_reportFooter)
-            place(*m_reportFooter, true);
-        closePage();
-
-        const QString date = platform::formatDate(m_printedOn, m_layout.datePattern);
-        const int pages = static_cast<int>(m_doc.pages.size());
-        for (const auto& [page, index] : m_placeholders) {
-            auto& run = std::get<TextRun>(m_doc.pages[page].items[index]);
-            run.text = fillPlaceholders(run.text, static_cast<int>(page) + 1, pages, date);
-        }
-        return std::move(m_doc);
+        const QSizeF points = QPageSize(this->layout.paper).size(QPageSize::Point);
+        pageWidth = Twips(std::lround(points.width() * 20));
+        pageHeight = Twips(std::lround(points.height() * 20));
+        if (this->layout.orientation == QPageLayout::Landscape)
+            std::swap(pageWidth, pageHeight);
+        if (reportHeader)
+            events.push_back({Event::ReportHeader, -1, 0});
+        walk(0, this->data->topRows());
+        if (reportFooter)
+            events.push_back({Event::ReportFooter, -1, 0});
     }
+
+    Document emptyDocument() const
+    {
+        Document doc;
+        doc.caption = layout.caption;
+        doc.paper = layout.paper;
+        doc.orientation = layout.orientation;
+        doc.pageWidth = pageWidth;
+        doc.pageHeight = pageHeight;
+        return doc;
+    }
+
+    struct Event {
+        enum Kind : std::uint8_t { ReportHeader, GroupHeader, Detail, GroupFooter, ReportFooter };
+        Kind kind;
+        std::int8_t level;
+        Bookmark row;
+    };
+
+    const Report layout;
+    const std::shared_ptr<const Hierarchy> data;
+    const QString date;
+    Twips pageWidth = 0;
+    Twips pageHeight = 0;
+
+    const Prepared* reportHeader = nullptr;
+    const Prepared* pageHeader = nullptr;
+    const Prepared* detail = nullptr;
+    const Prepared* pageFooter = nullptr;
+    const Prepared* reportFooter = nullptr;
+    std::vector<const Prepared*> groupHeaders;   // by level
+    std::vector<const Prepared*> groupFooters;   // by level
+    std::vector<Event> events;
 
 private:
     const Metrics* metricsFor(const Font& f)
@@ -207,11 +229,11 @@ private:
         for (const Control& c : s.controls) {
             PreparedControl pc{&c};
             if (c.kind == ControlKind::TextBox || c.kind == ControlKind::Function) {
-                pc.level = m_data.levelOf(c.member);
+                pc.level = data->levelOf(c.member);
                 if (pc.level < 0)
                     throw std::invalid_argument("The control " + c.name.toStdString() + " names the member \""
                                                 + c.member + "\", which the data does not have.");
-                pc.column = m_data.columnIndex(pc.level, c.field);
+                pc.column = data->columnIndex(pc.level, c.field);
                 if (pc.column < 0)
                     throw std::invalid_argument("The control " + c.name.toStdString() + " names the field \""
                                                 + c.field + "\", which its member does not have.");
@@ -226,31 +248,33 @@ private:
 
     void prepareAll()
     {
-        if (!m_data.isOpen())
-            throw std::invalid_argument("The data of the report " + m_layout.caption.toStdString()
-                                        + " is not open.");
+        if (!data->isOpen())
+            throw std::invalid_argument("The data of the report " + layout.caption.toStdString() + " is not open.");
+        if (data->levelCount() > Hierarchy::kMaxLevels)
+            throw std::invalid_argument("The data of the report " + layout.caption.toStdString()
+                                        + " has too many levels.");
         std::vector<const Section*> headers, footers;
-        for (const Section& s : m_layout.sections) {
+        for (const Section& s : layout.sections) {
             switch (s.kind) {
-            case SectionKind::ReportHeader: m_reportHeader = keep(prepare(s, kReportScope)); break;
-            case SectionKind::PageHeader: m_pageHeader = keep(prepare(s, kPageScope)); break;
+            case SectionKind::ReportHeader: reportHeader = keep(prepare(s, kReportScope)); break;
+            case SectionKind::PageHeader: pageHeader = keep(prepare(s, kPageScope)); break;
             case SectionKind::GroupHeader: headers.push_back(&s); break;
-            case SectionKind::Detail: m_detail = keep(prepare(s, m_data.levelCount() - 1)); break;
+            case SectionKind::Detail: detail = keep(prepare(s, data->levelCount() - 1)); break;
             case SectionKind::GroupFooter: footers.push_back(&s); break;
-            case SectionKind::PageFooter: m_pageFooter = keep(prepare(s, kPageScope)); break;
-            case SectionKind::ReportFooter: m_reportFooter = keep(prepare(s, kReportScope)); break;
+            case SectionKind::PageFooter: pageFooter = keep(prepare(s, kPageScope)); break;
+            case SectionKind::ReportFooter: reportFooter = keep(prepare(s, kReportScope)); break;
             }
         }
-        const int groups = m_data.levelCount() - 1;
+        const int groups = data->levelCount() - 1;
         if (static_cast<int>(headers.size()) != groups || footers.size() != headers.size())
-            throw std::invalid_argument("The report " + m_layout.caption.toStdString() + " has "
+            throw std::invalid_argument("The report " + layout.caption.toStdString() + " has "
                                         + std::to_string(headers.size()) + " group headers and "
                                         + std::to_string(footers.size()) + " group footers for data of "
-                                        + std::to_string(m_data.levelCount()) + " levels.");
+                                        + std::to_string(data->levelCount()) + " levels.");
         for (int level = 0; level < groups; ++level) {
-            m_groupHeaders.push_back(keep(prepare(*headers[static_cast<std::size_t>(level)], level)));
+            groupHeaders.push_back(keep(prepare(*headers[static_cast<std::size_t>(level)], level)));
             // Footers stand from the innermost level outward.
-            m_groupFooters.push_back(keep(prepare(*footers[footers.size() - 1 - static_cast<std::size_t>(level)], level)));
+            groupFooters.push_back(keep(prepare(*footers[footers.size() - 1 - static_cast<std::size_t>(level)], level)));
         }
     }
 
@@ -260,17 +284,139 @@ private:
         return m_prepared.back().get();
     }
 
+    void walk(int level, std::span<const Bookmark> rows)
+    {
+        const int groups = data->levelCount() - 1;
+        const auto lv = static_cast<std::int8_t>(level);
+        for (const Bookmark row : rows) {
+            if (level < groups) {
+                events.push_back({Event::GroupHeader, lv, row});
+                walk(level + 1, data->childRows(level, row));
+                events.push_back({Event::GroupFooter, lv, row});
+            } else if (detail) {
+                events.push_back({Event::Detail, lv, row});
+            }
+        }
+    }
+
+    std::map<QString, std::unique_ptr<Metrics>> m_metrics;
+    std::vector<std::unique_ptr<Prepared>> m_prepared;
+};
+
+// Where a page starts: the event whose section opens it, how much of that
+// section's band earlier pages took, and the current row of each level.
+struct PageStart {
+    std::size_t event = 0;
+    Twips skip = 0;
+    std::array<Bookmark, Hierarchy::kMaxLevels> ctx{};
+    int depth = -1;
+};
+
+// One run over the events: counting the pages (keeping only where each
+// starts), laying out one page from where it starts, or laying out them all.
+class Runner {
+public:
+    enum class Mode { Count, OnePage, Every };
+
+    Runner(const Shared& shared, Mode mode) : m_s{shared}, m_mode{mode} {}
+
+    // Count and Every: runs events from the next one on until `more` says
+    // stop (checked between events) or the events end; true at the end.
+    template <typename More>
+    bool run(More more)
+    {
+        if (!m_started) {
+            m_started = true;
+            m_starts.push_back({});
+            openPage();
+        }
+        while (m_next < m_s.events.size()) {
+            if (!more())
+                return false;
+            processEvent(m_next++);
+        }
+        if (!m_closed) {
+            m_depth = -1;
+            closePage();
+            m_closed = true;
+        }
+        return true;
+    }
+
+    // OnePage: page `index`, which starts at `start`, of `pages` pages.
+    Page layPage(std::size_t index, const PageStart& start, std::size_t pages)
+    {
+        m_pageNo = index;
+        m_pages = pages;
+        m_ctx = start.ctx;
+        m_depth = start.depth;
+        openPage();
+        if (index > 0)
+            printPageHeader();
+        if (start.event < m_s.events.size()) {
+            placeEvent(start.event, start.skip);
+            for (std::size_t e = start.event + 1; !m_stop && e < m_s.events.size(); ++e)
+                processEvent(e);
+        }
+        if (!m_stop) {
+            m_depth = -1;
+            closePage();
+        }
+        return std::move(m_page);
+    }
+
+    const std::vector<PageStart>& starts() const { return m_starts; }
+    std::size_t eventsDone() const { return m_next; }
+    // Every: the pages, their placeholders filled.
+    std::vector<Page> takePages()
+    {
+        const int count = static_cast<int>(m_done.size());
+        for (const auto& [page, index] : m_placeholders) {
+            auto& run = std::get<TextRun>(m_done[page].items[index]);
+            run.text = fillPlaceholders(run.text, static_cast<int>(page) + 1, count, m_s.date);
+        }
+        return std::move(m_done);
+    }
+
+private:
+    void processEvent(std::size_t e)
+    {
+        const Shared::Event& ev = m_s.events[e];
+        if (ev.kind == Shared::Event::ReportFooter)
+            m_depth = -1;
+        else if (ev.kind != Shared::Event::ReportHeader) {
+            m_ctx[static_cast<std::size_t>(ev.level)] = ev.row;
+            m_depth = ev.level;
+        }
+        placeEvent(e, 0);
+    }
+
+    void placeEvent(std::size_t e, Twips skip)
+    {
+        m_event = e;
+        const Shared::Event& ev = m_s.events[e];
+        const auto level = static_cast<std::size_t>(ev.level);
+        switch (ev.kind) {
+        case Shared::Event::ReportHeader: place(*m_s.reportHeader, false, skip); break;
+        case Shared::Event::GroupHeader: place(*m_s.groupHeaders[level], true, skip); break;
+        case Shared::Event::Detail: place(*m_s.detail, true, skip); break;
+        case Shared::Event::GroupFooter: place(*m_s.groupFooters[level], true, skip); break;
+        case Shared::Event::ReportFooter: place(*m_s.reportFooter, true, skip); break;
+        }
+    }
+
     // The row of `level` that a section of `scope` shows: the current one
     // at or above the scope, else the first row reached below it.
     std::optional<Bookmark> rowAt(int level, int scope) const
     {
+        const Hierarchy& data = *m_s.data;
         const int known = scope == kPageScope ? m_depth : scope;
         if (level <= known)
             return m_ctx[static_cast<std::size_t>(level)];
         Bookmark row = 0;
         int at = known;
         if (known < 0) {
-            const auto top = m_data.topRows();
+            const auto top = data.topRows();
             if (top.empty())
                 return std::nullopt;
             row = top.front();
@@ -279,7 +425,7 @@ private:
             row = m_ctx[static_cast<std::size_t>(known)];
         }
         for (; at < level; ++at) {
-            const auto kids = m_data.childRows(at, row);
+            const auto kids = data.childRows(at, row);
             if (kids.empty())
                 return std::nullopt;
             row = kids.front();
@@ -292,15 +438,16 @@ private:
         const auto row = rowAt(pc.level, scope);
         if (!row)
             return {};
-        return pc.control->format.apply(m_data.value(pc.level, *row, pc.column));
+        return pc.control->format.apply(m_s.data->value(pc.level, *row, pc.column));
     }
 
     void gather(int level, Bookmark row, const PreparedControl& pc, platform::Money& sum, std::int64_t& count) const
     {
+        const Hierarchy& data = *m_s.data;
         if (level == pc.level) {
             ++count;
             if (pc.control->aggregate == Aggregate::Sum) {
-                const platform::Value& v = m_data.value(level, row, pc.column);
+                const platform::Value& v = data.value(level, row, pc.column);
                 if (v.isNull())
                     return;   // an empty amount counts as 0
                 const auto cents = v.asInt();
@@ -312,7 +459,7 @@ private:
             }
             return;
         }
-        for (const Bookmark child : m_data.childRows(level, row))
+        for (const Bookmark child : data.childRows(level, row))
             gather(level + 1, child, pc, sum, count);
     }
 
@@ -325,7 +472,7 @@ private:
             if (const auto row = rowAt(pc.level, from))
                 gather(pc.level, *row, pc, sum, count);
         } else if (from == kReportScope) {
-            for (const Bookmark row : m_data.topRows())
+            for (const Bookmark row : m_s.data->topRows())
                 gather(0, row, pc, sum, count);
         } else {
             gather(from, m_ctx[static_cast<std::size_t>(from)], pc, sum, count);
@@ -333,7 +480,6 @@ private:
         const std::int64_t result = pc.control->aggregate == Aggregate::Sum ? sum.cents() : count;
         return pc.control->format.apply(platform::Value{result});
     }
-
     static std::vector<QString> wrap(const QString& text, const Metrics& m, Twips width)
     {
         std::vector<QString> lines;
@@ -440,7 +586,7 @@ private:
             }
         }
 
-        const Twips x0 = m_layout.margins.left;
+        const Twips x0 = m_s.layout.margins.left;
         for (const Laid& l : laid) {
             const Control& c = *l.pc->control;
             const Twips top = c.rect.top + l.shift;
@@ -472,39 +618,59 @@ private:
 
     void put(const Band& band)
     {
-        Page& page = m_doc.pages.back();
+        if (m_mode == Mode::Count) {
+            m_y += band.height;   // counting needs the heights only
+            return;
+        }
         for (const BandItem& bi : band.items) {
             Item item = bi.item;
             moveItem(item, m_y);
-            if (bi.placeholders)
-                m_placeholders.emplace_back(m_doc.pages.size() - 1, page.items.size());
-            page.items.push_back(std::move(item));
+            if (bi.placeholders) {
+                if (m_mode == Mode::OnePage) {
+                    auto& run = std::get<TextRun>(item);
+                    run.text = fillPlaceholders(run.text, static_cast<int>(m_pageNo) + 1, static_cast<int>(m_pages),
+                                                m_s.date);
+                } else {
+                    m_placeholders.emplace_back(m_done.size(), m_page.items.size());
+                }
+            }
+            m_page.items.push_back(std::move(item));
         }
         m_y += band.height;
     }
 
     void openPage()
     {
-        m_doc.pages.emplace_back();
-        m_y = m_layout.margins.top;
+        m_page = Page{};
+        m_y = m_s.layout.margins.top;
         m_headerDue = true;
         m_atTop = true;
         m_breakPending = false;
-        m_bodyBottom = m_doc.pageHeight - m_layout.margins.bottom - height(m_pageFooter);
+        m_bodyBottom = m_s.pageHeight - m_s.layout.margins.bottom - height(m_s.pageFooter);
     }
 
     void closePage()
     {
         printPageHeader();
-        if (m_pageFooter && printable(*m_pageFooter)) {
+        if (m_mode != Mode::Count && m_s.pageFooter && printable(*m_s.pageFooter)) {
             m_y = m_bodyBottom;
-            put(build(*m_pageFooter));
+            put(build(*m_s.pageFooter));
         }
+        if (m_mode == Mode::Every)
+            m_done.push_back(std::move(m_page));
     }
 
     void nextPage()
     {
         closePage();
+        if (m_mode == Mode::OnePage) {
+            m_stop = true;   // the page asked for is done
+            return;
+        }
+        if (m_mode == Mode::Count) {
+            PageStart start{m_event, m_bandOffset, m_ctx, m_depth};
+            m_starts.push_back(start);
+        }
         openPage();
         printPageHeader();
     }
@@ -514,8 +680,8 @@ private:
         if (!m_headerDue)
             return;
         m_headerDue = false;
-        if (m_pageHeader && printable(*m_pageHeader))
-            put(build(*m_pageHeader));
+        if (m_s.pageHeader && printable(*m_s.pageHeader))
+            put(build(*m_s.pageHeader));
     }
 
     static bool printable(const Prepared& p) { return p.section->visible && p.section->height > 0; }
@@ -558,16 +724,25 @@ private:
         return {std::move(now), std::move(rest)};
     }
 
-    void place(const Prepared& p, bool headerFirst)
+    // Places the band of `p`, less the `skip` twips earlier pages took of it
+    // (a page laid out again from where it starts).
+    void place(const Prepared& p, bool headerFirst, Twips skip)
     {
         if (!printable(p))
             return;
         Band band = build(p);
-        if (m_breakPending)
+        m_bandOffset = 0;
+        if (skip > 0) {
+            band = split(band, skip).second;
+            m_bandOffset = skip;
+        } else if (m_breakPending) {
             nextPage();
+            if (m_stop)
+                return;
+        }
         if (headerFirst)
             printPageHeader();
-        const Twips fullBody = m_bodyBottom - m_layout.margins.top - height(m_pageHeader);
+        const Twips fullBody = m_bodyBottom - m_s.layout.margins.top - height(m_s.pageHeader);
         for (;;) {
             const Twips room = m_bodyBottom - m_y;
             if (band.height <= room) {
@@ -576,6 +751,8 @@ private:
             }
             if (!m_atTop && (band.keepTogether && band.height <= fullBody)) {
                 nextPage();
+                if (m_stop)
+                    return;
                 continue;
             }
             Twips cut = cutFor(band, room);
@@ -584,11 +761,15 @@ private:
             });
             if (cut > 0 && !textStays && !m_atTop) {
                 nextPage();   // only slivers of boxes would stay behind
+                if (m_stop)
+                    return;
                 continue;
             }
             if (cut <= 0) {
                 if (!m_atTop) {
                     nextPage();
+                    if (m_stop)
+                        return;
                     continue;
                 }
                 if (room <= 0) {
@@ -601,50 +782,35 @@ private:
             put(now);
             m_atTop = false;
             band = std::move(rest);
+            m_bandOffset += cut;
             nextPage();
+            if (m_stop)
+                return;
         }
         m_atTop = false;
         if (band.breakAfter)
             m_breakPending = true;
     }
 
-    void walk(int level, std::span<const Bookmark> rows)
-    {
-        const int groups = m_data.levelCount() - 1;
-        for (const Bookmark row : rows) {
-            m_ctx[static_cast<std::size_t>(level)] = row;
-            m_depth = level;
-            if (level < groups) {
-                place(*m_groupHeaders[static_cast<std::size_t>(level)], true);
-                walk(level + 1, m_data.childRows(level, row));
-                m_ctx[static_cast<std::size_t>(level)] = row;
-                m_depth = level;
-                place(*m_groupFooters[static_cast<std::size_t>(level)], true);
-            } else if (m_detail) {
-                place(*m_detail, true);
-            }
-        }
-    }
+    const Shared& m_s;
+    Mode m_mode;
 
-    const Report& m_layout;
-    const Hierarchy& m_data;
-    QDate m_printedOn;
+    std::array<Bookmark, Hierarchy::kMaxLevels> m_ctx{};   // current row of each level
+    int m_depth = -1;                                     // deepest level with a current row
 
-    std::map<QString, std::unique_ptr<Metrics>> m_metrics;
-    std::vector<std::unique_ptr<Prepared>> m_prepared;
-    const Prepared* m_reportHeader = nullptr;
-    const Prepared* m_pageHeader = nullptr;
-    const Prepared* m_detail = nullptr;
-    const Prepared* m_pageFooter = nullptr;
-    const Prepared* m_reportFooter = nullptr;
-    std::vector<const Prepared*> m_groupHeaders;   // by level
-    std::vector<const Prepared*> m_groupFooters;   // by level
+    bool m_started = false;
+    bool m_closed = false;
+    bool m_stop = false;
+    std::size_t m_next = 0;        // Count and Every: the next event
+    std::size_t m_event = 0;       // the event being placed
+    Twips m_bandOffset = 0;        // how much of its band earlier pages took
+    std::vector<PageStart> m_starts;
+    std::size_t m_pageNo = 0;      // OnePage: the page, and how many there are
+    std::size_t m_pages = 0;
 
-    std::vector<Bookmark> m_ctx;   // current row of each level
-    int m_depth = -1;              // deepest level with a current row
-
-    Document m_doc;
-    std::vector<std::pair<std::size_t, std::size_t>> m_placeholders;   // page, item
+    Page m_page;
+    std::vector<Page> m_done;      // Every: the pages closed
+    std::vector<std::pair<std::size_t, std::size_t>> m_placeholders;   // Every: page, item
     Twips m_y = 0;
     Twips m_bodyBottom = 0;
     bool m_headerDue = false;
@@ -652,11 +818,93 @@ private:
     bool m_breakPending = false;
 };
 
+// The pagination behind a document whose pages are laid out when asked for.
+class Paged : public PageSource, public Pagination::Impl {
+public:
+    Paged(Report layout, std::shared_ptr<const Hierarchy> data, const QDate& printedOn)
+        : m_shared{std::move(layout), std::move(data), printedOn}, m_counter{m_shared, Runner::Mode::Count}
+    {
+    }
+
+    const Shared& shared() const { return m_shared; }
+
+    std::size_t countAll() override
+    {
+        if (!m_complete)
+            m_complete = m_counter.run([] { return true; });
+        return counted();
+    }
+    std::size_t counted() const override
+    {
+        // A page is counted once the next one starts, or the count is done.
+        const std::size_t starts = m_counter.starts().size();
+        return m_complete || starts == 0 ? starts : starts - 1;
+    }
+    bool complete() const override { return m_complete; }
+    Page lay(std::size_t index) const override
+    {
+        Runner r{m_shared, Runner::Mode::OnePage};
+        return r.layPage(index, m_counter.starts().at(index), m_counter.starts().size());
+    }
+
+    bool countFor(int budgetMs) override
+    {
+        if (m_complete)
+            return true;
+        QElapsedTimer clock;
+        clock.start();
+        std::size_t n = 0;
+        m_complete = m_counter.run([&] { return ++n % 64 != 0 || clock.elapsed() < budgetMs; });
+        return m_complete;
+    }
+    void stop() override { m_complete = true; }
+    double progress() const override
+    {
+        const std::size_t total = m_shared.events.size();
+        return m_complete || total == 0 ? 1.0 : double(m_counter.eventsDone()) / double(total);
+    }
+    std::size_t pagesCounted() const override { return counted(); }
+
+private:
+    Shared m_shared;
+    Runner m_counter;
+    bool m_complete = false;
+};
+
 } // namespace
+
+Pagination::Pagination(Report layout, platform::Hierarchy data, const QDate& printedOn)
+{
+    auto paged = std::make_shared<Paged>(std::move(layout), std::make_shared<const Hierarchy>(std::move(data)),
+                                         printedOn);
+    m_doc = paged->shared().emptyDocument();
+    m_doc.pages = PageList(paged);
+    m_impl = std::move(paged);
+}
+
+Pagination::~Pagination() = default;
+
+bool Pagination::countFor(int budgetMs) { return m_impl->countFor(budgetMs); }
+void Pagination::stop() { m_impl->stop(); }
+bool Pagination::complete() const { return m_doc.pages.source()->complete(); }
+std::size_t Pagination::pagesCounted() const { return m_impl->pagesCounted(); }
+double Pagination::progress() const { return m_impl->progress(); }
 
 Document layOut(const Report& layout, const platform::Hierarchy& data, const QDate& printedOn)
 {
-    return Engine{layout, data, printedOn}.run();
+    Pagination p{layout, data, printedOn};
+    p.countFor(std::numeric_limits<int>::max());
+    return p.document();
+}
+
+Document layOutAtOnce(const Report& layout, const platform::Hierarchy& data, const QDate& printedOn)
+{
+    const Shared shared{layout, std::make_shared<const Hierarchy>(data), printedOn};
+    Runner r{shared, Runner::Mode::Every};
+    r.run([] { return true; });
+    Document doc = shared.emptyDocument();
+    doc.pages = PageList(r.takePages());
+    return doc;
 }
 
 QFont qtFont(const Font& f)

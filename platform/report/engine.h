@@ -1,7 +1,12 @@
 // Lays a report out over its data into pages: sections repeated per row and
 // per group, grown to fit their text, split or moved at page ends, with the
-// page placeholders filled in. Drawing the pages is render.h's work.
+// page placeholders filled in. The pages are counted in one pass and each is
+// laid out when it is asked for, so memory does not grow with the pages.
+// Drawing the pages is render.h's work.
 #pragma once
+
+#include <cstddef>
+#include <memory>
 
 #include <QDate>
 #include <QFont>
@@ -29,7 +34,54 @@ namespace report {
 // Throws std::invalid_argument when the data's levels do not match the group
 // sections, for an unknown member or field, or for a value its format
 // refuses. Needs a QGuiApplication, for measuring text.
+// The pages are counted before the call returns; each page's items are laid
+// out when the page is read (PageList), from a copy of `layout` and `data`
+// that the document keeps.
 Document layOut(const Report& layout, const platform::Hierarchy& data, const QDate& printedOn);
+
+// The same laid out in one go, every page kept: for the tests that hold the
+// paged layout to it.
+Document layOutAtOnce(const Report& layout, const platform::Hierarchy& data, const QDate& printedOn);
+
+// A report whose pages are being counted a slice at a time (the preview counts
+// the rest of a long report while its first page is shown). Its document
+// reads like layOut's; reading its pages' size finishes the counting.
+class Pagination {
+public:
+    // Prepares `layout` over `data` (both kept); counts nothing yet. Throws
+    // std::invalid_argument as layOut does.
+    Pagination(Report layout, platform::Hierarchy data, const QDate& printedOn);
+    ~Pagination();
+    Pagination(const Pagination&) = delete;
+    Pagination& operator=(const Pagination&) = delete;
+
+    // Counts pages for about `budgetMs` of time; true once all are counted.
+    // Throws what layOut throws for a value a format refuses.
+    bool countFor(int budgetMs);
+    // Ends the counting where it stands: the document keeps the pages
+    // counted, and their page numbers count only those.
+    void stop();
+    bool complete() const;
+    std::size_t pagesCounted() const;
+    // The share of the report counted, from 0 to 1.
+    double progress() const;
+    // The document over these pages; it shares the pagination and outlives it.
+    const Document& document() const { return m_doc; }
+
+    // The pagination's workings, for the engine.
+    class Impl {
+    public:
+        virtual ~Impl() = default;
+        virtual bool countFor(int budgetMs) = 0;
+        virtual void stop() = 0;
+        virtual std::size_t pagesCounted() const = 0;
+        virtual double progress() const = 0;
+    };
+
+private:
+    Document m_doc;
+    std::shared_ptr<Impl> m_impl;
+};
 
 // The font of `font` for drawing in twips: its pixel size is the point size
 // in twips (20 to the point).

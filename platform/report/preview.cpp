@@ -1,10 +1,14 @@
-// The preview window. The page view paints only the page shown, so a report of
-// hundreds of pages opens as fast as one of a single page.
+// The preview window. The page view paints only the page shown, laid out when
+// it is shown, so a report of thousands of pages opens on its first page while
+// the rest is counted.
 #include "platform/report/preview.h"
 
 #include <algorithm>
+#include <exception>
+#include <limits>
 #include <utility>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -14,13 +18,16 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "platform/forms/messages.h"
+#include "platform/report/engine.h"
 #include "platform/report/render.h"
 
 namespace report {
@@ -40,6 +47,7 @@ PrintHook& printHook()
 }
 
 constexpr int kFitWidth = 0;   // zoom box data for "Fit Width"; otherwise a percentage
+constexpr int kCountSliceMs = 40;   // counting slices short enough to keep the window answering
 
 } // namespace
 
@@ -62,8 +70,9 @@ public:
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
-    void setPage(int page)
+    void setPage(int page, int count)
     {
+        m_count = count;
         m_page = page;
         update();
     }
@@ -87,7 +96,7 @@ protected:
         painter.fillRect(rect(), palette().color(QPalette::Dark));
         const QRectF paper(kGap, kGap, m_doc.pageWidth * m_scale, m_doc.pageHeight * m_scale);
         painter.fillRect(paper, Qt::white);
-        if (m_page < 0 || m_page >= static_cast<int>(m_doc.pages.size()))
+        if (m_page < 0 || m_page >= m_count)
             return;
         painter.translate(paper.topLeft());
         painter.scale(m_scale, m_scale);
@@ -97,10 +106,22 @@ protected:
 private:
     const Document& m_doc;
     int m_page = 0;
+    int m_count = 0;
     double m_scale = 1.0 / 15;
 };
 
 PreviewWindow::PreviewWindow(Document doc, QWidget* parent) : QDialog{parent}, m_doc{std::move(doc)}
+{
+    build();
+}
+
+PreviewWindow::PreviewWindow(std::shared_ptr<Pagination> pagination, QWidget* parent)
+    : QDialog{parent}, m_doc{pagination->document()}, m_pagination{std::move(pagination)}
+{
+    build();
+}
+
+void PreviewWindow::build()
 {
     setObjectName(QStringLiteral("ReportPreview"));
     setWindowTitle(m_doc.caption);
@@ -131,10 +152,17 @@ PreviewWindow::PreviewWindow(Document doc, QWidget* parent) : QDialog{parent}, m
     for (const int percent : {50, 75, 100, 125, 150, 200})
         m_zoom->addItem(QStringLiteral("%1%").arg(percent), percent);
     m_zoom->setCurrentIndex(m_zoom->findData(100));
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("ProgressBar"));
+    m_progress->setRange(0, 1000);
+    m_progress->setMaximumWidth(160);
+    m_cancel = button("CancelBttn", tr("Cancel"));
 
     auto* bar = new QHBoxLayout;
     for (QWidget* w : std::initializer_list<QWidget*>{m_first, m_prev, m_pageLbl, m_next, m_last, m_zoom})
         bar->addWidget(w);
+    bar->addWidget(m_progress);
+    bar->addWidget(m_cancel);
     bar->addStretch();
     bar->addWidget(print);
     bar->addWidget(save);
@@ -159,17 +187,95 @@ PreviewWindow::PreviewWindow(Document doc, QWidget* parent) : QDialog{parent}, m
     connect(save, &QPushButton::clicked, this, &PreviewWindow::SavePdfBttn_Click);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_zoom, &QComboBox::currentIndexChanged, this, &PreviewWindow::ZoomBox_Change);
+    connect(m_cancel, &QPushButton::clicked, this, &PreviewWindow::CancelBttn_Click);
 
-    resize(960, 700);   // with its title bar, within a screen of 1024 by 768
+    m_countTimer = new QTimer(this);
+    m_countTimer->setObjectName(QStringLiteral("CountTimer"));
+    m_countTimer->setInterval(0);
+    connect(m_countTimer, &QTimer::timeout, this, &PreviewWindow::CountTimer_Timer);
+    if (counting())
+        m_countTimer->start();
+    else
+        endCounting();
+
+    // Fits a 1024 x 768 screen.
+    resize(960, 700);
     ZoomBox_Change();
     refresh();
+}
+
+bool PreviewWindow::counting() const
+{
+    return m_pagination && !m_pagination->complete();
+}
+
+int PreviewWindow::pageCount() const
+{
+    return static_cast<int>(m_pagination ? m_pagination->pagesCounted() : m_doc.pages.size());
+}
+
+void PreviewWindow::CountTimer_Timer()
+{
+    if (!counting()) {
+        endCounting();
+        return;
+    }
+    try {
+        if (m_pagination->countFor(kCountSliceMs)) {
+            endCounting();
+            return;
+        }
+    } catch (const std::exception& e) {
+        m_pagination->stop();
+        endCounting();
+        forms::inform(this, tr("Cannot Print"), QString::fromUtf8(e.what()));
+        return;
+    }
+    m_progress->setValue(int(m_pagination->progress() * 1000));
+    updateMoves();
+}
+
+void PreviewWindow::CancelBttn_Click()
+{
+    if (counting())
+        m_pagination->stop();
+    endCounting();
+}
+
+void PreviewWindow::finishCounting()
+{
+    if (!counting())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        m_pagination->countFor(std::numeric_limits<int>::max());
+    } catch (const std::exception& e) {
+        m_pagination->stop();
+        QApplication::restoreOverrideCursor();
+        endCounting();
+        forms::inform(this, tr("Cannot Print"), QString::fromUtf8(e.what()));
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+    endCounting();
+}
+
+void PreviewWindow::endCounting()
+{
+    m_countTimer->stop();
+    m_progress->hide();
+    m_cancel->hide();
+    // The pages laid out while counting showed the count of the moment.
+    m_doc.pages.dropCached();
+    if (m_view)
+        refresh();
 }
 
 PreviewWindow::~PreviewWindow() = default;
 
 void PreviewWindow::showPage(int index)
 {
-    const int count = static_cast<int>(m_doc.pages.size());
+    const int count = pageCount();
     m_page = std::clamp(index, 0, std::max(0, count - 1));
     refresh();
 }
@@ -177,7 +283,7 @@ void PreviewWindow::showPage(int index)
 void PreviewWindow::FirstBttn_Click() { showPage(0); }
 void PreviewWindow::PrevBttn_Click() { showPage(m_page - 1); }
 void PreviewWindow::NextBttn_Click() { showPage(m_page + 1); }
-void PreviewWindow::LastBttn_Click() { showPage(static_cast<int>(m_doc.pages.size()) - 1); }
+void PreviewWindow::LastBttn_Click() { showPage(pageCount() - 1); }
 
 void PreviewWindow::ZoomBox_Change()
 {
@@ -197,20 +303,27 @@ void PreviewWindow::resizeEvent(QResizeEvent* event)
         ZoomBox_Change();
 }
 
-void PreviewWindow::refresh()
+void PreviewWindow::updateMoves()
 {
-    const int count = static_cast<int>(m_doc.pages.size());
-    m_pageLbl->setText(tr("Page %1 of %2").arg(count ? m_page + 1 : 0).arg(count));
+    const int count = pageCount();
+    const QString of = counting() ? tr("%1 ...").arg(count) : QString::number(count);
+    m_pageLbl->setText(tr("Page %1 of %2").arg(count ? m_page + 1 : 0).arg(of));
     m_first->setEnabled(m_page > 0);
     m_prev->setEnabled(m_page > 0);
     m_next->setEnabled(m_page + 1 < count);
     m_last->setEnabled(m_page + 1 < count);
-    m_view->setPage(m_page);
+}
+
+void PreviewWindow::refresh()
+{
+    updateMoves();
+    m_view->setPage(m_page, pageCount());
     m_scroll->verticalScrollBar()->setValue(0);
 }
 
 void PreviewWindow::PrintBttn_Click()
 {
+    finishCounting();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(m_doc.caption);
     printer.setPageOrientation(m_doc.orientation);
@@ -229,6 +342,7 @@ void PreviewWindow::PrintBttn_Click()
 
 void PreviewWindow::SavePdfBttn_Click()
 {
+    finishCounting();
     const QString proposed = m_doc.caption + QStringLiteral(".pdf");
     const QString path = saveFileHook()
                              ? saveFileHook()(this, proposed)

@@ -18,6 +18,9 @@ namespace report {
 
 namespace {
 
+// How long a report is counted before its window opens.
+constexpr int kFirstCountMs = 250;
+
 Control& firstControl(Report& layout, QStringView name)
 {
     for (Section& s : layout.sections)
@@ -90,14 +93,20 @@ int ReportFeed::show(QWidget* parent)
         if (*terminate)
             std::exchange(*terminate, nullptr)();
     };
-    Document doc;
+    // A short report is counted whole before its window opens; a long one
+    // opens on its first page and its window counts the rest.
+    std::shared_ptr<Pagination> pagination;
     try {
-        doc = layOut(shell::today());
+        pagination = std::make_shared<Pagination>(m_layout, m_flat ? platform::Hierarchy::flat(*m_flat) : *m_tree,
+                                                  shell::today());
+        // At least the first page, so the window opens on it.
+        while (!pagination->countFor(kFirstCountMs) && pagination->pagesCounted() == 0) {
+        }
     } catch (...) {
         end();
         throw;
     }
-    auto* window = new PreviewWindow(std::move(doc), parent);
+    auto* window = new PreviewWindow(std::move(pagination), parent);
     QObject::connect(window, &QDialog::finished, window, end);
     const int result = forms::WindowHost::runModal(window);
     if (result == -1 && window->isVisible())

@@ -59,9 +59,10 @@ public:
     // `printedOn`. Throws what report::layOut throws.
     Document layOut(const QDate& printedOn) const;
     // Lays the report out (dated shell::today()) and shows the preview over
-    // `parent` through forms::WindowHost::runModal, returning its result; the
-    // termination runs when the window closes, or at once when the layout
-    // fails (the failure is then rethrown). With modal windows switched to
+    // `parent` through forms::WindowHost::runModal, returning its result; a
+    // long report opens on its first page while the preview counts the rest.
+    // The termination runs when the window closes, or at once when the layout
+    // fails at its start (the failure is then rethrown). With modal windows switched to
     // non-blocking the call returns with the window open. A report shows once:
     // a second call throws std::logic_error.
     int show(QWidget* parent);

@@ -17,18 +17,7 @@ using report::Twips;
 
 constexpr const char* kAmount = "#,##0.00;(#,##0.00)";
 constexpr const char* kPositive = "#,##0.00";   // the window's balances are never negative
-constexpr Twips kWidth = 10380;
-constexpr Twips kRow = 255;
-
-constexpr Column kDate{0, 780};
-constexpr Column kTranNo{900, 900};
-constexpr Column kDesc{1850, 3250};
-constexpr Column kDebit{5150, 1300};
-constexpr Column kCredit{6500, 1300};
-constexpr Column kBalance{7850, 1400};
-constexpr Column kStatus{9350, kWidth - 9350};
-
-Rect at(Column c, Twips top, Twips height = kRow) { return c.at(top, height); }
+using namespace ledger_columns;
 
 } // namespace
 

@@ -17,7 +17,7 @@ using report::Twips;
 
 constexpr const char* kAmount = "#,##0.00;(#,##0.00)";
 constexpr Twips kWidth = 12960;
-constexpr Twips kRow = 240;
+constexpr Twips kLineRow = 240;
 
 constexpr Column kDate{0, 1005};
 constexpr Column kTranNo{1008, 1005};
@@ -28,7 +28,7 @@ constexpr Column kDebit{8640, 1440};
 constexpr Column kCredit{10080, 1440};
 constexpr Column kProfit{11520, 1443};
 
-Rect at(Column c, Twips top, Twips height = kRow) { return c.at(top, height); }
+Rect cell(Column c, Twips top, Twips height = kLineRow) { return c.at(top, height); }
 
 } // namespace
 
@@ -47,37 +47,37 @@ report::Report jobLedgerLayout()
 
     report::Section& page = r.addSection(SectionKind::PageHeader, QStringLiteral("Section2"), 390);
     page.shape(QStringLiteral("Shape1"), {0, 0, kWidth, 390}, lightGrey);
-    page.label(QStringLiteral("Label1"), at(kDate, 75), QStringLiteral("Date")).setBold().setAlign(Align::Centre);
-    page.label(QStringLiteral("Label2"), at(kTranNo, 75), QStringLiteral("Tran. No.")).setBold().setAlign(Align::Centre);
-    page.label(QStringLiteral("Label3"), at(kCode, 75), QStringLiteral("Acc Code")).setBold().setAlign(Align::Centre);
-    page.label(QStringLiteral("Label4"), at(kName, 75), QStringLiteral("Account Name")).setBold();
-    page.label(QStringLiteral("Label5"), at(kDesc, 75), QStringLiteral("Description")).setBold();
-    page.label(QStringLiteral("Label6"), at(kDebit, 75), QStringLiteral("Debit")).setBold().setAlign(Align::Right);
-    page.label(QStringLiteral("Label8"), at(kCredit, 75), QStringLiteral("Credit")).setBold().setAlign(Align::Right);
-    page.label(QStringLiteral("Label9"), at(kProfit, 75), QStringLiteral("Profit / (Loss)"))
+    page.label(QStringLiteral("Label1"), cell(kDate, 75), QStringLiteral("Date")).setBold().setAlign(Align::Centre);
+    page.label(QStringLiteral("Label2"), cell(kTranNo, 75), QStringLiteral("Tran. No.")).setBold().setAlign(Align::Centre);
+    page.label(QStringLiteral("Label3"), cell(kCode, 75), QStringLiteral("Acc Code")).setBold().setAlign(Align::Centre);
+    page.label(QStringLiteral("Label4"), cell(kName, 75), QStringLiteral("Account Name")).setBold();
+    page.label(QStringLiteral("Label5"), cell(kDesc, 75), QStringLiteral("Description")).setBold();
+    page.label(QStringLiteral("Label6"), cell(kDebit, 75), QStringLiteral("Debit")).setBold().setAlign(Align::Right);
+    page.label(QStringLiteral("Label8"), cell(kCredit, 75), QStringLiteral("Credit")).setBold().setAlign(Align::Right);
+    page.label(QStringLiteral("Label9"), cell(kProfit, 75), QStringLiteral("Profit / (Loss)"))
         .setBold().setAlign(Align::Right);
 
-    report::Section& line = r.addSection(SectionKind::Detail, QStringLiteral("Section1"), kRow);
-    line.text(QStringLiteral("Text1"), at(kDate, 0), "TranDate")
+    report::Section& line = r.addSection(SectionKind::Detail, QStringLiteral("Section1"), kLineRow);
+    line.text(QStringLiteral("Text1"), cell(kDate, 0), "TranDate")
         .setFormat(report::DataFormat::date("dd-MM-yy")).setAlign(Align::Centre);
-    line.text(QStringLiteral("Text2"), at(kTranNo, 0), "TranRefShort").setAlign(Align::Centre).setCanGrow();
-    line.text(QStringLiteral("Text3"), at(kCode, 0), "AccCode").setAlign(Align::Centre).setCanGrow();
-    line.text(QStringLiteral("Text4"), at(kName, 0), "AccName").setCanGrow();
-    line.text(QStringLiteral("Text5"), at(kDesc, 0), "Desc").setCanGrow();
-    line.text(QStringLiteral("Text6"), at(kDebit, 0), "Debit").setFormat(amount).setAlign(Align::Right);
-    line.text(QStringLiteral("Text7"), at(kCredit, 0), "Credit").setFormat(amount).setAlign(Align::Right);
-    line.text(QStringLiteral("Text8"), at(kProfit, 0), "Balance").setFormat(amount).setAlign(Align::Right);
+    line.text(QStringLiteral("Text2"), cell(kTranNo, 0), "TranRefShort").setAlign(Align::Centre).setCanGrow();
+    line.text(QStringLiteral("Text3"), cell(kCode, 0), "AccCode").setAlign(Align::Centre).setCanGrow();
+    line.text(QStringLiteral("Text4"), cell(kName, 0), "AccName").setCanGrow();
+    line.text(QStringLiteral("Text5"), cell(kDesc, 0), "Desc").setCanGrow();
+    line.text(QStringLiteral("Text6"), cell(kDebit, 0), "Debit").setFormat(amount).setAlign(Align::Right);
+    line.text(QStringLiteral("Text7"), cell(kCredit, 0), "Credit").setFormat(amount).setAlign(Align::Right);
+    line.text(QStringLiteral("Text8"), cell(kProfit, 0), "Balance").setFormat(amount).setAlign(Align::Right);
 
     report::addStandardPageFooter(r, QStringLiteral("Section3"));
 
     report::Section& totals = r.addSection(SectionKind::ReportFooter, QStringLiteral("Section5"), 435);
     totals.shape(QStringLiteral("Shape2"), {0, 30, kWidth, 375}, lightGrey);
-    totals.label(QStringLiteral("TtlLbl"), at(kDesc, 100)).setBold().setAlign(Align::Right);
-    totals.function(QStringLiteral("Function1"), at(kDebit, 100), report::Aggregate::Sum, "Debit")
+    totals.label(QStringLiteral("TtlLbl"), cell(kDesc, 100)).setBold().setAlign(Align::Right);
+    totals.function(QStringLiteral("Function1"), cell(kDebit, 100), report::Aggregate::Sum, "Debit")
         .setFormat(amount).setBold().setAlign(Align::Right);
-    totals.function(QStringLiteral("Function2"), at(kCredit, 100), report::Aggregate::Sum, "Credit")
+    totals.function(QStringLiteral("Function2"), cell(kCredit, 100), report::Aggregate::Sum, "Credit")
         .setFormat(amount).setBold().setAlign(Align::Right);
-    totals.label(QStringLiteral("Total1"), at(kProfit, 100)).setBold().setAlign(Align::Right);
+    totals.label(QStringLiteral("Total1"), cell(kProfit, 100)).setBold().setAlign(Align::Right);
     return r;
 }
 

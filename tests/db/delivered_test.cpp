@@ -109,6 +109,7 @@ TEST(DeliveredSchema, HasEveryTableWithItsColumns)
         {"TempBS", {"TypeID", "NatureID", "Type", "Balance"}},
         {"HelpIndex", {"ID", "Heading", "Matter"}},
         {"AccountMonths", {"FYID", "AccCode", "Month", "Debits", "Credits"}},
+        {"DayBookDays", {"FYID", "Day", "Lines", "Debits", "Credits"}},
     };
     Database db = delivered();
     for (const auto& t : tables) {

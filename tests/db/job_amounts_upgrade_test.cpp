@@ -19,12 +19,17 @@ TEST(LayoutUpgrade, AFileOfLayoutTwoKeepsItsJobsAndGetsWholeCentAmounts)
     const std::string path = std::string(folder) + "/old.MDB";
     db::writeDeliveredFile(path, "2026-12-10", "2026-12-10 09:00:00");
     {
-        // Layout 2 had no check on the amounts, nor on the voucher dates.
+        // Layout 2 had no check on the amounts, nor on the voucher dates, and no
+        // day-book totals.
         Database db = Database::open(path);
         db.execScript(
             "DROP TRIGGER Jobs_Amounts_Insert; DROP TRIGGER Jobs_Amounts_Update;"
             "DROP TRIGGER Transactions_TranDate_Insert; DROP TRIGGER Transactions_TranDate_Update;"
             "DROP TRIGGER SubTransactions_VoucherDate_Insert; DROP TRIGGER SubTransactions_VoucherDate_Update;"
+            "DROP TABLE DayBookDays;"
+            "DROP TRIGGER SubTransactions_Days_Insert; DROP TRIGGER SubTransactions_Days_Delete;"
+            "DROP TRIGGER SubTransactions_Days_Update; DROP TRIGGER Transactions_Days_Update;"
+            "DROP TRIGGER Transactions_Days_Delete;"
             "INSERT INTO Jobs (JobID, JobNo, EstimatedCost, ValueofWork, Remarks) VALUES"
             " (1, 1, 125000, NULL, NULL), (2, 2, 99.6, 'about 5,000', 'urgent'), (3, 3, 'n/a', 7, NULL);"
             "PRAGMA user_version = 2;");

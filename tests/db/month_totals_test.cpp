@@ -127,7 +127,10 @@ TEST(LayoutUpgrade, AFileOfTheFirstLayoutGetsTheMonthTotalsOfItsLines)
             "INSERT INTO SubTransactions (TranNo, AccCode, Debit, Credit) VALUES"
             " (2, 20101001, 500, NULL), (2, 20101002, NULL, 500), (3, 20101001, 7, 0), (3, 20101002, 0, 7),"
             " (4, 20101001, 9, NULL), (4, 20101002, NULL, 9), (5, 20101002, 40, NULL), (5, 20101001, NULL, 40);"
-            "DROP TABLE AccountMonths;"
+            "DROP TABLE AccountMonths; DROP TABLE DayBookDays;"
+            "DROP TRIGGER SubTransactions_Days_Insert; DROP TRIGGER SubTransactions_Days_Delete;"
+            "DROP TRIGGER SubTransactions_Days_Update; DROP TRIGGER Transactions_Days_Update;"
+            "DROP TRIGGER Transactions_Days_Delete;"
             "DROP TRIGGER SubTransactions_Months_Insert; DROP TRIGGER SubTransactions_Months_Delete;"
             "DROP TRIGGER SubTransactions_Months_Update; DROP TRIGGER SubTransactions_Voucher_Insert;"
             "DROP TRIGGER SubTransactions_Voucher_Move; DROP TRIGGER Transactions_Lines_Update;"
@@ -153,6 +156,10 @@ TEST(LayoutUpgrade, AFileOfTheFirstLayoutGetsTheMonthTotalsOfItsLines)
         EXPECT_EQ(db.scalar("SELECT Debits || '/' || Credits FROM AccountMonths"
                             " WHERE AccCode = 20101001 AND Month = '2026-08'").toText(), "0/40");   // the 9 is cancelled
         EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM sqlite_schema WHERE name = 'SubTransactions_AccCode_TranNo'").toInt(), 0);
+        // The day book's days: unposted lines count, the cancelled voucher's do not.
+        EXPECT_EQ(db.scalar("SELECT group_concat(Day || ':' || Lines || ':' || Debits || '/' || Credits, ' ')"
+                            " FROM (SELECT * FROM DayBookDays ORDER BY Day)").toText(),
+                  "2026-07-05:2:500/500 2026-08-05:2:7/7 2026-08-21:2:40/40");
         // The triggers came with it: later writes keep the totals true.
         db.exec("UPDATE Transactions SET Posted = 1 WHERE TranNo = 3");
         EXPECT_EQ(db.scalar(kDisagreements).toInt(), 0);

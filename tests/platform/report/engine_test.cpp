@@ -460,3 +460,161 @@ TEST(ReportLayout, LaysOutALedgerOfTwentyThousandLinesQuickly)
     EXPECT_GT(doc.pages.size(), 300u);
     EXPECT_LT(ms, 3000) << "layout took " << ms << " ms of processor time";
 }
+
+namespace {
+
+// Every item of `page` as text: its kind, place and what it shows, so that
+// two layouts of a page compare exactly.
+QStringList itemsOf(const Page& page)
+{
+    QStringList out;
+    for (const auto& item : page.items) {
+        if (const auto* t = std::get_if<TextRun>(&item))
+            out << QString("T %1 %2 %3 %4 %5 %6").arg(t->rect.left).arg(t->rect.top).arg(t->rect.width)
+                       .arg(t->rect.height).arg(int(t->align)).arg(t->text);
+        else if (const auto* b = std::get_if<report::BoxRun>(&item))
+            out << QString("B %1 %2 %3 %4").arg(b->rect.left).arg(b->rect.top).arg(b->rect.width).arg(b->rect.height);
+        else if (const auto* l = std::get_if<report::LineRun>(&item))
+            out << QString("L %1 %2 %3 %4").arg(l->x1).arg(l->y1).arg(l->x2).arg(l->y2);
+    }
+    return out;
+}
+
+// Each page of `paged` item for item as in `whole`.
+void expectSamePages(const Document& paged, const Document& whole)
+{
+    ASSERT_EQ(paged.pages.size(), whole.pages.size());
+    for (std::size_t p = 0; p < whole.pages.size(); ++p) {
+        SCOPED_TRACE(testing::Message() << "page " << p + 1);
+        ASSERT_EQ(itemsOf(paged.pages[p]), itemsOf(whole.pages[p]));
+    }
+}
+
+// Groups of `perGroup` lines, `groups` of them; every 997th line has a text
+// taller than a page, so bands are cut across pages too.
+Database groupedDb(int groups, int perGroup)
+{
+    Database db = Database::createEmpty(":memory:");
+    db.execScript("CREATE TABLE G (GroupNo INTEGER, Name TEXT);"
+                  "CREATE TABLE Lines (N INTEGER, GroupNo INTEGER, Descr TEXT, Amount INTEGER);");
+    db.execScript("BEGIN");
+    platform::Statement g(db, "INSERT INTO G VALUES (?, ?)");
+    platform::Statement l(db, "INSERT INTO Lines VALUES (?, ?, ?, ?)");
+    std::string tall;
+    for (int i = 0; i < 90; ++i)
+        tall += "line " + std::to_string(i) + "\n";
+    int n = 0;
+    for (int group = 1; group <= groups; ++group) {
+        g.reset();
+        g.bindAll({group, "Group " + std::to_string(group)}).run();
+        for (int i = 0; i < perGroup; ++i) {
+            ++n;
+            l.reset();
+            l.bindAll({n, group, n % 997 == 0 ? tall : "Cash sale " + std::to_string(n), n % 7 ? n : -n}).run();
+        }
+    }
+    db.execScript("COMMIT");
+    return db;
+}
+
+Hierarchy grouped(Database& db)
+{
+    return Hierarchy::open(db, {
+        {"", "SELECT GroupNo, Name FROM G ORDER BY GroupNo", {}, "", ""},
+        {"lines", "SELECT N, GroupNo, Descr, Amount FROM Lines ORDER BY N", {}, "GroupNo", "GroupNo"},
+    });
+}
+
+// A grouped ledger-like report: a report header, a heading per page that
+// names the group being printed, a header kept together and a footer with
+// sums per group (every tenth group starting a new page), growing lines, page
+// numbers and the report's sums.
+Report groupedReport()
+{
+    Report r("Grouped");
+    r.width = 9000;
+    r.margins = {1000, 500, 300, 300};
+    r.addSection(SectionKind::ReportHeader, "Section4", 600).label("CoName", {0, 0, 9000, 400}, "Tamsel").setPoints(14);
+    auto& page = r.addSection(SectionKind::PageHeader, "Section2", 300);
+    page.text("Text9", {0, 0, 4000, 285}, "Name");
+    page.shape("Shape1", {0, 0, 9000, 300}, QColor(0xE0, 0xE0, 0xE0));
+    r.addSection(SectionKind::GroupHeader, "Section6", 600).setKeepTogether()
+        .text("Text1", {0, 100, 4000, 285}, "Name");
+    auto& line = r.addSection(SectionKind::Detail, "Section1", 255);
+    line.text("Text2", {0, 0, 1000, 255}, "N").setMember("lines");
+    line.text("Text3", {1000, 0, 5000, 255}, "Descr").setMember("lines").setCanGrow();
+    line.text("Text4", {6000, 0, 1500, 255}, "Amount").setMember("lines").setFormat(DataFormat::money(kMoney));
+    line.line("Line1", {0, 250, 9000, 0});
+    auto& footer = r.addSection(SectionKind::GroupFooter, "Section7", 300);
+    footer.function("Function1", {6000, 0, 1500, 285}, Aggregate::Sum, "Amount")
+        .setMember("lines").setFormat(DataFormat::money(kMoney));
+    r.addSection(SectionKind::PageFooter, "Section3", 390).label("Label10", {3000, 60, 3000, 240}, "Page %p of %P %d");
+    r.addSection(SectionKind::ReportFooter, "Section5", 300)
+        .function("Function2", {6000, 0, 1500, 285}, Aggregate::Sum, "Amount")
+        .setMember("lines").setFormat(DataFormat::money(kMoney));
+    return r;
+}
+
+} // namespace
+
+TEST(PagedLayout, LaysOutEveryPageOfAHundredThousandRowsAsTheLayoutInOneGoDoes)
+{
+    Database db = groupedDb(1000, 100);
+    const Hierarchy data = grouped(db);
+    Report r = groupedReport();
+    const Document whole = report::layOutAtOnce(r, data, kPrinted);
+    const Document paged = report::layOut(r, data, kPrinted);
+    ASSERT_GT(whole.pages.size(), 1500u);
+    expectSamePages(paged, whole);
+    // Pages read out of order come out the same.
+    for (const std::size_t p : {std::size_t(700), std::size_t(3), whole.pages.size() - 1, std::size_t(0)})
+        EXPECT_EQ(itemsOf(paged.pages[p]), itemsOf(whole.pages[p]));
+
+}
+
+TEST(PagedLayout, TurnsThePagesAfterEachGroupAsTheLayoutInOneGoDoes)
+{
+    Database db = groupedDb(300, 40);
+    const Hierarchy data = grouped(db);
+    Report r = groupedReport();
+    r.section(u"Section7").setPageBreakAfter();
+    const Document whole = report::layOutAtOnce(r, data, kPrinted);
+    const Document paged = report::layOut(r, data, kPrinted);
+    ASSERT_GE(whole.pages.size(), 300u);
+    expectSamePages(paged, whole);
+}
+
+TEST(Pagination, CountsASliceAtATimeAndStopsWhereItStands)
+{
+    Database db = linesDb(20000);
+    const Hierarchy data = lines(db);
+    const Report r = listReport();
+    const Document whole = report::layOutAtOnce(r, data, kPrinted);
+    const std::size_t total = whole.pages.size();
+
+    report::Pagination counting(r, data, kPrinted);
+    EXPECT_FALSE(counting.countFor(0));   // a first slice: not the whole report
+    const std::size_t first = counting.pagesCounted();
+    EXPECT_GE(first, 1u);
+    EXPECT_LT(first, total);
+    EXPECT_LT(counting.progress(), 1.0);
+    // The first page is there before the rest is counted, numbered of the
+    // pages known so far.
+    const QStringList page1 = textsOf(counting.document().pages[0]);
+    EXPECT_TRUE(page1.contains(QString("Page 1 of %1").arg(first + 1))) << page1.join(' ').toStdString();
+    EXPECT_TRUE(counting.countFor(60000));
+    EXPECT_TRUE(counting.complete());
+    EXPECT_EQ(counting.pagesCounted(), total);
+    counting.document().pages.dropCached();
+    EXPECT_EQ(itemsOf(counting.document().pages[0]), itemsOf(whole.pages[0]));
+
+    report::Pagination stopped(r, data, kPrinted);
+    stopped.countFor(0);
+    stopped.stop();
+    const std::size_t kept = stopped.pagesCounted();
+    EXPECT_TRUE(stopped.complete());
+    EXPECT_LT(kept, total);
+    EXPECT_EQ(stopped.document().pages.size(), kept);   // reading the size counts no further
+    const QStringList last = textsOf(stopped.document().pages.back());
+    EXPECT_TRUE(last.contains(QString("Page %1 of %1").arg(kept))) << last.join(' ').toStdString();
+}

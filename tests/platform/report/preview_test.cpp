@@ -12,6 +12,7 @@
 #include "platform/data/hierarchy.h"
 #include "platform/forms/messages.h"
 #include "platform/report/engine.h"
+#include "platform/report/page_model.h"
 #include "tests/support/cpu_clock.h"
 
 using report::Document;
@@ -21,8 +22,8 @@ using report::SectionKind;
 
 namespace {
 
-// A flat report of `rows` numbered lines, about 50 to the page.
-Document numberedPages(int rows)
+// A flat report of numbered lines, about 50 to the page.
+Report numberedReport()
 {
     Report r("Day Book");
     r.margins = {1000, 500, 300, 300};
@@ -32,14 +33,32 @@ Document numberedPages(int rows)
     detail.text("Text2", {1000, 0, 5000, 285}, "Descr").setCanGrow();
     detail.text("Text3", {6000, 0, 1500, 285}, "N").setFormat(report::DataFormat::money("#,##0.00;(#,##0.00)"));
     r.addSection(SectionKind::PageFooter, "Section3", 390).label("Label10", {3000, 60, 3000, 240}, "Page %p of %P");
+    return r;
+}
+
+// `rows` numbered lines.
+platform::Hierarchy numberedRows(int rows)
+{
     platform::Database db = platform::Database::createEmpty(":memory:");
     db.execScript("CREATE TABLE T (N INTEGER, Descr TEXT)");
     db.execScript("BEGIN");
     for (int i = 1; i <= rows; ++i)
         db.exec("INSERT INTO T VALUES (?, 'Cash sale against invoice')", {i});
     db.execScript("COMMIT");
-    const auto data = platform::Hierarchy::flat(platform::Recordset::open(db, "SELECT N, Descr FROM T ORDER BY N"));
-    return report::layOut(r, data, QDate(2026, 3, 5));
+    return platform::Hierarchy::flat(platform::Recordset::open(db, "SELECT N, Descr FROM T ORDER BY N"));
+}
+
+Document numberedPages(int rows)
+{
+    return report::layOut(numberedReport(), numberedRows(rows), QDate(2026, 3, 5));
+}
+
+// A report of `rows` lines of which only a first slice is counted.
+std::shared_ptr<report::Pagination> countingPages(int rows)
+{
+    auto p = std::make_shared<report::Pagination>(numberedReport(), numberedRows(rows), QDate(2026, 3, 5));
+    p->countFor(0);
+    return p;
 }
 
 QString pageLabel(const PreviewWindow& w)
@@ -196,6 +215,46 @@ private slots:
         w.show();
         QVERIFY(!w.grab().isNull());   // paints the first page
         QVERIFY2(clock.elapsedMs() < 1000, qPrintable(QString("took %1 ms").arg(clock.elapsedMs())));
+    }
+
+    void opensOnTheFirstPageWhileTheRestIsCounted()
+    {
+        auto pages = countingPages(30000);
+        PreviewWindow w(pages);
+        QVERIFY(w.counting());
+        QVERIFY(!w.findChild<QWidget*>("ProgressBar")->isHidden());
+        QVERIFY(!w.findChild<QWidget*>("CancelBttn")->isHidden());
+        QVERIFY2(pageLabel(w).startsWith("Page 1 of ") && pageLabel(w).endsWith("..."), qPrintable(pageLabel(w)));
+        w.show();
+        QVERIFY(!w.grab().isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(!w.counting(), 60000);   // the window's timer counts the rest
+        QVERIFY(w.findChild<QWidget*>("ProgressBar")->isHidden());
+        const auto total = pages->pagesCounted();
+        QCOMPARE(pageLabel(w), QString("Page 1 of %1").arg(total));
+        // The first page laid out again shows the final count.
+        bool numbered = false;
+        for (const auto& item : w.document().pages[0].items)
+            if (const auto* t = std::get_if<report::TextRun>(&item))
+                numbered |= t->text == QString("Page 1 of %1").arg(total);
+        QVERIFY(numbered);
+        click(w, "LastBttn");
+        QCOMPARE(w.currentPage(), int(total) - 1);
+    }
+
+    void cancelKeepsThePagesCountedSoFar()
+    {
+        auto pages = countingPages(30000);
+        PreviewWindow w(pages);
+        w.show();
+        click(w, "CancelBttn");
+        QVERIFY(!w.counting());
+        const auto kept = pages->pagesCounted();
+        QVERIFY(kept >= 1);
+        QCOMPARE(pageLabel(w), QString("Page 1 of %1").arg(kept));
+        QCOMPARE(w.document().pages.size(), kept);
+        click(w, "LastBttn");
+        QCOMPARE(w.currentPage(), int(kept) - 1);
+        QVERIFY(w.findChild<QWidget*>("CancelBttn")->isHidden());
     }
 };
 

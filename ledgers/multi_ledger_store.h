@@ -1,0 +1,71 @@
+// The SQL of the multi-ledger print: the refresh of the lines' stored running
+// balances (SubTransactions.Balance and .Status), and the ledgers of many
+// accounts worked out from their lines in one read when they are printed, so
+// that a print never shows a stale or mixed balance.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ledgers/account_selection.h"
+#include "ledgers/ledger_store.h"
+#include "platform/data/hierarchy.h"
+#include "platform/text/money.h"
+
+namespace platform { class Database; }
+
+namespace ledgers {
+
+// How many stored running balances a refresh rewrote.
+struct RefreshResult {
+    std::int64_t linesRead = 0;
+    std::int64_t linesWritten = 0;
+};
+
+// Works out the running balance and status of every counted line with an
+// amount of year `fyId` (each account from zero, in date and serial order)
+// in one read, then writes only the lines whose stored Balance or Status
+// differs, in one short transaction. Lines that are not counted, and lines
+// without amounts, keep their values. Throws platform::DbError; a failed
+// write is rolled back whole.
+RefreshResult refreshStoredBalances(platform::Database& db, int fyId);
+
+struct MultiLedgerLine {
+    std::int64_t tranNo = 0;
+    std::string tranDate;          // ISO
+    std::string tranRefShort;
+    std::string desc;
+    platform::Money debit;
+    platform::Money credit;
+    platform::Money running;       // debits minus credits from the year's first line through this one
+    std::int64_t serial = 0;
+};
+
+struct AccountLedger {
+    std::int64_t accCode = 0;
+    std::string accName;
+    platform::Money opening;       // counted lines dated before the period; 0 for the whole year
+    std::vector<MultiLedgerLine> lines;   // listed lines of the period, by date and serial
+    platform::Money closing;       // opening plus every counted line of the period
+};
+
+// The ledgers of the accounts of `selection` (every account of the chart for
+// All, accounts without lines included), in code order, for the whole year
+// `fyId` or for `period`: listed lines are counted lines with an amount whose
+// voucher kind has a TranType row. A period that starts after it ends lists
+// no line and carries the opening to the closing. Throws platform::DbError,
+// and std::overflow_error when a sum does not fit.
+std::vector<AccountLedger> multiLedger(platform::Database& db, int fyId, const AccountSelection& selection,
+                                       const std::optional<DateRange>& period);
+
+// The ledgers as the printed report reads them (MultiLedgersQry): a parent
+// level of one row per account (AccCode, AccountName, OpBalance, OpStatus,
+// ClBalance, ClStatus) and below it "ChildCmd", related on AccCode, its lines
+// (TranNo, TranDate, TranRefShort, AccCode, Desc, Debit, Credit, Balance,
+// Status). Balances are never negative. Takes the ledgers over and lets go of
+// each one's lines once they are rows, so a year's lines are held once.
+platform::Hierarchy multiLedgerRows(std::vector<AccountLedger> ledgers);
+
+} // namespace ledgers

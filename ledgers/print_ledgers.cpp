@@ -1,0 +1,294 @@
+// The multi-ledger print window: its layout, the refresh and the print.
+#include "ledgers/print_ledgers.h"
+
+#include <cassert>
+#include <exception>
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "ledgers/account_code_rules.h"
+#include "ledgers/account_pick_list.h"
+#include "ledgers/multi_ledger_store.h"
+#include "ledgers/window_parts.h"
+#include "main/default_period.h"
+#include "main/parent.h"
+#include "platform/data/database.h"
+#include "platform/forms/date_picker.h"
+#include "platform/forms/messages.h"
+#include "platform/report/report_feed.h"
+#include "platform/shell/environment.h"
+#include "reports/ledgers/acc_ledger_multi.h"
+
+namespace ledgers {
+namespace {
+
+// The entry whose text is the combo's text, letters in any case; -1 for none.
+int matchingEntry(const QComboBox* combo)
+{
+    const QString text = combo->currentText();
+    return text.isEmpty() ? -1 : combo->findText(text, Qt::MatchFixedString);
+}
+
+void emptyCombo(QComboBox* combo)
+{
+    combo->setCurrentIndex(-1);
+    combo->clearEditText();
+}
+
+QComboBox* editableCombo(QWidget* parent, const char* name)
+{
+    auto* c = named(new QComboBox(parent), name);
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    return c;
+}
+
+} // namespace
+
+PrintLedgers::PrintLedgers(app::Parent& main, QWidget* parent) : QDialog(parent), m_main(main)
+{
+    assert(main.Pelkconn);
+    setObjectName(QStringLiteral("PrintLedgers"));
+    setWindowTitle(QStringLiteral("Print Accounts Ledgers"));
+
+    auto* heading = named(new QLabel(QStringLiteral("Print Accounts Ledgers"), this), "HeadingLbl");
+    QFont headingFont = heading->font();
+    headingFont.setBold(true);
+    headingFont.setPointSize(headingFont.pointSize() + 4);
+    heading->setFont(headingFont);
+    m_wait = named(new QLabel(QStringLiteral("Updating Ledgers, Please Wait ......"), this), "WaitLbl");
+    m_wait2 = named(new QLabel(QStringLiteral("(This may take a few minutes.)"), this), "WaitLbl2");
+
+    m_frame = named(new QFrame(this), "LFrame");
+    const char* optNames[] = {"LedgerOpt_0", "LedgerOpt_1", "LedgerOpt_2"};
+    const char* optTexts[] = {"All Accounts", "Main Account Type", "Range"};
+    auto* options = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        m_opt[i] = named(new QRadioButton(QString::fromLatin1(optTexts[i]), m_frame), optNames[i]);
+        options->addButton(m_opt[i], i);
+    }
+    m_mainList = editableCombo(m_frame, "MainList");
+    m_subTypeOpt = named(new QCheckBox(QStringLiteral("Sub Type"), m_frame), "SubTypeOpt");
+    m_subList = editableCombo(m_frame, "SubList");
+    m_codeFrom = named(new QLineEdit(m_frame), "CodeFrom");
+    m_accFrom = named(new QLineEdit(m_frame), "AccFrom");
+    m_codeTo = named(new QLineEdit(m_frame), "CodeTo");
+    m_accTo = named(new QLineEdit(m_frame), "AccTo");
+    for (QLineEdit* code : {m_codeFrom, m_codeTo})
+        code->setFixedWidth(100);
+    m_periodOpt = named(new QCheckBox(QStringLiteral("For Period From"), m_frame), "PeriodOpt");
+    m_from = forms::makeDatePicker(m_frame, "LedgerDt_0");
+    m_to = forms::makeDatePicker(m_frame, "LedgerDt_1");
+    m_newPageOpt = named(new QCheckBox(QStringLiteral("Start Printing of Every Ledger on New Page"), m_frame),
+                         "NewPageOpt");
+    m_print = named(new QPushButton(QStringLiteral("Print"), this), "PrintBttn");
+
+    auto* grid = new QGridLayout(m_frame);
+    grid->addWidget(m_opt[0], 0, 0);
+    grid->addWidget(m_opt[1], 1, 0);
+    grid->addWidget(m_mainList, 1, 1, 1, 3);
+    grid->addWidget(m_subTypeOpt, 2, 0, Qt::AlignRight);
+    grid->addWidget(m_subList, 2, 1, 1, 3);
+    grid->addWidget(m_opt[2], 3, 0);
+    grid->addWidget(new QLabel(QStringLiteral("From"), m_frame), 4, 0, Qt::AlignRight);
+    grid->addWidget(m_codeFrom, 4, 1);
+    grid->addWidget(m_accFrom, 4, 2, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("To"), m_frame), 5, 0, Qt::AlignRight);
+    grid->addWidget(m_codeTo, 5, 1);
+    grid->addWidget(m_accTo, 5, 2, 1, 2);
+    grid->addWidget(m_periodOpt, 6, 0);
+    grid->addWidget(m_from, 6, 1);
+    grid->addWidget(new QLabel(QStringLiteral("To"), m_frame), 6, 2, Qt::AlignRight);
+    grid->addWidget(m_to, 6, 3);
+    grid->addWidget(m_newPageOpt, 7, 0, 1, 4);
+    grid->setColumnStretch(2, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_print);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(m_wait);
+    layout->addWidget(m_wait2);
+    layout->addWidget(m_frame, 1);
+    layout->addStretch();   // holds the wait labels together while the options are hidden
+    layout->addLayout(buttons);
+    resize(620, 420);
+
+    m_picker = new AccRangePicker(*main.Pelkconn, main.AccListRst, this, m_codeFrom, m_accFrom, m_codeTo, m_accTo);
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(200);
+
+    connect(m_timer, &QTimer::timeout, this, &PrintLedgers::Timer1_Timer);
+    connect(options, &QButtonGroup::idToggled, this, [this](int id, bool on) { if (on) LedgerOpt_Click(id); });
+    connect(m_subTypeOpt, &QCheckBox::toggled, this, &PrintLedgers::SubTypeOpt_Click);
+    connect(m_periodOpt, &QCheckBox::toggled, this, &PrintLedgers::PeriodOpt_Click);
+    connect(m_mainList, &QComboBox::currentTextChanged, this, &PrintLedgers::MainList_Change);
+    connect(m_print, &QPushButton::clicked, this, &PrintLedgers::PrintBttn_Click);
+
+    Form_Load();
+}
+
+PrintLedgers::~PrintLedgers() = default;
+
+void PrintLedgers::Form_Load()
+{
+    m_picker->setCodeFocus(false);
+    const app::Period period = app::defaultPeriod(shell::today(), m_main.FYStart, m_main.FYEnd);
+    m_from->setDate(period.start);
+    m_to->setDate(period.end);
+    m_mainList->clear();
+    try {
+        for (const MainTypeEntry& t : mainTypes(*m_main.Pelkconn))
+            m_mainList->addItem(QString::fromStdString(t.text), QVariant::fromValue<qint64>(t.typeId));
+    } catch (const platform::DbError& e) {
+        forms::showDbFailure(this, e);
+    }
+    m_opt[0]->setChecked(true);
+    LedgerOpt_Click(0);
+    PeriodOpt_Click();
+    m_wait->show();
+    m_wait2->show();
+    m_frame->hide();
+    m_print->setEnabled(false);
+    m_timer->start();
+}
+
+void PrintLedgers::Timer1_Timer()
+{
+    if (!m_timer->isActive())
+        return;
+    m_timer->stop();
+    try {
+        refreshStoredBalances(*m_main.Pelkconn, m_main.FYID);
+    } catch (const platform::DbError& e) {
+        // The stored values stay as they were; the print does not read them.
+        forms::showDbFailure(this, e);
+    }
+    m_wait->hide();
+    m_wait2->hide();
+    m_frame->show();
+    m_print->setEnabled(true);
+}
+
+void PrintLedgers::LedgerOpt_Click(int index)
+{
+    const bool mainType = index == 1;
+    const bool range = index == 2;
+    if (!mainType) {
+        emptyCombo(m_mainList);
+        m_subTypeOpt->setChecked(false);
+        m_subList->clear();
+    }
+    m_mainList->setEnabled(mainType);
+    m_subTypeOpt->setEnabled(mainType);
+    m_subList->setEnabled(false);
+    for (QLineEdit* box : {m_codeFrom, m_codeTo, m_accFrom, m_accTo})
+        box->setEnabled(range);
+}
+
+void PrintLedgers::SubTypeOpt_Click()
+{
+    m_subList->setEnabled(m_subTypeOpt->isChecked());
+}
+
+void PrintLedgers::PeriodOpt_Click()
+{
+    m_from->setEnabled(m_periodOpt->isChecked());
+    m_to->setEnabled(m_periodOpt->isChecked());
+}
+
+void PrintLedgers::MainList_Change()
+{
+    if (const int i = matchingEntry(m_mainList); i >= 0) {
+        m_subList->clear();
+        try {
+            for (const SubTypeEntry& s : subTypesOf(*m_main.Pelkconn, m_mainList->itemData(i).value<qint64>()))
+                m_subList->addItem(QString::fromStdString(s.name), QVariant::fromValue<qint64>(s.level2Id));
+        } catch (const platform::DbError& e) {
+            forms::showDbFailure(this, e);
+        }
+    }
+    emptyCombo(m_subList);
+}
+
+std::optional<AccountSelection> PrintLedgers::checkedSelection()
+{
+    if (m_opt[1]->isChecked()) {
+        if (m_subTypeOpt->isChecked()) {
+            const int i = matchingEntry(m_subList);
+            if (i < 0) {
+                forms::showFailure(this, {QStringLiteral("Select Account Type"),
+                                          QStringLiteral("Select correct sub account type to print ledgers."), {}});
+                return std::nullopt;
+            }
+            return AccountSelection::subType(m_subList->itemData(i).value<qint64>());
+        }
+        const int i = matchingEntry(m_mainList);
+        if (i < 0) {
+            forms::showFailure(this, {QStringLiteral("Select Account Type"),
+                                      QStringLiteral("Select correct main account type to print ledgers."), {}});
+            return std::nullopt;
+        }
+        return AccountSelection::mainType(m_mainList->itemData(i).value<qint64>());
+    }
+    if (m_opt[2]->isChecked()) {
+        if (m_accFrom->text().isEmpty()) {
+            forms::showFailure(this, {QStringLiteral("Select Account Code"),
+                                      QStringLiteral("Select account code to start from."), QStringLiteral("CodeFrom")});
+            return std::nullopt;
+        }
+        if (m_accTo->text().isEmpty()) {
+            forms::showFailure(this, {QStringLiteral("Select Account Code"),
+                                      QStringLiteral("Select account code to end at."), QStringLiteral("CodeTo")});
+            return std::nullopt;
+        }
+        // The order of the two codes is not checked: a reversed range holds no account.
+        const auto from = parseAccountCode(m_codeFrom->text().toStdString());
+        const auto to = parseAccountCode(m_codeTo->text().toStdString());
+        return AccountSelection::range(from.value_or(0), to.value_or(0));
+    }
+    return AccountSelection::all();
+}
+
+void PrintLedgers::PrintBttn_Click()
+{
+    const auto selection = checkedSelection();
+    if (!selection)
+        return;
+    std::optional<DateRange> period;
+    ledger_reports::AccLedgerMultiSource source{m_main.BizName, m_main.UName, m_main.CurrencySymbol, {},
+                                                m_newPageOpt->isChecked()};
+    if (m_periodOpt->isChecked()) {
+        period = DateRange{m_from->date(), m_to->date()};
+        source.period = ledger_reports::AccLedgerSource::Period{m_from->date(), m_to->date()};
+    }
+    m_multiLedgersQry.close();
+    try {
+        m_multiLedgersQry = multiLedgerRows(multiLedger(*m_main.Pelkconn, m_main.FYID, *selection, period));
+    } catch (const platform::DbError& e) {
+        forms::showDbFailure(this, e);
+        return;
+    }
+    try {
+        ledger_reports::makeAccLedgerMulti(m_multiLedgersQry, source)->show(this);
+    } catch (const std::exception& e) {
+        m_multiLedgersQry.close();
+        forms::inform(this, QStringLiteral("Cannot Print"), QString::fromUtf8(e.what()));
+    }
+}
+
+} // namespace ledgers
