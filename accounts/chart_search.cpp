@@ -152,9 +152,9 @@ void ChartofAccounts::reload()
 {
     try {
         m_model->setChart(loadChartSearch(*m_main.Pelkconn));
-    } catch (const platform::DbError& e) {
+    } catch (const std::exception& e) {
         m_model->setChart({});
-        forms::showDbFailure(this, e);
+        forms::showError(this, e);
     }
     if (m_model->rowCount() > 0)
         m_invGrid->setCurrentCell(0, 0);

@@ -293,8 +293,8 @@ void Jobs::reload(std::int64_t selectId)
     m_row = -1;
     try {
         m_jobs = listJobs(*m_main.Pelkconn);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
     m_model->setJobs(&m_jobs);
     if (!m_jobs.empty()) {
@@ -416,9 +416,9 @@ void Jobs::SaveBttn_Click()
         else
             updateJob(tx, *check.record);
         tx.commit();
-    } catch (const platform::DbError& e) {
+    } catch (const std::exception& e) {
         // Nothing was written; the job stays pending so the user can correct it.
-        forms::showDbFailure(this, e);
+        forms::showError(this, e);
         return;
     }
     m_adding = false;
@@ -441,8 +441,8 @@ void Jobs::JobCard_Click()
     JobCardRst.close();
     try {
         JobCardRst = platform::Recordset::open(*m_main.Pelkconn, "SELECT * FROM Jobs WHERE JobID = ?", {jobId});
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     const account_reports::JobCardCaptions captions{m_main.BizName, m_main.BizAdd, m_main.BizTel, m_main.BizEMail,

@@ -156,6 +156,13 @@ QGridLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
     return grid;
 }
 
+// A delete the database's keys refused: the row is still in use.
+bool isConstraint(const std::exception& e)
+{
+    const auto* db = dynamic_cast<const platform::DbError*>(&e);
+    return db && db->isConstraint();
+}
+
 } // namespace
 
 ModifyAccounts::ModifyAccounts(app::Parent& main, QWidget* parent)
@@ -443,9 +450,9 @@ void ModifyAccounts::reloadMainTypes(std::optional<std::int64_t> select)
 {
     try {
         m_mainTypes = openMainTypes(m_db);
-    } catch (const platform::DbError& e) {
+    } catch (const std::exception& e) {
         m_mainTypes.close();
-        forms::showDbFailure(this, e);
+        forms::showError(this, e);
     }
     fillList(m_l1List, m_mainTypes, "Type", "TypeID");
     if (select)
@@ -458,9 +465,9 @@ void ModifyAccounts::reloadSubTypes(std::optional<std::int64_t> select)
     const auto mainType = parseCode(m_mainCode->text().toStdString()).value_or(0);
     try {
         m_subTypes = openSubTypes(m_db, mainType);
-    } catch (const platform::DbError& e) {
+    } catch (const std::exception& e) {
         m_subTypes.close();
-        forms::showDbFailure(this, e);
+        forms::showError(this, e);
     }
     fillList(m_l2List, m_subTypes, "L2AccName", "Level2ID");
     if (select)
@@ -473,9 +480,9 @@ void ModifyAccounts::reloadAccounts(std::optional<std::int64_t> select)
     const auto subType = parseCode(m_subCode->text().toStdString()).value_or(0);
     try {
         m_accounts = openAccounts(m_db, subType);
-    } catch (const platform::DbError& e) {
+    } catch (const std::exception& e) {
         m_accounts.close();
-        forms::showDbFailure(this, e);
+        forms::showError(this, e);
     }
     fillList(m_l3List, m_accounts, "AccName", "AccCode");
     if (select)
@@ -736,11 +743,11 @@ void ModifyAccounts::DelBttn_Click()
         platform::Transaction tx(m_db);
         deleteMainType(tx, code);
         tx.commit();
-    } catch (const platform::DbError& e) {
-        if (e.isConstraint())
+    } catch (const std::exception& e) {
+        if (isConstraint(e))
             refuse(inUseRefusal(ChartLevel::MainType));
         else
-            forms::showDbFailure(this, e);
+            forms::showError(this, e);
         return;
     }
     reloadMainTypes(std::nullopt);
@@ -826,11 +833,11 @@ void ModifyAccounts::DelBttn2_Click()
         platform::Transaction tx(m_db);
         deleteSubType(tx, code);
         tx.commit();
-    } catch (const platform::DbError& e) {
-        if (e.isConstraint())
+    } catch (const std::exception& e) {
+        if (isConstraint(e))
             refuse(inUseRefusal(ChartLevel::SubType));
         else
-            forms::showDbFailure(this, e);
+            forms::showError(this, e);
         return;
     }
     reloadSubTypes(std::nullopt);
@@ -916,12 +923,12 @@ void ModifyAccounts::DelBttn3_Click()
         platform::Transaction tx(m_db);
         deleteAccount(tx, code);
         tx.commit();
-    } catch (const platform::DbError& e) {
+    } catch (const std::exception& e) {
         // Lines entered after the look-up above are refused by the database's key.
-        if (e.isConstraint())
+        if (isConstraint(e))
             refuse(inUseRefusal(ChartLevel::Account, name));
         else
-            forms::showDbFailure(this, e);
+            forms::showError(this, e);
         return;
     }
     reloadAccounts(std::nullopt);

@@ -129,11 +129,11 @@ void OpeningBalancesAcc::Form_Load()
         }
         lines = loadOpeningLines(db, m_tranNo);
         m_accountCount = countOpeningAccounts(db);
-    } catch (const platform::DbError& e) {
-        m_tranNo = 0;
-        forms::showDbFailure(this, e);
     } catch (const std::invalid_argument&) {
         m_tranNo = 0;   // the signed-in year is not stored: nothing to edit
+    } catch (const std::exception& e) {
+        m_tranNo = 0;
+        forms::showError(this, e);
     }
     m_tranNoBox->setText(m_tranNo ? QString::number(m_tranNo) : QString());
     m_loaded = lines;
@@ -224,9 +224,9 @@ bool OpeningBalancesAcc::SaveOpeningBalances()
             tx.commit();
         }
         m_loaded = loadOpeningLines(db, m_tranNo);
-    } catch (const platform::DbError& e) {
+    } catch (const std::exception& e) {
         // Nothing was written; the edits stay in the grid to be corrected.
-        forms::showDbFailure(this, e);
+        forms::showError(this, e);
         setButtons(true);
         return false;
     }
@@ -310,8 +310,8 @@ void OpeningBalancesAcc::ExportTimer_Timer()
     std::vector<SubTranRow> lines;
     try {
         lines = loadOpeningLines(*m_main.Pelkconn, m_tranNo);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     try {

@@ -59,8 +59,8 @@ void OpeningFYAcc::Form_Load()
     try {
         for (const app::YearRow& y : app::listYears(*m_main.Pelkconn))
             m_years->addItem(y.abbreviation, y.fyId);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
     m_years->setCurrentIndex(-1);
     m_years->clearEditText();
@@ -107,9 +107,9 @@ void OpeningFYAcc::ImportBttn_Click()
             importOpeningLines(tx, year, tranNo);
             tx.commit();
         }
-    } catch (const platform::DbError& e) {
+    } catch (const std::exception& e) {
         // Rolled back: the voucher's lines are as they were.
-        forms::showDbFailure(this, e);
+        forms::showError(this, e);
         giveBack();
         return;
     }

@@ -206,8 +206,8 @@ void JobLedgers::Form_Load()
     m_jobs.clear();
     try {
         m_jobs = listJobParticulars(*m_main.Pelkconn);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
     m_choices.clear();
     const QSignalBlocker block(m_jobList);
@@ -310,12 +310,12 @@ bool JobLedgers::BuildJobLedger(std::int64_t jobId)
     JobLedger ledger;
     try {
         ledger = buildJobLedger(*m_main.Pelkconn, m_main.FYID, jobId);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
-        return false;
     } catch (const std::overflow_error&) {
         forms::inform(this, QStringLiteral("Job Ledger"),
                       QStringLiteral("The ledger cannot be shown: its totals are too large to be added up."));
+        return false;
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return false;
     }
     m_builtJobId = jobId;

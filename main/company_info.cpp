@@ -75,8 +75,8 @@ void CompanyInfo::Form_Load()
             for (std::size_t i = 0; i < kCompanyFields; ++i)
                 m_info[i]->setText(QString::fromStdString((*details)[i]));
         save->setEnabled(true);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
 }
 
@@ -92,8 +92,8 @@ void CompanyInfo::SaveBttn_Click()
             showNoCompanyRow(this);
             return;
         }
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     // The headings of every report printed from now on.

@@ -81,8 +81,8 @@ void CurrencySettings::Form_Load()
         m_countries = listCountries(*m_main.Pelkconn);
         stored = loadBusinessCurrency(*m_main.Pelkconn);
         save->setEnabled(true);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
     // Showing the stored country proposes nothing: the boxes keep the
     // business's own name and symbol.
@@ -132,8 +132,8 @@ void CurrencySettings::SaveBttn_Click()
             return;
         }
         tx.commit();
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     m_main.CurrencyName = m_name->text();

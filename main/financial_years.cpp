@@ -109,9 +109,9 @@ void FinancialYears::fillList(int selectId)
     m_current.reset();
     try {
         m_years = listYears(*m_main.Pelkconn);
-    } catch (const platform::DbError& e) {
+    } catch (const std::exception& e) {
         m_showing = false;
-        forms::showDbFailure(this, e);
+        forms::showError(this, e);
         return;
     }
     int row = m_years.empty() ? -1 : 0;

@@ -51,8 +51,8 @@ void HelpForm::Form_Load()
             m_matter->setHtml(QString::fromStdString(help->matter));
             m_id->setText(QString::number(help->id));
         }
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
 }
 

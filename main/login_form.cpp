@@ -202,8 +202,8 @@ void LoginForm::OkBttn_Click()
     bool matches = false;
     try {
         matches = passwordIs(*m_db, m_userCombo->currentData().toInt(), m_pwd->text().toStdString());
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     if (!matches) {

@@ -205,9 +205,9 @@ void Navigation::loadBoard()
         m_memo->setPlainText(QString::fromStdString(loadNoticeBoard(*m_main.Pelkconn)));
         m_saveBoard->setEnabled(!m_locked);
         m_cancelBoard->setEnabled(!m_locked);
-    } catch (const platform::DbError& e) {
+    } catch (const std::exception& e) {
         m_saveBoard->setEnabled(false);
-        forms::showDbFailure(this, e);
+        forms::showError(this, e);
     }
 }
 
@@ -216,9 +216,9 @@ void Navigation::loadNotes()
     try {
         m_notes->setPlainText(QString::fromStdString(app::loadNotes(*m_main.Pelkconn, m_main.PelkUser)));
         m_saveNotes->setEnabled(true);
-    } catch (const platform::DbError& e) {
+    } catch (const std::exception& e) {
         m_saveNotes->setEnabled(false);
-        forms::showDbFailure(this, e);
+        forms::showError(this, e);
     }
 }
 
@@ -260,8 +260,8 @@ void Navigation::SaveBttn_Click()
         if (!storeNotes(*m_main.Pelkconn, m_main.PelkUser, m_notes->toPlainText().toStdString()))
             forms::showFailure(this, {QStringLiteral("Cannot Save"), QStringLiteral("This user is no longer stored."),
                                       QString()});
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
 }
 
@@ -277,8 +277,8 @@ void Navigation::SaveBttn2_Click()
     try {
         if (!storeNoticeBoard(*m_main.Pelkconn, m_memo->toPlainText().toStdString()))
             showNoCompanyRow(this);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
 }
 

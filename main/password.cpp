@@ -77,8 +77,8 @@ void Password::Form_Load()
         try {
             for (const UserRow& u : listUsersByName(*m_main.Pelkconn))
                 m_users->addItem(QString::fromStdString(u.userName), u.userId);
-        } catch (const platform::DbError& e) {
-            forms::showDbFailure(this, e);
+        } catch (const std::exception& e) {
+            forms::showError(this, e);
         }
         m_users->setCurrentIndex(m_users->findData(m_main.PelkUser));
     }

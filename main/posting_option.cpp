@@ -37,8 +37,8 @@ PostingOption::PostingOption(Parent& main, QWidget* parent) : QDialog(parent), m
     try {
         m_optCheck->setChecked(loadPosting(*m_main.Pelkconn).value_or(false));
         save->setEnabled(true);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
 }
 
@@ -50,8 +50,8 @@ void PostingOption::SaveBttn_Click()
             showNoCompanyRow(this);
             return;
         }
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     m_main.AutoPost = ticked;

@@ -97,8 +97,8 @@ void UserLogins::fillList(int selectId)
     m_users.clear();
     try {
         m_users = listUsers(*m_main.Pelkconn);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
     {
         const QSignalBlocker quiet(m_list);
@@ -170,8 +170,8 @@ void UserLogins::AddBttn_Click()
     try {
         count = userCount(*m_main.Pelkconn);
         nextId = nextUserId(*m_main.Pelkconn);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     if (count >= kMaxUsers || nextId > kMaxUsers) {

@@ -93,8 +93,8 @@ void UserRights::Form_Load()
         m_loginList->clear();
         for (const UserRow& u : listOperatorsByName(*m_main.Pelkconn))
             m_loginList->addItem(QString::fromStdString(u.userName), u.userId);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
     fillGrid();
     m_loginList->setCurrentIndex(m_loginList->count() > 0 ? 0 : -1);
@@ -151,8 +151,8 @@ void UserRights::SaveBttn_Click()
         platform::Transaction tx(*m_main.Pelkconn);
         m_sheet.save(tx);
         tx.commit();
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     m_sheet.markSaved();
@@ -164,8 +164,8 @@ void UserRights::CancelBttn_Click()
         return;
     try {
         m_sheet.load(*m_main.Pelkconn);
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     fillGrid();

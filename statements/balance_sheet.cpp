@@ -87,12 +87,8 @@ void BalanceSheet::PreviewBttn_Click()
         platform::Transaction tx(*m_main.Pelkconn);
         writeTempBS(tx, rows);
         tx.commit();
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
-        m_preview->setEnabled(true);
-        return;
-    } catch (const std::overflow_error& e) {
-        forms::inform(this, QStringLiteral("Cannot Print"), QString::fromUtf8(e.what()));
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         m_preview->setEnabled(true);
         return;
     }

@@ -1,6 +1,8 @@
 // Waiting for the preview window, the title label and the statements' captions.
 #include "statements/report_window.h"
 
+#include <stdexcept>
+
 #include <QLabel>
 #include <QWidget>
 
@@ -27,14 +29,15 @@ void runPrint(QWidget* owner, platform::Hierarchy& rows, const std::function<voi
 {
     try {
         print();
-    } catch (const platform::DbError& e) {
+    } catch (const std::logic_error& e) {
+        // A layout that cannot be made (a field or format the report does not know).
         rows.close();
-        forms::showDbFailure(owner, e);
+        forms::inform(owner, QStringLiteral("Cannot Print"), QString::fromUtf8(e.what()));
         failed();
         return;
     } catch (const std::exception& e) {
         rows.close();
-        forms::inform(owner, QStringLiteral("Cannot Print"), QString::fromUtf8(e.what()));
+        forms::showError(owner, e);
         failed();
         return;
     }

@@ -23,9 +23,10 @@ namespace statements {
 void afterPreview(QWidget* owner, std::function<void()> then);
 
 // Runs `print`, which opens `rows` and shows a report over `owner`. When it
-// throws, `rows` is closed, the failure is told (a database failure, or
-// "Cannot Print" for a layout that cannot be made or a sum that does not fit)
-// and `failed` runs; else `closed` runs once the preview has closed.
+// throws, `rows` is closed, the failure is told ("Cannot Print" for a layout
+// that cannot be made, else as forms::showError tells it: a database failure,
+// a sum too large to hold) and `failed` runs; else `closed` runs once the
+// preview has closed.
 void runPrint(QWidget* owner, platform::Hierarchy& rows, const std::function<void()>& print,
               const std::function<void()>& failed, std::function<void()> closed);
 

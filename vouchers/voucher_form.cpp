@@ -616,10 +616,10 @@ bool VoucherForm::WriteVoucher(std::int64_t docNo, std::int64_t jobId, platform:
             return false;
         }
         tx.commit();
-    } catch (const platform::DbError& e) {
+    } catch (const std::exception& e) {
         // The transaction has rolled back: no header without its lines, and the
         // screen keeps what the user typed.
-        forms::showDbFailure(this, e);
+        forms::showError(this, e);
         restore();
         return false;
     }

@@ -318,9 +318,9 @@ void VoucherSearch::Form_Load()
     }
     try {
         showList(listVouchers(*m_main.Pelkconn, m_kindYear, {}));
-    } catch (const platform::DbError& e) {
+    } catch (const std::exception& e) {
         showList({});
-        forms::showDbFailure(this, e);
+        forms::showError(this, e);
     }
 }
 
@@ -389,8 +389,8 @@ void VoucherSearch::FindBttn_Click()
     }
     try {
         showList(listVouchers(*m_main.Pelkconn, m_kindYear, *check.criteria));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
 }
 

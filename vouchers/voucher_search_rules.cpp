@@ -47,6 +47,10 @@ SearchCheck checkSearch(const SearchInput& in)
         if (!c.docNo)
             return {std::nullopt, cannotFind("Give correct voucher no. to find.", "VoucherNo")};
     }
+    // A period that ends before it starts can find nothing; an empty list
+    // would leave the user to guess why.
+    if (in.byPeriod && in.from > in.to)
+        return {std::nullopt, cannotFind("The ending date should be greater than the beginning date.", "Dt1")};
     if (in.byDesc) {
         if (in.desc.isEmpty())
             return {std::nullopt, cannotFind("Give a part of description to find.", "Desc")};

@@ -61,7 +61,8 @@ struct SearchCriteria {
 // The criteria of `input`, or the first check that refuses it, in this order
 // (title "Cannot Find", the focus on the box named): a ticked voucher number
 // that is not a serial number (parseDocNo: digits only, so "", " 5" and "5.0"
-// are refused), a ticked description that is empty, a ticked amount that
+// are refused), a ticked period that ends before it starts, a ticked
+// description that is empty, a ticked amount that
 // Money::parse refuses ("1,000", "1e3", "150.005"). Unticked criteria are not
 // read at all.
 struct SearchCheck {

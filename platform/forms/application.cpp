@@ -3,7 +3,6 @@
 
 #include <exception>
 
-#include "platform/data/database.h"
 #include "platform/forms/messages.h"
 
 namespace forms {
@@ -14,10 +13,8 @@ bool Application::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const platform::DbError& e) {
-        showDbFailure(activeWindow(), e);
     } catch (const std::exception& e) {
-        inform(activeWindow(), QStringLiteral("Unexpected Error"), QString::fromUtf8(e.what()));
+        showError(activeWindow(), e);
     }
     return true;
 }

@@ -11,8 +11,8 @@ class Application : public QApplication {
 
 public:
     Application(int& argc, char** argv);
-    // Delivers the event; a platform::DbError or other std::exception that
-    // escapes a handler is shown as a message and the event counts as handled.
+    // Delivers the event; a std::exception that escapes a handler is shown as
+    // forms::showError shows it and the event counts as handled.
     bool notify(QObject* receiver, QEvent* event) override;
 };
 

@@ -324,6 +324,29 @@ private slots:
         QCOMPARE(grid(*w)->rowCount(), 2);
     }
 
+    void totalsTooLargeToAddAreToldAndTheWindowStaysUsable()
+    {
+        Fixture f;
+        // Each expense fits in an amount; their total does not.
+        constexpr std::int64_t kHuge = 5'000'000'000'000'000'000;
+        f.voucher(f.paint, 27, 301, "2026-11-01", {{acc::Rent, kHuge, 0}, {acc::Cash, 0, kHuge}});
+        f.voucher(f.paint, 27, 302, "2026-11-02", {{acc::Idle, kHuge, 0}, {acc::Bank, 0, kHuge}});
+        auto w = f.window();
+        choose(*w, f.paint);
+        w->ViewBttn_Click();
+        QCOMPARE(f.messages.boxes().size(), std::size_t{1});
+        QCOMPARE(f.messages.last().title, QStringLiteral("Job Ledger"));
+        QCOMPARE(f.messages.last().text,
+                 QStringLiteral("The ledger cannot be shown: its totals are too large to be added up."));
+        QCOMPARE(grid(*w)->rowCount(), 0);
+        QVERIFY(text(*w, "Balance").isEmpty());
+        w->PrintBttn_Click();
+        QVERIFY(!preview(*w));
+        choose(*w, f.fitA);
+        w->ViewBttn_Click();
+        QCOMPARE(grid(*w)->rowCount(), 2);
+    }
+
     void doubleClickOpensTheLinesVoucherInItsForm()
     {
         Fixture f;

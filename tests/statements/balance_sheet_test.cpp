@@ -193,6 +193,18 @@ private slots:
         QVERIFY(child<QPushButton>(w, "PreviewBttn")->isEnabled());
     }
 
+    void aProfitTooLargeToAddIsToldAndGivesTheButtonBack()
+    {
+        Fixture f;
+        testing_support::StatementBook::writeIncomeTooLargeToAdd(f.t.db());
+        statements::BalanceSheet w(*f.main);
+        w.PreviewBttn_Click();
+        QCOMPARE(f.messages.boxes().size(), std::size_t(1));
+        QCOMPARE(f.messages.last().title, QStringLiteral("Amount Too Large"));
+        QVERIFY(!child<QTimer>(w, "Timer2")->isActive());
+        QVERIFY(child<QPushButton>(w, "PreviewBttn")->isEnabled());
+    }
+
     void aFailedReportQueryIsToldAndGivesTheButtonBack()
     {
         Fixture f;

@@ -179,6 +179,19 @@ private slots:
         QVERIFY(child<QPushButton>(w, "PreviewBttn")->isEnabled());
     }
 
+    void aProfitTooLargeToAddIsToldAndGivesTheButtonBack()
+    {
+        Fixture f;
+        testing_support::StatementBook::writeIncomeTooLargeToAdd(f.t.db());
+        statements::IncomeStatement w(*f.main);
+        w.PreviewBttn_Click();
+        QCOMPARE(f.messages.boxes().size(), std::size_t(1));
+        QCOMPARE(f.messages.last().title, QStringLiteral("Amount Too Large"));
+        QVERIFY(!openPreview(w));
+        QVERIFY(!w.PLSRst.isOpen());
+        QVERIFY(child<QPushButton>(w, "PreviewBttn")->isEnabled());
+    }
+
     void opensModallyFromItsMenuEntry()
     {
         Fixture f;

@@ -54,6 +54,14 @@ StatementBook::StatementBook(platform::Database& db)
     writeVouchers(db, m_vouchers);
 }
 
+void StatementBook::writeIncomeTooLargeToAdd(platform::Database& db)
+{
+    constexpr std::int64_t kHuge = 5'000'000'000'000'000'000;
+    std::vector<BookVoucher> huge{
+        {0, 41, "2026-11-01", kYear, true, false, {dr(Furniture, kHuge), dr(Cash, kHuge), cr(Sales, kHuge), cr(Interest, kHuge)}}};
+    writeVouchers(db, huge);
+}
+
 platform::Money StatementBook::diff(std::int64_t typeId, const std::string& from, const std::string& to) const
 {
     platform::Money sum;

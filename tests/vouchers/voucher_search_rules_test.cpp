@@ -51,6 +51,17 @@ TEST(CheckSearch, RefusesInTheOrderOfTheBoxesWithMessageAndFocus)
         {"number before description and amount",
          with([](SearchInput& in) { in.byDocNo = in.byDesc = in.byAmount = true; in.docNo = "-1"; }),
          "Give correct voucher no. to find.", "VoucherNo"},
+        {"period ending before it starts",
+         with([](SearchInput& in) {
+             in.byPeriod = in.byDesc = true;
+             in.from = QDate(2026, 12, 2);
+             in.to = QDate(2026, 12, 1);
+         }),
+         "The ending date should be greater than the beginning date.", "Dt1"},
+        {"a reversed period unticked is not read",
+         with([](SearchInput& in) { in.from = QDate(2026, 12, 2); in.to = QDate(2026, 12, 1); }), nullptr, ""},
+        {"a period of one day",
+         with([](SearchInput& in) { in.byPeriod = true; in.from = in.to = QDate(2026, 12, 1); }), nullptr, ""},
         {"empty description", with([](SearchInput& in) { in.byDesc = true; }),
          "Give a part of description to find.", "Desc"},
         {"description before amount",
