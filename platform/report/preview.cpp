@@ -23,6 +23,8 @@
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShowEvent>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -289,7 +291,11 @@ void PreviewWindow::ZoomBox_Change()
 {
     const int percent = m_zoom->currentData().toInt();
     if (percent == kFitWidth) {
-        const int room = m_scroll->viewport()->width() - 2 * PageView::kGap;
+        // Room for a vertical scroll bar is kept even while there is none: a
+        // page made narrower for it would otherwise bring it and no longer fit.
+        const int bar = m_scroll->verticalScrollBar()->isVisible()
+                            ? 0 : m_scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const int room = m_scroll->viewport()->width() - bar - 2 * PageView::kGap;
         m_view->setScale(std::max(0.005, room / double(std::max(1, m_doc.pageWidth))));
     } else {
         m_view->setScale(m_view->scaleFor(percent));
@@ -301,6 +307,17 @@ void PreviewWindow::resizeEvent(QResizeEvent* event)
     QDialog::resizeEvent(event);
     if (m_zoom->currentData().toInt() == kFitWidth)
         ZoomBox_Change();
+}
+
+void PreviewWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    const double pageAt100 = m_doc.pageWidth * m_view->scaleFor(100) + 2 * PageView::kGap;
+    if (m_zoom->currentData().toInt() == 100 && pageAt100 > m_scroll->viewport()->width())
+        m_zoom->setCurrentIndex(m_zoom->findData(kFitWidth));
 }
 
 void PreviewWindow::updateMoves()

@@ -82,6 +82,9 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The first showing opens a page wider than the view (a landscape report)
+    // at "Fit Width", so that no column waits behind a scroll bar.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void build();
@@ -102,6 +105,7 @@ private:
     QScrollArea* m_scroll = nullptr;
     QLabel* m_pageLbl = nullptr;
     QComboBox* m_zoom = nullptr;
+    bool m_shown = false;
     QPushButton* m_first = nullptr;
     QPushButton* m_prev = nullptr;
     QPushButton* m_next = nullptr;

@@ -309,8 +309,6 @@ private slots:
         // waits behind a scroll bar.
         auto* scroll = preview->findChild<QScrollArea*>(QStringLiteral("PageScroll"));
         QVERIFY(scroll && scroll->widget());
-        QEXPECT_FAIL("JobLedger", "the preview opens every page at 100%, and a landscape page is wider than it",
-                     Continue);
         QVERIFY2(scroll->widget()->width() <= scroll->viewport()->width(),
                  qPrintable(QStringLiteral("page %1 in a view of %2")
                                 .arg(scroll->widget()->width())
