@@ -17,7 +17,7 @@ namespace ledgers {
 // - one of the nine kinds: after CheckRight of the kind's browse right,
 //   LedgerRef = tranNo and LOpen = true hand the voucher to the kind's form.
 //   When that form is open it is only brought to the front: it keeps what it
-//   shows, and the hand-over stays set for its next load. Otherwise the form
+//   shows, and the hand-over stays set until it closes. Otherwise the form
 //   is opened modeless and loads the voucher; a hand-over it did not take is
 //   cleared, so no other form picks it up later.
 // - any other type: nothing.

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -827,6 +828,20 @@ private slots:
         QCOMPARE(text(*form, "Desc"), QStringLiteral("being typed"));
         QCOMPARE(text(*form, "DTot"), QStringLiteral("9.00"));
         QVERIFY(f.main->LOpen);
+
+        // Closing that form ends the hand-over with it: the next voucher form
+        // opens on a new voucher without a word.
+        MessageRecorder boxes;
+        QPointer<VoucherForm> closing{form};
+        form->parentWidget()->close();   // its frame, as the user closes it
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!closing);
+        f.main->openWindow(QStringLiteral("PurchaseVoucher"), false);
+        auto* next = qobject_cast<VoucherForm*>(f.main->host().find(QStringLiteral("PurchaseVoucher")));
+        QVERIFY(next);
+        QVERIFY(boxes.boxes().empty());
+        QVERIFY(next->adding());
+        QVERIFY(!f.main->LOpen);
 
         f.main->host().closeAll();
         app::clearWindows();
