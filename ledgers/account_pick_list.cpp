@@ -6,7 +6,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
+#include <QPoint>
 #include <QTimer>
+#include <QToolTip>
 
 #include "ledgers/account_code_rules.h"
 #include "ledgers/account_list_store.h"
@@ -173,6 +175,8 @@ std::optional<QString> AccountPickList::nameOf(std::int64_t code) const
 void AccountPickList::Code_Change(int box)
 {
     const Box& b = m_boxes.at(static_cast<std::size_t>(box));
+    if (!b.code->text().isEmpty())
+        b.name->setPlaceholderText({});   // a reason given on leaving is of the text that was removed
     const auto code = parseAccountCode(b.code->text().toStdString());
     if (!code) {
         b.name->clear();
@@ -239,12 +243,20 @@ void AccountPickList::Code_KeyUp(int box)
 
 void AccountPickList::Code_LostFocus(int box)
 {
-    QLineEdit* code = m_boxes.at(static_cast<std::size_t>(box)).code;
-    const auto parsed = parseAccountCode(code->text().toStdString());
-    if (!parsed)
-        code->clear();
-    else if (!accountsEmpty() && !nameOf(*parsed))
-        code->clear();
+    const Box& b = m_boxes.at(static_cast<std::size_t>(box));
+    const QString typed = b.code->text();
+    const auto parsed = parseAccountCode(typed.toStdString());
+    // A text that is removed says why in the empty name box beside it.
+    QString why;
+    if (!parsed && !typed.isEmpty())
+        why = QStringLiteral("An account code is digits only.");
+    else if (parsed && !accountsEmpty() && !nameOf(*parsed))
+        why = QStringLiteral("No account has the code %1.").arg(typed);
+    if (!parsed || !why.isEmpty())
+        b.code->clear();
+    b.name->setPlaceholderText(why);
+    if (!why.isEmpty())
+        QToolTip::showText(b.code->mapToGlobal(QPoint(0, b.code->height())), why, b.code);
     m_codeFocus = false;
     m_timer->start();
 }

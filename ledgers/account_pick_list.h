@@ -29,7 +29,8 @@ class AccountListModel;
 // The type-ahead list and the boxes it serves. A box's name box is filled only
 // while its text is the code of an account in the shared account list; after
 // the user leaves a box it holds such a code or nothing (with an empty chart,
-// a typed number is kept). Shows no message.
+// a typed number is kept). Shows no message box: a text removed on leaving a
+// box is told in its empty name box (and a tip at the box).
 class AccountPickList : public QObject {
     Q_OBJECT
 
@@ -73,8 +74,8 @@ public:
     // failed query leaves the list as it was.
     void Code_KeyUp(int box);
     // Leaving the box: a text that is no account's code is removed (a number
-    // is kept while the chart is empty); CodeFocus is cleared and the hide
-    // timer started.
+    // is kept while the chart is empty) and the name box says why until the
+    // box is typed into again; CodeFocus is cleared and the hide timer started.
     void Code_LostFocus(int box);
     // --- handlers of the list ---
     // Row `row` becomes the list data's current row (-1: none).

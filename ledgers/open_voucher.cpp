@@ -25,15 +25,11 @@ void OpenVoucherFromLine(app::Parent& main, int tranType, std::int32_t tranNo)
     const QString form = QString::fromLatin1(kind->form);
     main.LedgerRef = tranNo;
     main.LOpen = true;
-    if (main.host().find(form)) {
-        // An open form keeps what it shows (the user may be typing there): it
-        // is only brought to the front, and the hand-over waits for its next load.
-        main.openWindow(form, false);
-        return;
-    }
+    // An open form keeps what it shows (the user may be typing there): it is
+    // only brought to the front. A form that loaded consumed the hand-over; in
+    // every other case (an open form, none registered) it must not be left for
+    // whichever voucher form loads next, which would say "Record Not Found".
     main.openWindow(form, false);
-    // A form that loaded consumed the hand-over; one that did not (or none
-    // registered) must not leave it for whichever voucher form opens next.
     main.LOpen = false;
 }
 

@@ -16,10 +16,9 @@ namespace ledgers {
 //   window (modeless); LedgerRef and LOpen stay as they are.
 // - one of the nine kinds: after CheckRight of the kind's browse right,
 //   LedgerRef = tranNo and LOpen = true hand the voucher to the kind's form.
-//   When that form is open it is only brought to the front: it keeps what it
-//   shows, and the hand-over stays set for its next load. Otherwise the form
-//   is opened modeless and loads the voucher; a hand-over it did not take is
-//   cleared, so no other form picks it up later.
+//   When that form is open it is only brought to the front and keeps what it
+//   shows. Otherwise the form is opened modeless and loads the voucher. Either
+//   way LOpen is clear afterwards, so no other form picks the hand-over up later.
 // - any other type: nothing.
 // A refused right shows CheckRight's message and opens nothing. A form
 // nobody registered opens nothing.

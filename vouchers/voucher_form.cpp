@@ -247,7 +247,11 @@ void VoucherForm::Form_Load()
 
 void VoucherForm::Form_Unload()
 {
+    // A hand-over still pending names no voucher once LedgerRef is 0: it ends
+    // here, so the next voucher form to load opens a new voucher instead of
+    // finding nothing.
     m_main.LedgerRef = 0;
+    m_main.LOpen = false;
 }
 
 

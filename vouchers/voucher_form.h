@@ -42,7 +42,8 @@ public:
     // when the main window's LOpen is set it clears it and opens LedgerRef,
     // which "Last" then reopens. A database failure is shown; the form stays usable.
     void Form_Load();
-    // Sets the main window's LedgerRef to 0. Unsaved changes are dropped.
+    // Sets the main window's LedgerRef to 0 and clears LOpen (a hand-over
+    // without a number is none). Unsaved changes are dropped.
     void Form_Unload();
     // Ctrl+S (Ctrl alone) runs SaveBttn_Click once, whichever control of the
     // form has the focus. Returns true when the key was used.

@@ -20,8 +20,11 @@ QDate lastPickableDate();
 // pop-up and the range above. Taking the focus selects the whole date; typed
 // digits then fill the day, the month and the year in turn ("31" on
 // 10-Dec-2026 gives 31-Dec-2026, "05032027" 05-Mar-2027), a separator moves
-// to the next part, and a date outside the range is not taken. The caller
-// sets its date and whether it is enabled.
+// to the next part. A typed date that is none (31-02, a month 13) or lies
+// outside the range is not taken: once its year is typed, or when the box is
+// left, the box shows again the date it had and a note under it (a label
+// "DateRefusal" of the box's window) says why for a few seconds. The
+// caller sets its date and whether it is enabled.
 QDateEdit* makeDatePicker(QWidget* parent, const char* objectName);
 
 } // namespace forms

@@ -31,6 +31,8 @@ public:
 
     // The part the next digit goes to.
     Part part() const { return m_part; }
+    // The date shown when typing began.
+    QDate shown() const { return m_shown; }
 
 private:
     QDate m_shown;

@@ -93,23 +93,33 @@ private slots:
         QTest::addColumn<bool>("emptyChart");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("account") << false << "75101001" << "75101001";
-        QTest::newRow("no account") << false << "75101009" << "";
-        QTest::newRow("letters") << false << "Rent" << "";
-        QTest::newRow("empty chart keeps a number") << true << "75101001" << "75101001";
-        QTest::newRow("empty chart drops letters") << true << "Rent" << "";
+        QTest::addColumn<QString>("why");   // what the name box then says
+        QTest::newRow("account") << false << "75101001" << "75101001" << "";
+        QTest::newRow("no account") << false << "75101009" << "" << "No account has the code 75101009.";
+        QTest::newRow("letters") << false << "Rent" << "" << "An account code is digits only.";
+        QTest::newRow("nothing typed") << false << "" << "" << "";
+        QTest::newRow("empty chart keeps a number") << true << "75101001" << "75101001" << "";
+        QTest::newRow("empty chart drops letters") << true << "Rent" << "" << "An account code is digits only.";
     }
     void leavingTheBoxKeepsOnlyAnAccountCode()
     {
         QFETCH(bool, emptyChart);
         QFETCH(QString, typed);
         QFETCH(QString, kept);
+        QFETCH(QString, why);
         Host h(emptyChart);
         h.focus(h.codeFrom);
         QTest::keyClicks(h.codeFrom, typed);
         h.focus(h.elsewhere);
         QCOMPARE(h.codeFrom->text(), kept);
         QCOMPARE(h.accFrom->text().isEmpty(), emptyChart || kept.isEmpty());
+        QCOMPARE(h.accFrom->placeholderText(), why);
+        QVERIFY(h.accTo->placeholderText().isEmpty());
+
+        // The reason stays until the box is typed into again.
+        h.focus(h.codeFrom);
+        QTest::keyClicks(h.codeFrom, QStringLiteral("7"));
+        QVERIFY(h.accFrom->placeholderText().isEmpty());
     }
 
     void typingFiltersTheListAndEscEmptiesTheBox()

@@ -146,7 +146,7 @@ private slots:
         ledgers::OpenVoucherFromLine(*main, 31, 77);
         QCOMPARE(StubVoucher::made, 2);   // not loaded again
         QVERIFY(sale->shown.empty());     // not told to show anything
-        QVERIFY(main->LOpen);             // the hand-over waits for the form's next load
+        QVERIFY(!main->LOpen);            // left for no other form
         QCOMPARE(main->LedgerRef, 77);
         QCOMPARE(main->mdiArea()->activeSubWindow()->widget(), static_cast<QWidget*>(sale));
     }

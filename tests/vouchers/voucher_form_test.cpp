@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -826,7 +827,23 @@ private slots:
         QVERIFY(form->adding());
         QCOMPARE(text(*form, "Desc"), QStringLiteral("being typed"));
         QCOMPARE(text(*form, "DTot"), QStringLiteral("9.00"));
-        QVERIFY(f.main->LOpen);
+
+        // No hand-over is left for another voucher form, neither while that
+        // form stays open nor once it is closed: each opens on a new voucher
+        // without a word.
+        MessageRecorder boxes;
+        const auto opensNew = [&](const char* name) {
+            f.main->openWindow(QString::fromLatin1(name), false);
+            auto* next = qobject_cast<VoucherForm*>(f.main->host().find(QString::fromLatin1(name)));
+            return next && next->adding() && boxes.boxes().empty() && !f.main->LOpen;
+        };
+        QVERIFY(opensNew("PurchaseVoucher"));
+        ledgers::OpenVoucherFromLine(*f.main, kJournal, static_cast<std::int32_t>(saved));
+        QPointer<VoucherForm> closing{form};
+        form->parentWidget()->close();   // its frame, as the user closes it
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!closing);
+        QVERIFY(opensNew("SaleVoucher"));
 
         f.main->host().closeAll();
         app::clearWindows();

@@ -3,6 +3,7 @@
 #include "platform/forms/date_picker.h"
 
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -28,18 +29,25 @@ private slots:
         QTest::addColumn<bool>("byMouse");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QDate>("expected");
-        QTest::newRow("a click, then the day") << true << "31" << QDate(2026, 12, 31);
-        QTest::newRow("a click into the year, then the day") << true << "7" << QDate(2026, 12, 7);
-        QTest::newRow("Tab, then a whole date") << false << "05032027" << QDate(2027, 3, 5);
-        QTest::newRow("separators") << false << "1-2-2027" << QDate(2027, 2, 1);
-        QTest::newRow("a year past the range is not taken") << false << "01012100" << QDate(2026, 1, 1);
-        QTest::newRow("a second date over the first") << false << "0101202702022028" << QDate(2028, 2, 2);
+        QTest::addColumn<QString>("why");   // the tip at the box when the typed date is refused
+        const QString noDate = QStringLiteral("No such date; it stays 10-Dec-2026.");
+        QTest::newRow("a click, then the day") << true << "31" << QDate(2026, 12, 31) << "";
+        QTest::newRow("a click into the year, then the day") << true << "7" << QDate(2026, 12, 7) << "";
+        QTest::newRow("Tab, then a whole date") << false << "05032027" << QDate(2027, 3, 5) << "";
+        QTest::newRow("separators") << false << "1-2-2027" << QDate(2027, 2, 1) << "";
+        QTest::newRow("a year past the range is not taken") << false << "01012100" << QDate(2026, 12, 10)
+                                                             << "Dates run from 1900 to 2099; it stays 10-Dec-2026.";
+        QTest::newRow("a day the month has not") << false << "31022027" << QDate(2026, 12, 10) << noDate;
+        QTest::newRow("a month past December") << false << "01132027" << QDate(2026, 12, 10) << noDate;
+        QTest::newRow("Tab after a day the month has not") << false << "31-02\t" << QDate(2026, 12, 10) << noDate;
+        QTest::newRow("a second date over the first") << false << "0101202702022028" << QDate(2028, 2, 2) << "";
     }
     void takesTypedDigits()
     {
         QFETCH(bool, byMouse);
         QFETCH(QString, keys);
         QFETCH(QDate, expected);
+        QFETCH(QString, why);
         QWidget w;
         auto* before = new QLineEdit(&w);
         QDateEdit* d = forms::makeDatePicker(&w, "D");
@@ -58,8 +66,22 @@ private slots:
         }
         QTRY_VERIFY(d->hasFocus());
         QCoreApplication::processEvents();
-        QTest::keyClicks(d, keys);
+        const qsizetype tab = keys.indexOf(QLatin1Char('\t'));   // then Tab
+        QTest::keyClicks(d, tab < 0 ? keys : keys.left(tab));
+        if (tab >= 0)
+            QTest::keyClick(d, Qt::Key_Tab);
         QCOMPARE(d->date(), expected);
+        auto* note = w.findChild<QLabel*>(QStringLiteral("DateRefusal"));
+        if (why.isEmpty()) {
+            QVERIFY(!note || !note->isVisible());
+            return;
+        }
+        QVERIFY(note);
+        QTest::qWait(400);   // outlives the key's release, which ends a tool tip
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(), why);
+        QTest::keyClicks(d, QStringLiteral("1"));   // typing again puts it away
+        QVERIFY(!note->isVisible());
     }
 
     void aClickSelectsTheWholeDateAndLeavesIt()
