@@ -148,8 +148,8 @@ void DailyJournal::PrintBttn_Click()
     // Print shows the dates as they stand, even without Display after a change.
     try {
         m_gjQry = dayBookRows(*m_main.Pelkconn, m_main.FYID, m_from->date(), m_to->date());
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     ledger_reports::GJSource source{m_main.BizName, m_main.UName, m_main.CurrencySymbol, m_from->date(),
@@ -171,10 +171,10 @@ bool DailyJournal::BuildDayBook()
     m_totalCr->clear();
     try {
         m_totals = m_model->open(*m_main.Pelkconn, m_main.FYID, m_from->date(), m_to->date());
-    } catch (const platform::DbError& e) {
+    } catch (const std::exception& e) {
         m_model->clear();
         showCurrentLine(-1);
-        forms::showDbFailure(this, e);
+        forms::showError(this, e);
         return false;
     }
     m_totalDr->setText(platform::formatMoneyQ(m_totals->debits, kAmount));

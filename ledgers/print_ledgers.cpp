@@ -154,8 +154,8 @@ void PrintLedgers::Form_Load()
     try {
         for (const MainTypeEntry& t : mainTypes(*m_main.Pelkconn))
             m_mainList->addItem(QString::fromStdString(t.text), QVariant::fromValue<qint64>(t.typeId));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
     }
     m_opt[0]->setChecked(true);
     LedgerOpt_Click(0);
@@ -174,9 +174,9 @@ void PrintLedgers::Timer1_Timer()
     m_timer->stop();
     try {
         refreshStoredBalances(*m_main.Pelkconn, m_main.FYID);
-    } catch (const platform::DbError& e) {
+    } catch (const std::exception& e) {
         // The stored values stay as they were; the print does not read them.
-        forms::showDbFailure(this, e);
+        forms::showError(this, e);
     }
     m_wait->hide();
     m_wait2->hide();
@@ -218,8 +218,8 @@ void PrintLedgers::MainList_Change()
         try {
             for (const SubTypeEntry& s : subTypesOf(*m_main.Pelkconn, m_mainList->itemData(i).value<qint64>()))
                 m_subList->addItem(QString::fromStdString(s.name), QVariant::fromValue<qint64>(s.level2Id));
-        } catch (const platform::DbError& e) {
-            forms::showDbFailure(this, e);
+        } catch (const std::exception& e) {
+            forms::showError(this, e);
         }
     }
     emptyCombo(m_subList);
@@ -279,8 +279,8 @@ void PrintLedgers::PrintBttn_Click()
     m_multiLedgersQry.close();
     try {
         m_multiLedgersQry = multiLedgerRows(multiLedger(*m_main.Pelkconn, m_main.FYID, *selection, period));
-    } catch (const platform::DbError& e) {
-        forms::showDbFailure(this, e);
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     try {
