@@ -276,17 +276,17 @@ void PrintLedgers::PrintBttn_Click()
         period = DateRange{m_from->date(), m_to->date()};
         source.period = ledger_reports::AccLedgerSource::Period{m_from->date(), m_to->date()};
     }
-    m_multiLedgersQry.close();
+    m_multiLedgersQry.reset();
+    // The figures are worked out from the lines as each slice of accounts is
+    // read; the first page needs only the first slice.
     try {
-        m_multiLedgersQry = multiLedgerRows(multiLedger(*m_main.Pelkconn, m_main.FYID, *selection, period));
+        m_multiLedgersQry = std::make_shared<const MultiLedgerSlices>(*m_main.Pelkconn, m_main.FYID, *selection, period);
+        ledger_reports::makeAccLedgerMulti(m_multiLedgersQry, source, [this] { m_multiLedgersQry.reset(); })->show(this);
     } catch (const platform::DbError& e) {
+        m_multiLedgersQry.reset();
         forms::showDbFailure(this, e);
-        return;
-    }
-    try {
-        ledger_reports::makeAccLedgerMulti(m_multiLedgersQry, source)->show(this);
     } catch (const std::exception& e) {
-        m_multiLedgersQry.close();
+        m_multiLedgersQry.reset();
         forms::inform(this, QStringLiteral("Cannot Print"), QString::fromUtf8(e.what()));
     }
 }
