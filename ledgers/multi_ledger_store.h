@@ -1,7 +1,7 @@
 // The SQL of the multi-ledger print: the refresh of the lines' stored running
 // balances (SubTransactions.Balance and .Status), and the ledgers of many
-// accounts worked out from their lines in one read when they are printed, so
-// that a print never shows a stale or mixed balance.
+// accounts worked out from their lines when they are printed (a slice of
+// accounts at a time), so that a print never shows a stale or mixed balance.
 #pragma once
 
 #include <cstddef>
