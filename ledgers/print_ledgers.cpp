@@ -3,6 +3,8 @@
 
 #include <cassert>
 #include <exception>
+#include <memory>
+#include <utility>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -280,8 +282,15 @@ void PrintLedgers::PrintBttn_Click()
     // The figures are worked out from the lines as each slice of accounts is
     // read; the first page needs only the first slice.
     try {
-        m_multiLedgersQry = std::make_shared<const MultiLedgerSlices>(*m_main.Pelkconn, m_main.FYID, *selection, period);
-        ledger_reports::makeAccLedgerMulti(m_multiLedgersQry, source, [this] { m_multiLedgersQry.reset(); })->show(this);
+        auto rows = std::make_shared<const MultiLedgerSlices>(*m_main.Pelkconn, m_main.FYID, *selection, period);
+        m_multiLedgersQry = rows;
+        // The report lets go of its rows when it ends, unless a later print
+        // holds others by then.
+        const auto end = [this, shown = rows.get()] {
+            if (m_multiLedgersQry.get() == shown)
+                m_multiLedgersQry.reset();
+        };
+        ledger_reports::makeAccLedgerMulti(std::move(rows), source, end)->show(this);
     } catch (const platform::DbError& e) {
         m_multiLedgersQry.reset();
         forms::showDbFailure(this, e);
