@@ -2,6 +2,7 @@
 #include "ledgers/multi_ledger_store.h"
 
 #include <algorithm>
+#include <span>
 #include <string>
 #include <tuple>
 
@@ -41,12 +42,14 @@ constexpr const char* kLines =
     " FROM AccLevel3 a"
     " JOIN SubTransactions s INDEXED BY SubTransactions_Ledger"
     "  ON s.AccCode = a.AccCode AND s.VoucherYear = ?1 AND s.Counted = 1 AND s.VoucherDate <= ?3"
+    "  AND s.Serial <= ?4"
     " JOIN Transactions t ON t.TranNo = s.TranNo"
     " LEFT JOIN TranType k ON k.TranType = t.TranType"
-    " WHERE ";
+    " WHERE a.AccCode BETWEEN ?12 AND ?13 AND ";
 constexpr const char* kLinesOrder = " ORDER BY a.AccCode, s.VoucherDate, s.Serial";
 
 constexpr const char* kAccounts = "SELECT a.AccCode, COALESCE(a.AccName, '') FROM AccLevel3 a WHERE ";
+constexpr const char* kLastSerial = "SELECT COALESCE(MAX(Serial), 0) FROM SubTransactions";
 
 const char* selectionClause(AccountSelection::Kind kind)
 {
@@ -137,16 +140,30 @@ RefreshResult refreshStoredBalances(platform::Database& db, int fyId)
     return result;
 }
 
-std::vector<AccountLedger> multiLedger(platform::Database& db, int fyId, const AccountSelection& selection,
-                                       const std::optional<DateRange>& period)
+namespace {
+
+std::vector<std::pair<std::int64_t, std::string>> selectedAccounts(platform::Database& db,
+                                                                   const AccountSelection& selection)
+{
+    std::vector<std::pair<std::int64_t, std::string>> accounts;
+    platform::Statement st(db, std::string(kAccounts) + selectionClause(selection.kind) + " ORDER BY a.AccCode");
+    bindSelection(st, selection);
+    while (st.step())
+        accounts.emplace_back(st.columnInt64(0), st.column(1).toText());
+    return accounts;
+}
+
+// The ledgers of `accounts` (of `selection`, in code order) from their lines
+// up to Serial `lastSerial`.
+std::vector<AccountLedger> ledgersOf(platform::Database& db, int fyId, const AccountSelection& selection,
+                                     const std::optional<DateRange>& period,
+                                     std::span<const std::pair<std::int64_t, std::string>> accounts,
+                                     std::int64_t lastSerial)
 {
     std::vector<AccountLedger> ledgers;
-    {
-        platform::Statement st(db, std::string(kAccounts) + selectionClause(selection.kind) + " ORDER BY a.AccCode");
-        bindSelection(st, selection);
-        while (st.step())
-            ledgers.push_back({st.columnInt64(0), st.column(1).toText(), {}, {}, {}});
-    }
+    ledgers.reserve(accounts.size());
+    for (const auto& [code, name] : accounts)
+        ledgers.push_back({code, name, {}, {}, {}});
     if (ledgers.empty())
         return ledgers;
 
@@ -155,15 +172,20 @@ std::vector<AccountLedger> multiLedger(platform::Database& db, int fyId, const A
     const std::string first = period ? platform::isoDate(period->start) : std::string();
     const std::string last = period ? platform::isoDate(period->end) : std::string("9999-12-31");
     platform::Statement st(db, std::string(kLines) + selectionClause(selection.kind) + kLinesOrder);
-    st.bind(1, fyId).bind(3, last);
+    st.bind(1, fyId).bind(3, last).bind(4, lastSerial);
+    st.bind(12, ledgers.front().accCode).bind(13, ledgers.back().accCode);
     bindSelection(st, selection);
     std::size_t at = 0;
     while (st.step()) {
         const std::int64_t code = st.columnInt64(0);
-        while (at < ledgers.size() && ledgers[at].accCode != code)
+        // Both are in code order; an account made after the list was read
+        // has no ledger here, and its lines are passed over.
+        while (at < ledgers.size() && ledgers[at].accCode < code)
             ++at;
         if (at == ledgers.size())
-            break;   // both are in code order: no line can match an account passed
+            break;
+        if (ledgers[at].accCode != code)
+            continue;
         AccountLedger& l = ledgers[at];
         const std::string date = st.column(1).toText();
         const Money debit = Money::fromCents(st.columnInt64(3));
@@ -181,6 +203,50 @@ std::vector<AccountLedger> multiLedger(platform::Database& db, int fyId, const A
                                l.closing, st.columnInt64(2)});
     }
     return ledgers;
+}
+
+std::int64_t lastSerialOf(platform::Database& db)
+{
+    return db.scalar(kLastSerial).toInt();
+}
+
+} // namespace
+
+std::vector<AccountLedger> multiLedger(platform::Database& db, int fyId, const AccountSelection& selection,
+                                       const std::optional<DateRange>& period)
+{
+    const auto accounts = selectedAccounts(db, selection);
+    return ledgersOf(db, fyId, selection, period, accounts, lastSerialOf(db));
+}
+
+MultiLedgerSlices::MultiLedgerSlices(platform::Database& db, int fyId, AccountSelection selection,
+                                     std::optional<DateRange> period, std::size_t accountsPerSlice)
+    : m_db{db}, m_fyId{fyId}, m_selection{selection}, m_period{std::move(period)},
+      m_perSlice{std::max<std::size_t>(1, accountsPerSlice)}
+{
+    // Where the lines stand first: a line written between the two reads
+    // would otherwise print without its account being listed, or the other way.
+    m_lastSerial = lastSerialOf(db);
+    m_accounts = selectedAccounts(db, m_selection);
+}
+
+std::size_t MultiLedgerSlices::sliceCount() const
+{
+    return std::max<std::size_t>(1, (m_accounts.size() + m_perSlice - 1) / m_perSlice);
+}
+
+std::vector<AccountLedger> MultiLedgerSlices::ledgers(std::size_t index) const
+{
+    const std::size_t from = std::min(m_accounts.size(), index * m_perSlice);
+    const std::size_t count = std::min(m_perSlice, m_accounts.size() - from);
+    return ledgersOf(m_db, m_fyId, m_selection, m_period,
+                     std::span<const std::pair<std::int64_t, std::string>>(m_accounts).subspan(from, count),
+                     m_lastSerial);
+}
+
+std::shared_ptr<const platform::Hierarchy> MultiLedgerSlices::slice(std::size_t index) const
+{
+    return std::make_shared<const platform::Hierarchy>(multiLedgerRows(ledgers(index)));
 }
 
 platform::Hierarchy multiLedgerRows(std::vector<AccountLedger> ledgers)

@@ -1,10 +1,12 @@
 // The SQL of the multi-ledger print: the refresh of the lines' stored running
 // balances (SubTransactions.Balance and .Status), and the ledgers of many
-// accounts worked out from their lines in one read when they are printed, so
-// that a print never shows a stale or mixed balance.
+// accounts worked out from their lines when they are printed (a slice of
+// accounts at a time), so that a print never shows a stale or mixed balance.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "ledgers/account_selection.h"
 #include "ledgers/ledger_store.h"
 #include "platform/data/hierarchy.h"
+#include "platform/report/engine.h"
 #include "platform/text/money.h"
 
 namespace platform { class Database; }
@@ -67,5 +70,38 @@ std::vector<AccountLedger> multiLedger(platform::Database& db, int fyId, const A
 // Status). Balances are never negative. Takes the ledgers over and lets go of
 // each one's lines once they are rows, so a year's lines are held once.
 platform::Hierarchy multiLedgerRows(std::vector<AccountLedger> ledgers);
+
+// The multi-ledger print's rows read a slice of accounts at a time, so the
+// first page needs only the first accounts' lines and memory holds a few
+// slices, not the year. Each slice is worked out from its accounts' lines when
+// it is read, as multiLedger does. Lines written after the print started are
+// left out of every slice, so a slice read again holds the rows it held.
+class MultiLedgerSlices : public report::SlicedData {
+public:
+    static constexpr std::size_t kAccountsPerSlice = 20;
+
+    // Reads the accounts of `selection` in code order and where the year's
+    // lines stand now; no line yet. Throws platform::DbError. `db` must
+    // outlive the slices.
+    MultiLedgerSlices(platform::Database& db, int fyId, AccountSelection selection,
+                      std::optional<DateRange> period, std::size_t accountsPerSlice = kAccountsPerSlice);
+
+    std::size_t accountCount() const { return m_accounts.size(); }
+    std::size_t sliceCount() const override;
+    // The ledgers of slice `index`'s accounts, as multiLedger works them out.
+    // Throws platform::DbError and std::overflow_error.
+    std::vector<AccountLedger> ledgers(std::size_t index) const;
+    // The same as rows (multiLedgerRows).
+    std::shared_ptr<const platform::Hierarchy> slice(std::size_t index) const override;
+
+private:
+    platform::Database& m_db;
+    int m_fyId;
+    AccountSelection m_selection;
+    std::optional<DateRange> m_period;
+    std::size_t m_perSlice;
+    std::int64_t m_lastSerial = 0;
+    std::vector<std::pair<std::int64_t, std::string>> m_accounts;   // code, name
+};
 
 } // namespace ledgers

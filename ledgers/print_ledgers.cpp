@@ -3,6 +3,8 @@
 
 #include <cassert>
 #include <exception>
+#include <memory>
+#include <utility>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -276,17 +278,25 @@ void PrintLedgers::PrintBttn_Click()
         period = DateRange{m_from->date(), m_to->date()};
         source.period = ledger_reports::AccLedgerSource::Period{m_from->date(), m_to->date()};
     }
-    m_multiLedgersQry.close();
+    m_multiLedgersQry.reset();
+    // The figures are worked out from the lines as each slice of accounts is
+    // read; the first page needs only the first slice.
     try {
-        m_multiLedgersQry = multiLedgerRows(multiLedger(*m_main.Pelkconn, m_main.FYID, *selection, period));
-    } catch (const std::exception& e) {
+        auto rows = std::make_shared<const MultiLedgerSlices>(*m_main.Pelkconn, m_main.FYID, *selection, period);
+        m_multiLedgersQry = rows;
+        // The report lets go of its rows when it ends, unless a later print
+        // holds others by then.
+        const auto end = [this, shown = rows.get()] {
+            if (m_multiLedgersQry.get() == shown)
+                m_multiLedgersQry.reset();
+        };
+        ledger_reports::makeAccLedgerMulti(std::move(rows), source, end)->show(this);
+    } catch (const platform::DbError& e) {
+        m_multiLedgersQry.reset();
         forms::showError(this, e);
-        return;
-    }
-    try {
-        ledger_reports::makeAccLedgerMulti(m_multiLedgersQry, source)->show(this);
     } catch (const std::exception& e) {
-        m_multiLedgersQry.close();
+        // Only a layout that cannot be made lands here.
+        m_multiLedgersQry.reset();
         forms::inform(this, QStringLiteral("Cannot Print"), QString::fromUtf8(e.what()));
     }
 }

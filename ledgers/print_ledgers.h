@@ -4,12 +4,12 @@
 // period and "every ledger on a new page", and prints AccLedgerMulti.
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include <QDialog>
 
 #include "ledgers/account_selection.h"
-#include "platform/data/hierarchy.h"
 
 class QCheckBox;
 class QComboBox;
@@ -26,6 +26,7 @@ namespace app { class Parent; }
 namespace ledgers {
 
 class AccRangePicker;
+class MultiLedgerSlices;
 
 class PrintLedgers : public QDialog {
     Q_OBJECT
@@ -57,14 +58,15 @@ public:
     // A failed query is told and nothing is shown.
     void PrintBttn_Click();
 
-    // The rows of the last print; the report closes them when it ends.
-    const platform::Hierarchy& MultiLedgersQry() const { return m_multiLedgersQry; }
+    // The rows of the print being shown, read a slice of accounts at a time;
+    // null once the report has ended.
+    const MultiLedgerSlices* MultiLedgersQry() const { return m_multiLedgersQry.get(); }
 
 private:
     std::optional<AccountSelection> checkedSelection();
 
     app::Parent& m_main;
-    platform::Hierarchy m_multiLedgersQry;
+    std::shared_ptr<const MultiLedgerSlices> m_multiLedgersQry;
     AccRangePicker* m_picker = nullptr;
     QTimer* m_timer = nullptr;           // Timer1
     QLabel* m_wait = nullptr;            // WaitLbl

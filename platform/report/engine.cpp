@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <limits>
 #include <cmath>
+#include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -158,7 +160,11 @@ std::pair<Item, Item> cutItem(const Item& item, Twips cut)
 // of events (a section to place with its row).
 class Shared {
 public:
-    Shared(Report layout, std::shared_ptr<const Hierarchy> data, const QDate& printedOn)
+    // `opens` and `closes`: whether this data begins the report (its report
+    // header) and ends it (its report footer); a report read a slice at a
+    // time has one Shared per slice.
+    Shared(Report layout, std::shared_ptr<const Hierarchy> data, const QDate& printedOn, bool opens = true,
+           bool closes = true)
         : layout{std::move(layout)}, data{std::move(data)}, date{platform::formatDate(printedOn, this->layout.datePattern)}
     {
         prepareAll();
@@ -167,10 +173,10 @@ public:
         pageHeight = Twips(std::lround(points.height() * 20));
         if (this->layout.orientation == QPageLayout::Landscape)
             std::swap(pageWidth, pageHeight);
-        if (reportHeader)
+        if (reportHeader && opens)
             events.push_back({Event::ReportHeader, -1, 0});
         walk(0, this->data->topRows());
-        if (reportFooter)
+        if (reportFooter && closes)
             events.push_back({Event::ReportFooter, -1, 0});
     }
 
@@ -306,6 +312,7 @@ private:
 // Where a page starts: the event whose section opens it, how much of that
 // section's band earlier pages took, and the current row of each level.
 struct PageStart {
+    std::size_t slice = 0;
     std::size_t event = 0;
     Twips skip = 0;
     std::array<Bookmark, Hierarchy::kMaxLevels> ctx{};
@@ -318,7 +325,15 @@ class Runner {
 public:
     enum class Mode { Count, OnePage, Every };
 
-    Runner(const Shared& shared, Mode mode) : m_s{shared}, m_mode{mode} {}
+    // The data of slice `index` of a report read a slice at a time.
+    using SliceAt = std::function<std::shared_ptr<const Shared>(std::size_t index)>;
+
+    // A run over `first`, the report's only data, or its first slice of
+    // `slices` when `sliceAt` reads the others.
+    Runner(std::shared_ptr<const Shared> first, Mode mode, SliceAt sliceAt = {}, std::size_t slices = 1)
+        : m_hold{std::move(first)}, m_s{m_hold.get()}, m_mode{mode}, m_sliceAt{std::move(sliceAt)}, m_slices{slices}
+    {
+    }
 
     // Count and Every: runs events from the next one on until `more` says
     // stop (checked between events) or the events end; true at the end.
@@ -330,10 +345,16 @@ public:
             m_starts.push_back({});
             openPage();
         }
-        while (m_next < m_s.events.size()) {
-            if (!more())
-                return false;
-            processEvent(m_next++);
+        for (;;) {
+            while (m_next < m_s->events.size()) {
+                if (!more())
+                    return false;
+                processEvent(m_next++);
+            }
+            if (m_slice + 1 >= m_slices)
+                break;
+            moveToSlice(m_slice + 1);
+            m_next = 0;
         }
         if (!m_closed) {
             m_depth = -1;
@@ -348,14 +369,28 @@ public:
     {
         m_pageNo = index;
         m_pages = pages;
+        if (start.slice != m_slice)
+            moveToSlice(start.slice);
         m_ctx = start.ctx;
         m_depth = start.depth;
+        // A slice read again may hold fewer rows than when it was counted
+        // (lines removed by another user meanwhile): never point past them.
+        for (int level = 0; level <= m_depth; ++level)
+            if (m_ctx[static_cast<std::size_t>(level)] >= m_s->data->rows(level).recordCount()) {
+                m_depth = level - 1;
+                break;
+            }
         openPage();
         if (index > 0)
             printPageHeader();
-        if (start.event < m_s.events.size()) {
+        if (start.event < m_s->events.size()) {
             placeEvent(start.event, start.skip);
-            for (std::size_t e = start.event + 1; !m_stop && e < m_s.events.size(); ++e)
+            for (std::size_t e = start.event + 1; !m_stop && e < m_s->events.size(); ++e)
+                processEvent(e);
+        }
+        while (!m_stop && m_slice + 1 < m_slices) {
+            moveToSlice(m_slice + 1);
+            for (std::size_t e = 0; !m_stop && e < m_s->events.size(); ++e)
                 processEvent(e);
         }
         if (!m_stop) {
@@ -367,21 +402,32 @@ public:
 
     const std::vector<PageStart>& starts() const { return m_starts; }
     std::size_t eventsDone() const { return m_next; }
+    std::size_t sliceEvents() const { return m_s->events.size(); }
     // Every: the pages, their placeholders filled.
     std::vector<Page> takePages()
     {
         const int count = static_cast<int>(m_done.size());
         for (const auto& [page, index] : m_placeholders) {
             auto& run = std::get<TextRun>(m_done[page].items[index]);
-            run.text = fillPlaceholders(run.text, static_cast<int>(page) + 1, count, m_s.date);
+            run.text = fillPlaceholders(run.text, static_cast<int>(page) + 1, count, m_s->date);
         }
         return std::move(m_done);
     }
 
+    // The slice being run.
+    std::size_t slice() const { return m_slice; }
+
 private:
+    void moveToSlice(std::size_t index)
+    {
+        m_hold = m_sliceAt(index);
+        m_s = m_hold.get();
+        m_slice = index;
+    }
+
     void processEvent(std::size_t e)
     {
-        const Shared::Event& ev = m_s.events[e];
+        const Shared::Event& ev = m_s->events[e];
         if (ev.kind == Shared::Event::ReportFooter)
             m_depth = -1;
         else if (ev.kind != Shared::Event::ReportHeader) {
@@ -394,14 +440,14 @@ private:
     void placeEvent(std::size_t e, Twips skip)
     {
         m_event = e;
-        const Shared::Event& ev = m_s.events[e];
+        const Shared::Event& ev = m_s->events[e];
         const auto level = static_cast<std::size_t>(ev.level);
         switch (ev.kind) {
-        case Shared::Event::ReportHeader: place(*m_s.reportHeader, false, skip); break;
-        case Shared::Event::GroupHeader: place(*m_s.groupHeaders[level], true, skip); break;
-        case Shared::Event::Detail: place(*m_s.detail, true, skip); break;
-        case Shared::Event::GroupFooter: place(*m_s.groupFooters[level], true, skip); break;
-        case Shared::Event::ReportFooter: place(*m_s.reportFooter, true, skip); break;
+        case Shared::Event::ReportHeader: place(*m_s->reportHeader, false, skip); break;
+        case Shared::Event::GroupHeader: place(*m_s->groupHeaders[level], true, skip); break;
+        case Shared::Event::Detail: place(*m_s->detail, true, skip); break;
+        case Shared::Event::GroupFooter: place(*m_s->groupFooters[level], true, skip); break;
+        case Shared::Event::ReportFooter: place(*m_s->reportFooter, true, skip); break;
         }
     }
 
@@ -409,7 +455,7 @@ private:
     // at or above the scope, else the first row reached below it.
     std::optional<Bookmark> rowAt(int level, int scope) const
     {
-        const Hierarchy& data = *m_s.data;
+        const Hierarchy& data = *m_s->data;
         const int known = scope == kPageScope ? m_depth : scope;
         if (level <= known)
             return m_ctx[static_cast<std::size_t>(level)];
@@ -438,12 +484,12 @@ private:
         const auto row = rowAt(pc.level, scope);
         if (!row)
             return {};
-        return pc.control->format.apply(m_s.data->value(pc.level, *row, pc.column));
+        return pc.control->format.apply(m_s->data->value(pc.level, *row, pc.column));
     }
 
     void gather(int level, Bookmark row, const PreparedControl& pc, platform::Money& sum, std::int64_t& count) const
     {
-        const Hierarchy& data = *m_s.data;
+        const Hierarchy& data = *m_s->data;
         if (level == pc.level) {
             ++count;
             if (pc.control->aggregate == Aggregate::Sum) {
@@ -472,7 +518,7 @@ private:
             if (const auto row = rowAt(pc.level, from))
                 gather(pc.level, *row, pc, sum, count);
         } else if (from == kReportScope) {
-            for (const Bookmark row : m_s.data->topRows())
+            for (const Bookmark row : m_s->data->topRows())
                 gather(0, row, pc, sum, count);
         } else {
             gather(from, m_ctx[static_cast<std::size_t>(from)], pc, sum, count);
@@ -586,7 +632,7 @@ private:
             }
         }
 
-        const Twips x0 = m_s.layout.margins.left;
+        const Twips x0 = m_s->layout.margins.left;
         for (const Laid& l : laid) {
             const Control& c = *l.pc->control;
             const Twips top = c.rect.top + l.shift;
@@ -629,7 +675,7 @@ private:
                 if (m_mode == Mode::OnePage) {
                     auto& run = std::get<TextRun>(item);
                     run.text = fillPlaceholders(run.text, static_cast<int>(m_pageNo) + 1, static_cast<int>(m_pages),
-                                                m_s.date);
+                                                m_s->date);
                 } else {
                     m_placeholders.emplace_back(m_done.size(), m_page.items.size());
                 }
@@ -642,19 +688,19 @@ private:
     void openPage()
     {
         m_page = Page{};
-        m_y = m_s.layout.margins.top;
+        m_y = m_s->layout.margins.top;
         m_headerDue = true;
         m_atTop = true;
         m_breakPending = false;
-        m_bodyBottom = m_s.pageHeight - m_s.layout.margins.bottom - height(m_s.pageFooter);
+        m_bodyBottom = m_s->pageHeight - m_s->layout.margins.bottom - height(m_s->pageFooter);
     }
 
     void closePage()
     {
         printPageHeader();
-        if (m_mode != Mode::Count && m_s.pageFooter && printable(*m_s.pageFooter)) {
+        if (m_mode != Mode::Count && m_s->pageFooter && printable(*m_s->pageFooter)) {
             m_y = m_bodyBottom;
-            put(build(*m_s.pageFooter));
+            put(build(*m_s->pageFooter));
         }
         if (m_mode == Mode::Every)
             m_done.push_back(std::move(m_page));
@@ -668,7 +714,7 @@ private:
             return;
         }
         if (m_mode == Mode::Count) {
-            PageStart start{m_event, m_bandOffset, m_ctx, m_depth};
+            PageStart start{m_slice, m_event, m_bandOffset, m_ctx, m_depth};
             m_starts.push_back(start);
         }
         openPage();
@@ -680,8 +726,8 @@ private:
         if (!m_headerDue)
             return;
         m_headerDue = false;
-        if (m_s.pageHeader && printable(*m_s.pageHeader))
-            put(build(*m_s.pageHeader));
+        if (m_s->pageHeader && printable(*m_s->pageHeader))
+            put(build(*m_s->pageHeader));
     }
 
     static bool printable(const Prepared& p) { return p.section->visible && p.section->height > 0; }
@@ -742,7 +788,7 @@ private:
         }
         if (headerFirst)
             printPageHeader();
-        const Twips fullBody = m_bodyBottom - m_s.layout.margins.top - height(m_s.pageHeader);
+        const Twips fullBody = m_bodyBottom - m_s->layout.margins.top - height(m_s->pageHeader);
         for (;;) {
             const Twips room = m_bodyBottom - m_y;
             if (band.height <= room) {
@@ -792,8 +838,12 @@ private:
             m_breakPending = true;
     }
 
-    const Shared& m_s;
+    std::shared_ptr<const Shared> m_hold;   // the data being run
+    const Shared* m_s;
     Mode m_mode;
+    SliceAt m_sliceAt;
+    std::size_t m_slices = 1;
+    std::size_t m_slice = 0;
 
     std::array<Bookmark, Hierarchy::kMaxLevels> m_ctx{};   // current row of each level
     int m_depth = -1;                                     // deepest level with a current row
@@ -818,33 +868,72 @@ private:
     bool m_breakPending = false;
 };
 
+// A report whose data is at hand whole: its one slice.
+class WholeData : public SlicedData {
+public:
+    explicit WholeData(std::shared_ptr<const Hierarchy> data) : m_data{std::move(data)} {}
+    std::size_t sliceCount() const override { return 1; }
+    std::shared_ptr<const Hierarchy> slice(std::size_t) const override { return m_data; }
+
+private:
+    std::shared_ptr<const Hierarchy> m_data;
+};
+
+// Function boxes in report and page sections run over every row of the
+// report, which a report read a slice at a time never holds at once.
+void refuseWholeReportFunctions(const Shared& s)
+{
+    for (const Prepared* p : {s.reportHeader, s.pageHeader, s.pageFooter, s.reportFooter}) {
+        if (!p)
+            continue;
+        for (const PreparedControl& pc : p->controls)
+            if (pc.control->kind == ControlKind::Function)
+                throw std::invalid_argument("The function " + pc.control->name.toStdString() + " of the report "
+                                            + s.layout.caption.toStdString()
+                                            + " runs over the whole report, which is read a slice at a time.");
+    }
+}
+
 // The pagination behind a document whose pages are laid out when asked for.
+// Its data is read a slice at a time: counting holds one slice, laying a page
+// out reads the slices it spans again (the last few read are kept).
 class Paged : public PageSource, public Pagination::Impl {
 public:
-    Paged(Report layout, std::shared_ptr<const Hierarchy> data, const QDate& printedOn)
-        : m_shared{std::move(layout), std::move(data), printedOn}, m_counter{m_shared, Runner::Mode::Count}
+    Paged(Report layout, std::shared_ptr<const SlicedData> data, const QDate& printedOn)
+        : m_layout{std::move(layout)}, m_data{std::move(data)}, m_printedOn{printedOn},
+          m_slices{m_data->sliceCount()}
     {
+        if (m_slices == 0)
+            throw std::invalid_argument("The data of the report " + m_layout.caption.toStdString()
+                                        + " has no slice.");
+        auto first = sliceAt(0);
+        if (m_slices > 1)
+            refuseWholeReportFunctions(*first);
+        m_counter = std::make_unique<Runner>(std::move(first), Runner::Mode::Count,
+                                             [this](std::size_t i) { return sliceAt(i); }, m_slices);
     }
 
-    const Shared& shared() const { return m_shared; }
+    Document emptyDocument() const { return sliceAt(0)->emptyDocument(); }
 
     std::size_t countAll() override
     {
         if (!m_complete)
-            m_complete = m_counter.run([] { return true; });
+            m_complete = m_counter->run([] { return true; });
         return counted();
     }
     std::size_t counted() const override
     {
         // A page is counted once the next one starts, or the count is done.
-        const std::size_t starts = m_counter.starts().size();
+        const std::size_t starts = m_counter->starts().size();
         return m_complete || starts == 0 ? starts : starts - 1;
     }
     bool complete() const override { return m_complete; }
     Page lay(std::size_t index) const override
     {
-        Runner r{m_shared, Runner::Mode::OnePage};
-        return r.layPage(index, m_counter.starts().at(index), m_counter.starts().size());
+        const PageStart& start = m_counter->starts().at(index);
+        Runner r{sliceAt(start.slice), Runner::Mode::OnePage, [this](std::size_t i) { return sliceAt(i); },
+                 m_slices};
+        return r.layPage(index, start, m_counter->starts().size());
     }
 
     bool countFor(int budgetMs) override
@@ -854,30 +943,57 @@ public:
         QElapsedTimer clock;
         clock.start();
         std::size_t n = 0;
-        m_complete = m_counter.run([&] { return ++n % 64 != 0 || clock.elapsed() < budgetMs; });
+        m_complete = m_counter->run([&] { return ++n % 64 != 0 || clock.elapsed() < budgetMs; });
         return m_complete;
     }
     void stop() override { m_complete = true; }
     double progress() const override
     {
-        const std::size_t total = m_shared.events.size();
-        return m_complete || total == 0 ? 1.0 : double(m_counter.eventsDone()) / double(total);
+        if (m_complete)
+            return 1.0;
+        const std::size_t total = m_counter->sliceEvents();
+        const double inSlice = total == 0 ? 0.0 : double(m_counter->eventsDone()) / double(total);
+        return (double(m_counter->slice()) + inSlice) / double(m_slices);
     }
     std::size_t pagesCounted() const override { return counted(); }
 
 private:
-    Shared m_shared;
-    Runner m_counter;
+    static constexpr std::size_t kKeptSlices = 3;
+
+    std::shared_ptr<const Shared> sliceAt(std::size_t index) const
+    {
+        for (const auto& [i, shared] : m_kept)
+            if (i == index)
+                return shared;
+        auto shared = std::make_shared<const Shared>(m_layout, m_data->slice(index), m_printedOn, index == 0,
+                                                     index + 1 == m_slices);
+        m_kept.emplace_back(index, shared);
+        if (m_kept.size() > kKeptSlices)
+            m_kept.pop_front();
+        return shared;
+    }
+
+    const Report m_layout;
+    const std::shared_ptr<const SlicedData> m_data;
+    const QDate m_printedOn;
+    const std::size_t m_slices;
+    mutable std::deque<std::pair<std::size_t, std::shared_ptr<const Shared>>> m_kept;
+    std::unique_ptr<Runner> m_counter;
     bool m_complete = false;
 };
 
 } // namespace
 
 Pagination::Pagination(Report layout, platform::Hierarchy data, const QDate& printedOn)
+    : Pagination(std::move(layout),
+                 std::make_shared<WholeData>(std::make_shared<const Hierarchy>(std::move(data))), printedOn)
 {
-    auto paged = std::make_shared<Paged>(std::move(layout), std::make_shared<const Hierarchy>(std::move(data)),
-                                         printedOn);
-    m_doc = paged->shared().emptyDocument();
+}
+
+Pagination::Pagination(Report layout, std::shared_ptr<const SlicedData> data, const QDate& printedOn)
+{
+    auto paged = std::make_shared<Paged>(std::move(layout), std::move(data), printedOn);
+    m_doc = paged->emptyDocument();
     m_doc.pages = PageList(paged);
     m_impl = std::move(paged);
 }
@@ -899,10 +1015,10 @@ Document layOut(const Report& layout, const platform::Hierarchy& data, const QDa
 
 Document layOutAtOnce(const Report& layout, const platform::Hierarchy& data, const QDate& printedOn)
 {
-    const Shared shared{layout, std::make_shared<const Hierarchy>(data), printedOn};
+    auto shared = std::make_shared<const Shared>(layout, std::make_shared<const Hierarchy>(data), printedOn);
     Runner r{shared, Runner::Mode::Every};
     r.run([] { return true; });
-    Document doc = shared.emptyDocument();
+    Document doc = shared->emptyDocument();
     doc.pages = PageList(r.takePages());
     return doc;
 }

@@ -1,7 +1,8 @@
 // Lays a report out over its data into pages: sections repeated per row and
 // per group, grown to fit their text, split or moved at page ends, with the
 // page placeholders filled in. The pages are counted in one pass and each is
-// laid out when it is asked for, so memory does not grow with the pages.
+// laid out when it is asked for, so memory does not grow with the pages; data
+// too large to hold at once is read a slice at a time (SlicedData).
 // Drawing the pages is render.h's work.
 #pragma once
 
@@ -43,6 +44,21 @@ Document layOut(const Report& layout, const platform::Hierarchy& data, const QDa
 // paged layout to it.
 Document layOutAtOnce(const Report& layout, const platform::Hierarchy& data, const QDate& printedOn);
 
+// A report's data read a slice at a time, so that no more than a few slices
+// are held at once: slice after slice in order they make the levels of the
+// whole report, each slice holding whole rows of the top level with all that
+// lies below them. Every slice has the same levels and columns.
+class SlicedData {
+public:
+    virtual ~SlicedData() = default;
+    // How many slices there are; at least 1 (data without rows is one slice
+    // without rows).
+    virtual std::size_t sliceCount() const = 0;
+    // Slice `index` (below sliceCount()), read afresh or kept; a slice read
+    // again must hold the rows it held before. Throws what its reading throws.
+    virtual std::shared_ptr<const platform::Hierarchy> slice(std::size_t index) const = 0;
+};
+
 // A report whose pages are being counted a slice at a time (the preview counts
 // the rest of a long report while its first page is shown). Its document
 // reads like layOut's; reading its pages' size finishes the counting.
@@ -51,6 +67,11 @@ public:
     // Prepares `layout` over `data` (both kept); counts nothing yet. Throws
     // std::invalid_argument as layOut does.
     Pagination(Report layout, platform::Hierarchy data, const QDate& printedOn);
+    // The same over data read a slice at a time: counting holds one slice and
+    // laying a page out reads the slices it spans. Throws std::invalid_argument
+    // as above, also for a function box in a report or page section when there
+    // is more than one slice (it would run over every row of the report).
+    Pagination(Report layout, std::shared_ptr<const SlicedData> data, const QDate& printedOn);
     ~Pagination();
     Pagination(const Pagination&) = delete;
     Pagination& operator=(const Pagination&) = delete;

@@ -100,9 +100,20 @@ protected:
         painter.fillRect(paper, Qt::white);
         if (m_page < 0 || m_page >= m_count)
             return;
-        painter.translate(paper.topLeft());
-        painter.scale(m_scale, m_scale);
-        paintPage(painter, m_doc.pages[static_cast<std::size_t>(m_page)]);
+        // A page whose data is read again when it is shown can fail to
+        // read (the book busy past its timeout): say so on the paper rather
+        // than let the failure out of the paint event.
+        try {
+            const Page& page = m_doc.pages[static_cast<std::size_t>(m_page)];
+            painter.translate(paper.topLeft());
+            painter.scale(m_scale, m_scale);
+            paintPage(painter, page);
+        } catch (const std::exception& e) {
+            painter.resetTransform();
+            painter.setPen(Qt::black);
+            painter.drawText(paper.adjusted(20, 20, -20, -20), Qt::AlignTop | Qt::TextWordWrap,
+                             tr("This page cannot be shown: %1").arg(QString::fromUtf8(e.what())));
+        }
     }
 
 private:
@@ -353,8 +364,14 @@ void PreviewWindow::PrintBttn_Click()
         dialog.setMinMax(1, std::max(1, static_cast<int>(m_doc.pages.size())));
         go = dialog.exec() == QDialog::Accepted;
     }
-    if (go && !printDocument(m_doc, printer))
-        forms::inform(this, tr("Cannot Print"), tr("The printer could not be started."));
+    if (!go)
+        return;
+    try {
+        if (!printDocument(m_doc, printer))
+            forms::inform(this, tr("Cannot Print"), tr("The printer could not be started."));
+    } catch (const std::exception& e) {
+        forms::inform(this, tr("Cannot Print"), QString::fromUtf8(e.what()));
+    }
 }
 
 void PreviewWindow::SavePdfBttn_Click()
@@ -367,8 +384,12 @@ void PreviewWindow::SavePdfBttn_Click()
                                                             tr("PDF files (*.pdf)"));
     if (path.isEmpty())
         return;
-    if (!writePdf(m_doc, path))
-        forms::inform(this, tr("Cannot Save"), tr("The file %1 could not be written.").arg(path));
+    try {
+        if (!writePdf(m_doc, path))
+            forms::inform(this, tr("Cannot Save"), tr("The file %1 could not be written.").arg(path));
+    } catch (const std::exception& e) {
+        forms::inform(this, tr("Cannot Save"), QString::fromUtf8(e.what()));
+    }
 }
 
 } // namespace report

@@ -1,6 +1,7 @@
 // The report object's initialisation helpers, its modal show and its end step.
 #include "platform/report/report_feed.h"
 
+#include <limits>
 #include <memory>
 #include <stdexcept>
 #include <utility>
@@ -46,6 +47,11 @@ ReportFeed::ReportFeed(Report layout, platform::Recordset& data, AtEnd atEnd)
         m_terminate = [&data] { data.close(); };
 }
 
+ReportFeed::ReportFeed(Report layout, std::shared_ptr<const SlicedData> data, std::function<void()> atEnd)
+    : m_layout{std::move(layout)}, m_sliced{std::move(data)}, m_terminate{std::move(atEnd)}
+{
+}
+
 ReportFeed::~ReportFeed()
 {
     if (!m_shown && m_terminate)
@@ -75,6 +81,11 @@ void ReportFeed::setUserLine(UserLine line, const QString& user)
 
 Document ReportFeed::layOut(const QDate& printedOn) const
 {
+    if (m_sliced) {
+        Pagination p{m_layout, m_sliced, printedOn};
+        p.countFor(std::numeric_limits<int>::max());
+        return p.document();
+    }
     if (m_flat)
         return report::layOut(m_layout, platform::Hierarchy::flat(*m_flat), printedOn);
     return report::layOut(m_layout, *m_tree, printedOn);
@@ -97,8 +108,9 @@ int ReportFeed::show(QWidget* parent)
     // opens on its first page and its window counts the rest.
     std::shared_ptr<Pagination> pagination;
     try {
-        pagination = std::make_shared<Pagination>(m_layout, m_flat ? platform::Hierarchy::flat(*m_flat) : *m_tree,
-                                                  shell::today());
+        pagination = m_sliced ? std::make_shared<Pagination>(m_layout, m_sliced, shell::today())
+                              : std::make_shared<Pagination>(
+                                    m_layout, m_flat ? platform::Hierarchy::flat(*m_flat) : *m_tree, shell::today());
         // At least the first page, so the window opens on it.
         while (!pagination->countFor(kFirstCountMs) && pagination->pagesCounted() == 0) {
         }

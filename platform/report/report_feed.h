@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QDate>
 #include <QString>
@@ -22,6 +23,8 @@ class Recordset;
 
 namespace report {
 
+class SlicedData;
+
 // The termination step. Closing leaves the member closed and empty, so the
 // next print opens a fresh one: for our value recordsets "closes" and "closes
 // and releases" come to the same.
@@ -37,6 +40,9 @@ public:
     // which must stay alive (and open) until the report ends.
     ReportFeed(Report layout, platform::Hierarchy& data, AtEnd atEnd);
     ReportFeed(Report layout, platform::Recordset& data, AtEnd atEnd);
+    // The same over data read a slice at a time (see Pagination), which the
+    // report shares; `atEnd`, when given, is its termination.
+    ReportFeed(Report layout, std::shared_ptr<const SlicedData> data, std::function<void()> atEnd = {});
     // Ends a report that was never shown: runs its termination.
     ~ReportFeed();
     ReportFeed(const ReportFeed&) = delete;
@@ -71,6 +77,7 @@ private:
     Report m_layout;
     platform::Hierarchy* m_tree = nullptr;
     platform::Recordset* m_flat = nullptr;
+    std::shared_ptr<const SlicedData> m_sliced;
     std::function<void()> m_terminate;
     bool m_shown = false;
 };

@@ -1,7 +1,9 @@
 // The AccLedgerMulti layout and its initialisation.
 #include "reports/ledgers/acc_ledger_multi.h"
 
-#include "platform/data/hierarchy.h"
+#include <utility>
+
+#include "platform/report/engine.h"
 #include "platform/report/report_feed.h"
 #include "reports/ledgers/ledger_columns.h"
 #include "platform/shell/environment.h"
@@ -76,9 +78,10 @@ report::Report accLedgerMultiLayout()
     return r;
 }
 
-std::unique_ptr<report::ReportFeed> makeAccLedgerMulti(platform::Hierarchy& data, const AccLedgerMultiSource& window)
+std::unique_ptr<report::ReportFeed> makeAccLedgerMulti(std::shared_ptr<const report::SlicedData> data,
+                                                       const AccLedgerMultiSource& window, std::function<void()> atEnd)
 {
-    auto feed = std::make_unique<report::ReportFeed>(accLedgerMultiLayout(), data, report::AtEnd::CloseData);
+    auto feed = std::make_unique<report::ReportFeed>(accLedgerMultiLayout(), std::move(data), std::move(atEnd));
     feed->setCompany(window.bizName);
     feed->setCaption(u"Section6", u"DateLbl", ledgerPeriodText(window.period, shell::today()));
     feed->setCaption(u"Section6", u"Lbl1", QStringLiteral("Debit ") + window.currencySymbol);

@@ -1,9 +1,10 @@
 // The printed ledgers of many accounts, AccLedgerMulti: one group per account
 // with its brought-forward line (for a period), its lines, totals and closing
-// balance. Building the rows (MultiLedgersQry) is the printing window's work;
-// the report closes them when it ends.
+// balance. Building the rows (MultiLedgersQry, read a slice of accounts at a
+// time) is the printing window's work.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -12,8 +13,10 @@
 #include "platform/report/layout.h"
 #include "reports/ledgers/acc_ledger.h"
 
-namespace platform { class Hierarchy; }
-namespace report { class ReportFeed; }
+namespace report {
+class ReportFeed;
+class SlicedData;
+}
 
 namespace ledger_reports {
 
@@ -33,11 +36,13 @@ struct AccLedgerMultiSource {
 // the standard page footer.
 report::Report accLedgerMultiLayout();
 
-// The report object over `data` (the window's MultiLedgersQry, which must
-// outlive the report), initialised from `window`: company, period line,
+// The report object over `data` (the window's MultiLedgersQry, one slice
+// per few accounts), initialised from `window`: company, period line,
 // currency captions, the brought-forward line hidden without a period, a page
-// break after each account when asked, "Printed By: " + user. The report
-// closes `data` when it ends.
-std::unique_ptr<report::ReportFeed> makeAccLedgerMulti(platform::Hierarchy& data, const AccLedgerMultiSource& window);
+// break after each account when asked, "Printed By: " + user. `atEnd` runs
+// when the report ends.
+std::unique_ptr<report::ReportFeed> makeAccLedgerMulti(std::shared_ptr<const report::SlicedData> data,
+                                                       const AccLedgerMultiSource& window,
+                                                       std::function<void()> atEnd = {});
 
 } // namespace ledger_reports

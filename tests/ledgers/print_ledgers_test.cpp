@@ -259,7 +259,7 @@ private slots:
         QVERIFY(rowStarting(rows, QStringLiteral("02-02-27")) > 0);   // the late line
         // The report closes its rows when it ends.
         shown->close();
-        QVERIFY(!w->MultiLedgersQry().isOpen());
+        QVERIFY(!w->MultiLedgersQry());
     }
 
     void aPeriodPrintsTheBroughtForwardLineAndEveryLedgerCanStartANewPage()

@@ -618,3 +618,54 @@ TEST(Pagination, CountsASliceAtATimeAndStopsWhereItStands)
     const QStringList last = textsOf(stopped.document().pages.back());
     EXPECT_TRUE(last.contains(QString("Page %1 of %1").arg(kept))) << last.join(' ').toStdString();
 }
+
+namespace {
+
+// The grouped data read `perSlice` groups at a time.
+class GroupSlices : public report::SlicedData {
+public:
+    GroupSlices(Database& db, int groups, int perSlice) : m_db{db}, m_groups{groups}, m_perSlice{perSlice} {}
+    std::size_t sliceCount() const override { return std::size_t((m_groups + m_perSlice - 1) / m_perSlice); }
+    std::shared_ptr<const Hierarchy> slice(std::size_t index) const override
+    {
+        const int from = int(index) * m_perSlice + 1;
+        const int to = from + m_perSlice - 1;
+        return std::make_shared<const Hierarchy>(Hierarchy::open(m_db, {
+            {"", "SELECT GroupNo, Name FROM G WHERE GroupNo BETWEEN ? AND ? ORDER BY GroupNo", {from, to}, "", ""},
+            {"lines", "SELECT N, GroupNo, Descr, Amount FROM Lines WHERE GroupNo BETWEEN ? AND ? ORDER BY N",
+             {from, to}, "GroupNo", "GroupNo"},
+        }));
+    }
+
+private:
+    Database& m_db;
+    int m_groups;
+    int m_perSlice;
+};
+
+} // namespace
+
+TEST(SlicedPagination, LaysOutTheSlicesAsTheWholeDataInOneGoAndRefusesSumsOverTheWholeReport)
+{
+    Database db = groupedDb(60, 40);
+    const Hierarchy data = grouped(db);
+    Report r = groupedReport();
+    // A report footer without the report's sums, which no slice holds.
+    r.sections.back().controls.clear();
+    r.sections.back().label("Label1", {0, 0, 4000, 285}, "End of report");
+    const Document whole = report::layOutAtOnce(r, data, kPrinted);
+    ASSERT_GT(whole.pages.size(), 20u);
+    for (const int perSlice : {1, 7, 60}) {
+        SCOPED_TRACE(perSlice);
+        report::Pagination sliced(r, std::make_shared<GroupSlices>(db, 60, perSlice), kPrinted);
+        sliced.countFor(60000);
+        ASSERT_TRUE(sliced.complete());
+        expectSamePages(sliced.document(), whole);
+        sliced.document().pages.dropCached();
+        for (const std::size_t p : {whole.pages.size() - 1, std::size_t(5), std::size_t(0)})
+            EXPECT_EQ(itemsOf(sliced.document().pages[p]), itemsOf(whole.pages[p]));
+    }
+    EXPECT_THROW(report::Pagination(groupedReport(), std::make_shared<GroupSlices>(db, 60, 7), kPrinted),
+                 std::invalid_argument);
+    EXPECT_NO_THROW(report::Pagination(groupedReport(), std::make_shared<GroupSlices>(db, 60, 60), kPrinted));
+}

@@ -2,6 +2,9 @@
 // saving as PDF and printing through their hooks, and the time to the first page.
 #include "platform/report/preview.h"
 
+#include <memory>
+#include <stdexcept>
+
 #include <QFile>
 #include <QLabel>
 #include <QPrinter>
@@ -60,6 +63,20 @@ std::shared_ptr<report::Pagination> countingPages(int rows)
     p->countFor(0);
     return p;
 }
+
+// Five slices of numbered lines, which fail to be read again once `failing`
+// is set (the book busy past its timeout).
+class FailingSlices : public report::SlicedData {
+public:
+    std::size_t sliceCount() const override { return 5; }
+    std::shared_ptr<const platform::Hierarchy> slice(std::size_t) const override
+    {
+        if (failing)
+            throw std::runtime_error("database is locked");
+        return std::make_shared<const platform::Hierarchy>(numberedRows(120));
+    }
+    bool failing = false;
+};
 
 QString pageLabel(const PreviewWindow& w)
 {
@@ -239,6 +256,33 @@ private slots:
         QVERIFY(numbered);
         click(w, "LastBttn");
         QCOMPARE(w.currentPage(), int(total) - 1);
+    }
+
+    void aPageThatCannotBeReadAgainIsToldWithoutEndingTheProgram()
+    {
+        auto slices = std::make_shared<FailingSlices>();
+        auto pages = std::make_shared<report::Pagination>(numberedReport(), slices, QDate(2026, 3, 5));
+        QVERIFY(pages->countFor(60000));
+        PreviewWindow w(pages);
+        slices->failing = true;
+        w.document().pages.dropCached();
+        QStringList boxes;
+        forms::setMessageHook([&](const forms::MessageBox& b) {
+            boxes << b.title + ": " + b.text;
+            return forms::Answer::Ok;
+        });
+        w.show();
+        QVERIFY(!w.grab().isNull());   // the first page's slice is read again, and fails
+        QTemporaryDir dir;
+        report::setSaveFileHook([&](QWidget*, const QString&) { return dir.filePath("x.pdf"); });
+        report::setPrintHook([&](QWidget*, QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(dir.filePath("printed.pdf"));
+            return true;
+        });
+        click(w, "SavePdfBttn");
+        click(w, "PrintBttn");
+        QCOMPARE(boxes, (QStringList{"Cannot Save: database is locked", "Cannot Print: database is locked"}));
     }
 
     void cancelKeepsThePagesCountedSoFar()
