@@ -1,6 +1,6 @@
 // Test support for the ledger windows: the hand-made book on a delivered test
 // database, a main window signed in to its year with a recorder answering
-// every box, and the controls of a window found by name.
+// every box, and the text of a box or label found by name.
 #pragma once
 
 #include <memory>
@@ -12,9 +12,8 @@
 #include "main/parent.h"
 #include "tests/ledgers/hand_book.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
-
-namespace report { class PreviewWindow; }
 
 namespace testing_support {
 
@@ -30,16 +29,6 @@ struct SignedInBook {
     SignedInBook();
 };
 
-// The control named `name` of `w`; a missing one ends the test.
-template <typename T>
-T* child(QWidget& w, const char* name)
-{
-    auto* c = w.findChild<T*>(QLatin1String(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}
-
 // The text of the box or label named `name`.
 inline QString text(QWidget& w, const char* name)
 {
@@ -47,8 +36,5 @@ inline QString text(QWidget& w, const char* name)
         return box->text();
     return child<QLabel>(w, name)->text();
 }
-
-// The preview a print left open over `w` (modal windows do not block here), or null.
-report::PreviewWindow* previewOver(QWidget& w);
 
 } // namespace testing_support
