@@ -1,13 +1,9 @@
 // Test support for the ledger windows: the hand-made book on a delivered test
 // database, a main window signed in to its year with a recorder answering
-// every box, and the text of a box or label found by name.
+// every box.
 #pragma once
 
 #include <memory>
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QWidget>
 
 #include "main/parent.h"
 #include "tests/ledgers/hand_book.h"
@@ -28,13 +24,5 @@ struct SignedInBook {
     // the shared account list loaded; no box recorded yet.
     SignedInBook();
 };
-
-// The text of the box or label named `name`.
-inline QString text(QWidget& w, const char* name)
-{
-    if (auto* box = w.findChild<QLineEdit*>(QLatin1String(name)))
-        return box->text();
-    return child<QLabel>(w, name)->text();
-}
 
 } // namespace testing_support

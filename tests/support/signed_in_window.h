@@ -1,10 +1,13 @@
 // Test support: a main window signed in to a year over a test database, the
-// controls of a window found by name and the preview a print left open.
+// controls of a window and their texts found by name, and the preview a print
+// left open.
 #pragma once
 
 #include <memory>
 
 #include <QDate>
+#include <QLabel>
+#include <QLineEdit>
 #include <QString>
 #include <QWidget>
 
@@ -37,6 +40,14 @@ T* child(QWidget& w, const char* name)
     if (!c)
         qFatal("no control %s", name);
     return c;
+}
+
+// The text of the box or label named `name`.
+inline QString text(QWidget& w, const char* name)
+{
+    if (auto* box = w.findChild<QLineEdit*>(QLatin1String(name)))
+        return box->text();
+    return child<QLabel>(w, name)->text();
 }
 
 // The preview a print left open over `w` (modal windows do not block here), or null.
