@@ -33,8 +33,8 @@ struct SignIn {
 std::unique_ptr<app::Parent> signedInWindow(const QString& databasePath, const SignIn& as);
 
 // The control named `name` of `w`; a missing one ends the test.
-template <typename T>
-T* child(QWidget& w, const char* name)
+template <typename T = QWidget>
+T* child(const QWidget& w, const char* name)
 {
     auto* c = w.findChild<T*>(QLatin1String(name));
     if (!c)
