@@ -1,4 +1,4 @@
-// The main types and sub types offered for a selection.
+// The SQL of a selection, and the main types and sub types offered for it.
 #include "ledgers/account_selection.h"
 
 #include "platform/data/database.h"
@@ -15,6 +15,32 @@ constexpr const char* kSubTypes =
     "SELECT Level2ID, COALESCE(L2AccName, '') FROM AccLevel2 WHERE TypeID = ? ORDER BY L2AccName";
 
 } // namespace
+
+const char* selectionClause(AccountSelection::Kind kind, const char* allAccounts)
+{
+    switch (kind) {
+    case AccountSelection::Kind::All: return allAccounts;
+    case AccountSelection::Kind::MainType: return "a.Level1ID = ?10";
+    case AccountSelection::Kind::SubType: return "a.Level2ID = ?10";
+    case AccountSelection::Kind::Range: return "a.AccCode BETWEEN ?10 AND ?11";
+    }
+    return "0";
+}
+
+void bindSelection(platform::Statement& st, const AccountSelection& selection)
+{
+    switch (selection.kind) {
+    case AccountSelection::Kind::All:
+        break;
+    case AccountSelection::Kind::MainType:
+    case AccountSelection::Kind::SubType:
+        st.bind(10, selection.id);
+        break;
+    case AccountSelection::Kind::Range:
+        st.bind(10, selection.fromCode).bind(11, selection.toCode);
+        break;
+    }
+}
 
 std::vector<MainTypeEntry> mainTypes(platform::Database& db)
 {

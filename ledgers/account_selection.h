@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace platform { class Database; }
+namespace platform { class Database; class Statement; }
 
 namespace ledgers {
 
@@ -32,6 +32,13 @@ struct SubTypeEntry {
     std::int64_t level2Id = 0;
     std::string name;
 };
+
+// The WHERE clause that keeps the selected accounts of AccLevel3 `a`, with its
+// values as ?10 (and ?11 for a range); `allAccounts` is the clause for
+// Kind::All, which each report words for itself.
+const char* selectionClause(AccountSelection::Kind kind, const char* allAccounts);
+// Binds the selection's values to ?10/?11 of a statement built with selectionClause.
+void bindSelection(platform::Statement& st, const AccountSelection& selection);
 
 // Every main type with a nature, ordered by its text. Throws platform::DbError.
 std::vector<MainTypeEntry> mainTypes(platform::Database& db);

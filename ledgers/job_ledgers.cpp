@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "ledgers/ledger_grid.h"
+#include "ledgers/window_parts.h"
 #include "main/parent.h"
 #include "platform/data/database.h"
 #include "platform/forms/messages.h"
@@ -100,25 +101,6 @@ public:
 private:
     std::vector<JobLedgerLine> m_lines;
 };
-
-namespace {
-
-template <typename W>
-W* named(W* w, const char* name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
-QLineEdit* readOnlyBox(QWidget* parent, const char* name, Qt::Alignment align)
-{
-    auto* box = named(new QLineEdit(parent), name);
-    box->setReadOnly(true);
-    box->setAlignment(align);
-    return box;
-}
-
-} // namespace
 
 JobLedgers::JobLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_main(main)
 {

@@ -51,32 +51,6 @@ constexpr const char* kLinesOrder = " ORDER BY a.AccCode, s.VoucherDate, s.Seria
 constexpr const char* kAccounts = "SELECT a.AccCode, COALESCE(a.AccName, '') FROM AccLevel3 a WHERE ";
 constexpr const char* kLastSerial = "SELECT COALESCE(MAX(Serial), 0) FROM SubTransactions";
 
-const char* selectionClause(AccountSelection::Kind kind)
-{
-    switch (kind) {
-    case AccountSelection::Kind::All: return "1";
-    case AccountSelection::Kind::MainType: return "a.Level1ID = ?10";
-    case AccountSelection::Kind::SubType: return "a.Level2ID = ?10";
-    case AccountSelection::Kind::Range: return "a.AccCode BETWEEN ?10 AND ?11";
-    }
-    return "0";
-}
-
-void bindSelection(platform::Statement& st, const AccountSelection& selection)
-{
-    switch (selection.kind) {
-    case AccountSelection::Kind::All:
-        break;
-    case AccountSelection::Kind::MainType:
-    case AccountSelection::Kind::SubType:
-        st.bind(10, selection.id);
-        break;
-    case AccountSelection::Kind::Range:
-        st.bind(10, selection.fromCode).bind(11, selection.toCode);
-        break;
-    }
-}
-
 } // namespace
 
 RefreshResult refreshStoredBalances(platform::Database& db, int fyId)
@@ -146,7 +120,7 @@ std::vector<std::pair<std::int64_t, std::string>> selectedAccounts(platform::Dat
                                                                    const AccountSelection& selection)
 {
     std::vector<std::pair<std::int64_t, std::string>> accounts;
-    platform::Statement st(db, std::string(kAccounts) + selectionClause(selection.kind) + " ORDER BY a.AccCode");
+    platform::Statement st(db, std::string(kAccounts) + selectionClause(selection.kind, "1") + " ORDER BY a.AccCode");
     bindSelection(st, selection);
     while (st.step())
         accounts.emplace_back(st.columnInt64(0), st.column(1).toText());
@@ -171,7 +145,7 @@ std::vector<AccountLedger> ledgersOf(platform::Database& db, int fyId, const Acc
     // take in every stored date.
     const std::string first = period ? platform::isoDate(period->start) : std::string();
     const std::string last = period ? platform::isoDate(period->end) : std::string("9999-12-31");
-    platform::Statement st(db, std::string(kLines) + selectionClause(selection.kind) + kLinesOrder);
+    platform::Statement st(db, std::string(kLines) + selectionClause(selection.kind, "1") + kLinesOrder);
     st.bind(1, fyId).bind(3, last).bind(4, lastSerial);
     st.bind(12, ledgers.front().accCode).bind(13, ledgers.back().accCode);
     bindSelection(st, selection);

@@ -14,12 +14,12 @@ W* named(W* w, const char* name)
     return w;
 }
 
-// A read-only, right-aligned box for a total, named `name`.
-inline QLineEdit* readOnlyBox(QWidget* parent, const char* name)
+// A read-only box named `name`, right-aligned as for a total unless `align` says otherwise.
+inline QLineEdit* readOnlyBox(QWidget* parent, const char* name, Qt::Alignment align = Qt::AlignRight)
 {
     auto* box = named(new QLineEdit(parent), name);
     box->setReadOnly(true);
-    box->setAlignment(Qt::AlignRight);
+    box->setAlignment(align);
     return box;
 }
 

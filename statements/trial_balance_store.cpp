@@ -21,35 +21,15 @@ constexpr const char* kSelect =
     " WHERE (c.bDr <> c.bCr OR c.uDr <> c.bDr OR c.uCr <> c.bCr) AND ";
 constexpr const char* kTail = " ORDER BY a.AccCode";
 
-const char* selectionClause(AccountSelection::Kind kind)
-{
-    switch (kind) {
-    case AccountSelection::Kind::All: return "a.Level1ID > 0";
-    case AccountSelection::Kind::MainType: return "a.Level1ID = ?10";
-    case AccountSelection::Kind::SubType: return "a.Level2ID = ?10";
-    case AccountSelection::Kind::Range: return "a.AccCode BETWEEN ?10 AND ?11";
-    }
-    return "0";
-}
-
 } // namespace
 
 TrialBalance trialBalance(platform::Database& db, int fyId, const QDate& from, const QDate& to,
                           const AccountSelection& selection)
 {
-    platform::Statement st(db, std::string(kCutsTable) + kSelect + selectionClause(selection.kind) + kTail);
+    platform::Statement st(db, std::string(kCutsTable) + kSelect
+                                   + ledgers::selectionClause(selection.kind, "a.Level1ID > 0") + kTail);
     bindCuts(st, fyId, cutAt(from), cutAt(to.addDays(1)));
-    switch (selection.kind) {
-    case AccountSelection::Kind::All:
-        break;
-    case AccountSelection::Kind::MainType:
-    case AccountSelection::Kind::SubType:
-        st.bind(10, selection.id);
-        break;
-    case AccountSelection::Kind::Range:
-        st.bind(10, selection.fromCode).bind(11, selection.toCode);
-        break;
-    }
+    ledgers::bindSelection(st, selection);
 
     TrialBalance tb;
     while (st.step()) {

@@ -19,6 +19,7 @@
 #include "platform/shell/environment.h"
 #include "tests/support/chart_rows.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
 
 using accounts::ChartofAccounts;
@@ -54,11 +55,7 @@ struct Fixture {
                                            {301, "Capital"},
                                            {30101, "Owners"},
                                            {30101001, "Owner's capital"}});
-        main = std::make_unique<app::Parent>(t.path());
-        main->setAttribute(Qt::WA_DeleteOnClose, false);
-        main->PelkUser = 1;
-        main->FYID = 1;
-        main->MDIForm_Load();
+        main = testing_support::signedInWindow(t.path(), {.user = 1, .fyId = 1});
         main->accTimer()->stop();
         editor = std::make_unique<ModifyAccounts>(*main);
         editor->show();

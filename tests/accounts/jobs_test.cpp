@@ -22,10 +22,12 @@
 #include "platform/shell/environment.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/page_rows.h"
+#include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
 #include "vouchers/voucher_store.h"
 
 using accounts::Jobs;
+using testing_support::child;
 using testing_support::MessageRecorder;
 using testing_support::TestDatabase;
 
@@ -38,13 +40,9 @@ struct Fixture {
 
     Fixture()
     {
-        main = std::make_unique<app::Parent>(t.path());
-        main->setAttribute(Qt::WA_DeleteOnClose, false);
-        main->PelkUser = 1;
-        main->FYID = 1;
-        main->BizName = QStringLiteral("Tamsel Traders");
-        main->UName = QStringLiteral("Ali");
-        main->MDIForm_Load();
+        main = testing_support::signedInWindow(t.path(), {.user = 1, .fyId = 1,
+                                                          .business = QStringLiteral("Tamsel Traders"),
+                                                          .userName = QStringLiteral("Ali")});
         main->accTimer()->stop();
         messages.clear();
     }
@@ -58,15 +56,6 @@ struct Fixture {
         return t.db().lastInsertId();
     }
 };
-
-template <typename T>
-T* child(QWidget& w, const char* name)
-{
-    auto* c = w.findChild<T*>(QLatin1String(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}
 
 void type(QWidget& w, const char* box, const QString& text)
 {

@@ -26,6 +26,7 @@
 #include "platform/shell/environment.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/page_rows.h"
+#include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
 
 using accounts::ModifyAccounts;
@@ -42,11 +43,7 @@ class Chart {
 public:
     Chart()
     {
-        main = std::make_unique<app::Parent>(t.path());
-        main->setAttribute(Qt::WA_DeleteOnClose, false);
-        main->PelkUser = 1;
-        main->FYID = 1;
-        main->MDIForm_Load();
+        main = testing_support::signedInWindow(t.path(), {.user = 1, .fyId = 1});
         main->accTimer()->stop();
     }
 

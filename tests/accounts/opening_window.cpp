@@ -9,6 +9,7 @@
 #include "platform/forms/window_host.h"
 #include "platform/data/database.h"
 #include "platform/shell/environment.h"
+#include "tests/support/signed_in_window.h"
 
 namespace testing_support {
 namespace {
@@ -74,13 +75,7 @@ void OpeningBook::openingLines(int fyId, const std::vector<ObLine>& lines)
 accounts::OpeningBalancesAcc& OpeningWindow::open(int fyId)
 {
     const auto year = app::findYear(t.db(), fyId);
-    main = std::make_unique<app::Parent>(t.path());
-    main->setAttribute(Qt::WA_DeleteOnClose, false);
-    main->PelkUser = 1;
-    main->FYID = fyId;
-    main->FYStart = year->start;
-    main->FYEnd = year->end;
-    main->MDIForm_Load();
+    main = signedInWindow(t.path(), {.user = 1, .fyId = fyId, .fyStart = year->start, .fyEnd = year->end});
     main->AccTimer_Timer();
     w = std::make_unique<accounts::OpeningBalancesAcc>(*main);
     w->show();

@@ -3,6 +3,7 @@
 
 #include "platform/forms/window_host.h"
 #include "platform/shell/environment.h"
+#include "tests/support/signed_in_window.h"
 
 namespace testing_support {
 
@@ -12,13 +13,8 @@ HandBookWindow::HandBookWindow()
     shell::setToday(QDate(2026, 12, 10));
     shell::setNow(QDateTime(QDate(2026, 12, 10), QTime(11, 0)));
     forms::WindowHost::setModalNonBlocking(true);
-    main = std::make_unique<app::Parent>(t.path());
-    main->setAttribute(Qt::WA_DeleteOnClose, false);
-    main->PelkUser = 1;
-    main->FYID = kYear;
-    main->FYStart = QDate(2026, 7, 1);
-    main->FYEnd = QDate(2027, 6, 30);
-    main->MDIForm_Load();
+    main = signedInWindow(t.path(), {.user = 1, .fyId = kYear, .fyStart = QDate(2026, 7, 1),
+                                     .fyEnd = QDate(2027, 6, 30)});
     main->AccTimer_Timer();
 }
 

@@ -22,12 +22,15 @@
 #include "tests/ledgers/hand_book.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/page_rows.h"
+#include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
 #include "vouchers/voucher_form.h"
 
+using testing_support::child;
 using testing_support::HandBook;
 using testing_support::MessageRecorder;
 using testing_support::TestDatabase;
+using testing_support::text;
 namespace acc = testing_support::acc;
 
 namespace {
@@ -48,16 +51,10 @@ struct Fixture {
         sale = voucher(fitA, 31, 201, "2026-08-05", {{acc::Customer, 30000, 0}, {acc::Sales, 0, 30000}});
         rent = voucher(fitA, 27, 202, "2026-09-01", {{acc::Rent, 50000, 0}, {acc::Cash, 0, 50000}});
         saleB = voucher(fitB, 31, 203, "2026-10-01", {{acc::Customer, 123456789, 0}, {acc::Sales, 0, 123456789}});
-        main = std::make_unique<app::Parent>(t.path());
-        main->setAttribute(Qt::WA_DeleteOnClose, false);
-        main->PelkUser = 1;
-        main->FYID = testing_support::kYear;
-        main->FYStart = QDate(2026, 7, 1);
-        main->FYEnd = QDate(2027, 6, 30);
-        main->CurrencySymbol = QStringLiteral("Rs");
-        main->BizName = QStringLiteral("Tamsel Traders");
-        main->UName = QStringLiteral("Ali");
-        main->MDIForm_Load();
+        main = testing_support::signedInWindow(
+            t.path(), {.user = 1, .fyId = testing_support::kYear, .fyStart = QDate(2026, 7, 1),
+                       .fyEnd = QDate(2027, 6, 30), .business = QStringLiteral("Tamsel Traders"),
+                       .userName = QStringLiteral("Ali"), .currency = QStringLiteral("Rs")});
         messages.clear();
     }
     std::int64_t job(int no, const char* desc, const char* customer, std::int64_t value, bool completed = false)
@@ -82,22 +79,6 @@ struct Fixture {
     }
     std::unique_ptr<ledgers::JobLedgers> window() { return std::make_unique<ledgers::JobLedgers>(*main); }
 };
-
-template <typename T>
-T* child(QWidget& w, const char* name)
-{
-    auto* c = w.findChild<T*>(QLatin1String(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}
-
-QString text(QWidget& w, const char* name)
-{
-    if (auto* box = w.findChild<QLineEdit*>(QLatin1String(name)))
-        return box->text();
-    return child<QLabel>(w, name)->text();
-}
 
 QAbstractItemModel* grid(QWidget& w)
 {

@@ -1,20 +1,15 @@
 // Test support for the ledger windows: the hand-made book on a delivered test
 // database, a main window signed in to its year with a recorder answering
-// every box, and the controls of a window found by name.
+// every box.
 #pragma once
 
 #include <memory>
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QWidget>
-
 #include "main/parent.h"
 #include "tests/ledgers/hand_book.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
-
-namespace report { class PreviewWindow; }
 
 namespace testing_support {
 
@@ -29,26 +24,5 @@ struct SignedInBook {
     // the shared account list loaded; no box recorded yet.
     SignedInBook();
 };
-
-// The control named `name` of `w`; a missing one ends the test.
-template <typename T>
-T* child(QWidget& w, const char* name)
-{
-    auto* c = w.findChild<T*>(QLatin1String(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}
-
-// The text of the box or label named `name`.
-inline QString text(QWidget& w, const char* name)
-{
-    if (auto* box = w.findChild<QLineEdit*>(QLatin1String(name)))
-        return box->text();
-    return child<QLabel>(w, name)->text();
-}
-
-// The preview a print left open over `w` (modal windows do not block here), or null.
-report::PreviewWindow* previewOver(QWidget& w);
 
 } // namespace testing_support

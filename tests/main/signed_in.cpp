@@ -9,6 +9,7 @@
 #include "platform/forms/window_host.h"
 #include "platform/shell/environment.h"
 #include "platform/shell/launcher.h"
+#include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
 
 namespace signed_in {
@@ -24,13 +25,8 @@ void setUpSeams()
 
 std::unique_ptr<app::Parent> mainWindow(testing_support::TestDatabase& t, int user, const QString& name)
 {
-    auto main = std::make_unique<app::Parent>(t.path());
-    main->setAttribute(Qt::WA_DeleteOnClose, false);
-    main->PelkUser = user;
-    main->UName = name;
-    main->FYID = 1;
-    main->BizName = QStringLiteral("My Business");
-    main->MDIForm_Load();
+    auto main = testing_support::signedInWindow(
+        t.path(), {.user = user, .fyId = 1, .business = QStringLiteral("My Business"), .userName = name});
     main->ExitOpt = true;   // closing asks nothing
     return main;
 }

@@ -30,9 +30,11 @@
 #include "tests/ledgers/hand_book.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/page_rows.h"
+#include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
 
 using platform::Money;
+using testing_support::child;
 using testing_support::HandBook;
 using testing_support::MessageRecorder;
 using testing_support::TestDatabase;
@@ -52,17 +54,11 @@ struct Fixture {
             book = std::make_unique<HandBook>(t.db());
         if (user != 1)
             t.addUser(user, "op", "pw");
-        main = std::make_unique<app::Parent>(t.path());
-        main->setAttribute(Qt::WA_DeleteOnClose, false);
-        main->PelkUser = user;
-        main->FYID = testing_support::kYear;
-        main->FYStart = QDate(2026, 7, 1);
-        main->FYEnd = QDate(2027, 6, 30);
-        main->CurrencySymbol = QStringLiteral("Rs");
-        main->MDIForm_Load();
+        main = testing_support::signedInWindow(
+            t.path(), {.user = user, .fyId = testing_support::kYear, .fyStart = QDate(2026, 7, 1),
+                       .fyEnd = QDate(2027, 6, 30), .business = QStringLiteral("Tamsel Traders"),
+                       .userName = QStringLiteral("Ali"), .currency = QStringLiteral("Rs")});
         main->AccTimer_Timer();
-        main->BizName = QStringLiteral("Tamsel Traders");
-        main->UName = QStringLiteral("Ali");
         messages.clear();
     }
     std::unique_ptr<statements::AccBalances> window()
@@ -72,15 +68,6 @@ struct Fixture {
         return w;
     }
 };
-
-template <typename T>
-T* child(QWidget& w, const char* name)
-{
-    auto* c = w.findChild<T*>(QLatin1String(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}
 
 QString text(QWidget& w, const char* name)
 {

@@ -28,7 +28,7 @@ namespace {
 
 using Fixture = testing_support::StatementWindows;
 using testing_support::child;
-using testing_support::openPreview;
+using testing_support::previewOver;
 using testing_support::whole;
 
 
@@ -52,7 +52,7 @@ report::PreviewWindow* view(statements::BalanceSheet& w, const QDate& on)
     }
     w.PreviewBttn_Click();
     w.Timer2_Timer();
-    return openPreview(w);
+    return previewOver(w);
 }
 
 } // namespace
@@ -83,7 +83,7 @@ private slots:
         auto* timer = child<QTimer>(w, "Timer2");
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), 1500);
-        QVERIFY(!openPreview(w));   // the report waits for the timer
+        QVERIFY(!previewOver(w));   // the report waits for the timer
         QVERIFY(!child<QPushButton>(w, "PreviewBttn")->isEnabled());
         // The profit row first, then a row per main type of sides 1 and 2 with
         // the side's sign, the types without lines at 0.
@@ -102,9 +102,9 @@ private slots:
 
         timer->stop();
         w.Timer2_Timer();
-        QVERIFY(openPreview(w));
+        QVERIFY(previewOver(w));
         QVERIFY(!child<QPushButton>(w, "PreviewBttn")->isEnabled());   // while the preview is open
-        openPreview(w)->close();
+        previewOver(w)->close();
         QVERIFY(child<QPushButton>(w, "PreviewBttn")->isEnabled());
         QVERIFY(!w.BSRptRst.isOpen());
     }
@@ -169,7 +169,7 @@ private slots:
         if (on.isValid())
             child<QDateEdit>(income, "DateUpto")->setDate(on);
         income.PreviewBttn_Click();
-        const auto net = testing_support::rowsOf(openPreview(income)->document().pages.back());
+        const auto net = testing_support::rowsOf(previewOver(income)->document().pages.back());
         QCOMPARE(net[net.size() - 2], (QStringList{"Net Profit / (Loss) for the Period", whole(profit)}));
     }
 
@@ -178,7 +178,7 @@ private slots:
         Fixture f;
         statements::BalanceSheet w(*f.main);
         QVERIFY(view(w, QDate()));
-        openPreview(w)->close();
+        previewOver(w)->close();
         const QStringList before = tempBS(f.t.db());
         QVERIFY(!before.isEmpty());
         f.t.db().execScript("CREATE TRIGGER NoCapital BEFORE INSERT ON TempBS WHEN NEW.TypeID = 301"
@@ -213,7 +213,7 @@ private slots:
         f.t.db().exec("ALTER TABLE FS RENAME TO Sides");
         w.Timer2_Timer();
         QCOMPARE(f.messages.last().title, QStringLiteral("Database Error"));
-        QVERIFY(!openPreview(w));
+        QVERIFY(!previewOver(w));
         QVERIFY(!w.BSRptRst.isOpen());
         QVERIFY(child<QPushButton>(w, "PreviewBttn")->isEnabled());
     }

@@ -26,7 +26,7 @@ namespace {
 
 using Fixture = testing_support::StatementWindows;
 using testing_support::child;
-using testing_support::openPreview;
+using testing_support::previewOver;
 using testing_support::whole;
 
 
@@ -105,7 +105,7 @@ private slots:
         }
         child<QPushButton>(w, "PreviewBttn")->click();
         QVERIFY(f.messages.boxes().empty());
-        report::PreviewWindow* shown = openPreview(w);
+        report::PreviewWindow* shown = previewOver(w);
         QVERIFY(shown);
         QCOMPARE(shown->windowTitle(), QStringLiteral("Income Statement"));
         QCOMPARE(w.PLSPeriod, periodLine);
@@ -146,7 +146,7 @@ private slots:
         w.PreviewBttn_Click();
         // October holds the interest received, an unposted and an other-year
         // sale and a cancelled rent: only the interest counts.
-        const auto rows = testing_support::rowsOf(openPreview(w)->document().pages.front());
+        const auto rows = testing_support::rowsOf(previewOver(w)->document().pages.front());
         QCOMPARE(rows[5], (QStringList{"Sales", "0"}));
         QCOMPARE(rows[7], (QStringList{"Other Income", "50"}));
         QCOMPARE(rows[12], (QStringList{"Expenses", "0"}));
@@ -163,7 +163,7 @@ private slots:
         QCOMPARE(f.messages.boxes().size(), std::size_t(1));
         QCOMPARE(f.messages.last().title, QStringLiteral("Invalid Date"));
         QCOMPARE(f.messages.last().text, QStringLiteral("The ending date should be greater than the beginning date."));
-        QVERIFY(!openPreview(w));
+        QVERIFY(!previewOver(w));
         QVERIFY(child<QPushButton>(w, "PreviewBttn")->isEnabled());
     }
 
@@ -174,7 +174,7 @@ private slots:
         f.t.db().exec("ALTER TABLE FSNature RENAME TO Natures");
         w.PreviewBttn_Click();
         QCOMPARE(f.messages.last().title, QStringLiteral("Database Error"));
-        QVERIFY(!openPreview(w));
+        QVERIFY(!previewOver(w));
         QVERIFY(!w.PLSRst.isOpen());
         QVERIFY(child<QPushButton>(w, "PreviewBttn")->isEnabled());
     }
@@ -187,7 +187,7 @@ private slots:
         w.PreviewBttn_Click();
         QCOMPARE(f.messages.boxes().size(), std::size_t(1));
         QCOMPARE(f.messages.last().title, QStringLiteral("Amount Too Large"));
-        QVERIFY(!openPreview(w));
+        QVERIFY(!previewOver(w));
         QVERIFY(!w.PLSRst.isOpen());
         QVERIFY(child<QPushButton>(w, "PreviewBttn")->isEnabled());
     }

@@ -13,9 +13,8 @@
 #include "platform/text/money.h"
 #include "tests/statements/statement_book.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
-
-namespace report { class PreviewWindow; }
 
 namespace testing_support {
 
@@ -27,19 +26,6 @@ struct StatementWindows {
 
     StatementWindows();
 };
-
-// The control `name` of `w`; ends the test run when there is none.
-template <typename T>
-T* child(QWidget& w, const char* name)
-{
-    auto* c = w.findChild<T*>(QLatin1String(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}
-
-// The preview window open over `w`, or null.
-report::PreviewWindow* openPreview(QWidget& w);
 
 // An amount as the statements print it, "#,##0;(#,##0)".
 QString whole(platform::Money m);

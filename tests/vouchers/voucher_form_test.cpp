@@ -27,12 +27,14 @@
 #include "platform/forms/window_host.h"
 #include "platform/shell/environment.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
 #include "tests/vouchers/book.h"
 #include "tests/vouchers/printed.h"
 
 using accounts::SubTranRow;
 using platform::Money;
+using testing_support::child;
 using testing_support::MessageRecorder;
 using testing_support::TestDatabase;
 using vouchers::VoucherForm;
@@ -56,15 +58,10 @@ struct Fixture {
         book::addChartAndYear(db);
         if (user != 1)
             t.addUser(user, "clerk", "");
-        main = std::make_unique<app::Parent>(t.path());
-        main->setAttribute(Qt::WA_DeleteOnClose, false);
-        main->PelkUser = user;
-        main->FYID = 1;
-        main->FYStart = QDate{2026, 7, 1};
-        main->FYEnd = QDate{2027, 6, 30};
+        main = testing_support::signedInWindow(
+            t.path(), {.user = user, .fyId = 1, .fyStart = QDate{2026, 7, 1}, .fyEnd = QDate{2027, 6, 30}});
         main->CurrencyName = QStringLiteral("Rupees");
         main->AutoPost = autoPost;
-        main->MDIForm_Load();
         main->AccTimer_Timer();
     }
 
@@ -84,15 +81,6 @@ struct Fixture {
         return db.scalar(std::string("SELECT ") + name + " FROM Transactions WHERE TranNo = ?", {tranNo}).toText();
     }
 };
-
-template <typename T = QWidget>
-T* child(const QWidget& form, const char* name)
-{
-    T* w = form.findChild<T*>(QLatin1String(name));
-    if (!w)
-        qFatal("no control %s", name);
-    return w;
-}
 
 void click(const QWidget& form, const char* name)
 {

@@ -20,10 +20,12 @@
 #include "platform/forms/window_host.h"
 #include "platform/shell/environment.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
 #include "tests/vouchers/book.h"
 #include "vouchers/voucher_form.h"
 
+using testing_support::child;
 using testing_support::MessageRecorder;
 using testing_support::TestDatabase;
 using vouchers::VoucherForm;
@@ -63,13 +65,8 @@ struct Fixture {
         };
         for (const auto& v : rows)
             book::addVoucherRow(db, v);
-        main = std::make_unique<app::Parent>(t.path());
-        main->setAttribute(Qt::WA_DeleteOnClose, false);
-        main->PelkUser = user;
-        main->FYID = 1;
-        main->FYStart = QDate{2026, 7, 1};
-        main->FYEnd = QDate{2027, 6, 30};
-        main->MDIForm_Load();
+        main = testing_support::signedInWindow(
+            t.path(), {.user = user, .fyId = 1, .fyStart = QDate{2026, 7, 1}, .fyEnd = QDate{2027, 6, 30}});
         main->AccTimer_Timer();
     }
     ~Fixture() { main->host().closeAll(); }
@@ -108,15 +105,6 @@ struct Fixture {
         return n;
     }
 };
-
-template <typename T = QWidget>
-T* child(const QWidget& w, const char* name)
-{
-    T* c = w.findChild<T*>(QLatin1String(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}
 
 QString text(const QWidget& w, const char* name)
 {
