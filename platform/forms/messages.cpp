@@ -38,6 +38,12 @@ Answer show(QWidget* parent, const MessageBox& box)
         mb.setEscapeButton(QMessageBox::Cancel);
         break;
     }
+    switch (box.defaultAnswer) {
+    case Answer::Yes: mb.setDefaultButton(QMessageBox::Yes); break;
+    case Answer::No: mb.setDefaultButton(QMessageBox::No); break;
+    case Answer::Cancel: mb.setDefaultButton(QMessageBox::Cancel); break;
+    case Answer::Ok: mb.setDefaultButton(QMessageBox::Ok); break;
+    }
     switch (mb.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -63,12 +69,18 @@ MessageHook setMessageHook(MessageHook h)
 
 void inform(QWidget* parent, const QString& title, const QString& text)
 {
-    show(parent, {title, text, Buttons::Ok, true});
+    show(parent, {title, text, Buttons::Ok, true, Answer::Ok});
 }
 
-Answer ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons)
+Answer ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons,
+           Answer defaultAnswer)
 {
-    return show(parent, {title, text, buttons, false});
+    return show(parent, {title, text, buttons, false, defaultAnswer});
+}
+
+Answer askBeforeDestroying(QWidget* parent, const QString& title, const QString& text)
+{
+    return ask(parent, title, text, Buttons::YesNo, Answer::No);
 }
 
 void showFailure(QWidget* window, const Problem& problem)

@@ -24,6 +24,7 @@ struct MessageBox {
     QString text;
     Buttons buttons = Buttons::Ok;
     bool informationIcon = true;
+    Answer defaultAnswer = Answer::Ok;   // the button Enter presses
 };
 
 // A hook sees each box instead of the person and returns the answer. Tests
@@ -35,8 +36,15 @@ MessageHook setMessageHook(MessageHook hook);
 // Information icon and OK.
 void inform(QWidget* parent, const QString& title, const QString& text);
 // A question without icon, with Yes and No or with Yes, No and Cancel. Closing
-// the box counts as No for two buttons and as Cancel for three.
-Answer ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons);
+// the box counts as No for two buttons and as Cancel for three. Enter presses
+// Yes, unless the question passes another default: one whose Yes deletes or
+// replaces data passes Answer::No (see askBeforeDestroying).
+Answer ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons,
+           Answer defaultAnswer = Answer::Yes);
+
+// A Yes/No question whose Yes deletes or replaces data: No is the default, so
+// Enter never destroys.
+Answer askBeforeDestroying(QWidget* parent, const QString& title, const QString& text);
 
 // A mistake the user can correct: a title, one sentence, and the control
 // (by objectName, within the window) that takes the focus afterwards; an empty
