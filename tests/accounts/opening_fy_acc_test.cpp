@@ -275,7 +275,8 @@ private slots:
                                                         Money::fromCents(500), {}}});
         f.t.db().exec("DELETE FROM AccLevel3 WHERE AccCode = ?", {ob::Rent});   // gone behind the window
         QVERIFY(!f.importWindow(QStringLiteral("2026-27")));
-        QCOMPARE(f.messages.last().title, QStringLiteral("Database Error"));
+        QCOMPARE(f.messages.last().title, QStringLiteral("Select Account"));
+        QCOMPARE(f.storedLines(ob::kSecondYear), f.before);
     }
 };
 
