@@ -51,12 +51,12 @@ public:
     // before it starts lists no line and shows the balance brought forward to
     // its first day. A failed query is reported.
     void ViewBttn_Click();
-    // The same checks ("Select a valid account to print ledger."), then builds
+    // The same check ("Select a valid account to print ledger."), then builds
     // the ledger afresh and shows it as the report AccLedger over LedgerQry,
     // modally. A failed query or a report that cannot be laid out is told, and
     // nothing is shown.
     void PrintBttn_Click();
-    // The same checks as Display, then builds the ledger afresh and exports it
+    // The same check as Display, then builds the ledger afresh and exports it
     // (ExcelExport) as built: the brought-forward line, the lines and the
     // totals. A failed build exports nothing.
     void ExcelBttn_Click();
