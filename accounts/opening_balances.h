@@ -89,8 +89,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Checks that the window's voucher is still the year's, writes the lines in
-    // one transaction and shows them as stored. A failure is shown and keeps
+    // Checks that the window's voucher is still the year's and that every
+    // line's account is still in the chart (else names the first line that is
+    // not, moves to it and writes nothing), writes the lines in one
+    // transaction and shows them as stored. A failure is shown and keeps
     // the edits in the grid. Returns whether the lines were written.
     bool SaveOpeningBalances();
     // Shows `lines` with the blank lines and the totals.

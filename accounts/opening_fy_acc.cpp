@@ -69,7 +69,13 @@ void OpeningFYAcc::Form_Load()
 int OpeningFYAcc::chosenYear() const
 {
     const QString text = m_years->currentText();
-    const int i = text.isEmpty() ? -1 : m_years->findText(text, Qt::MatchFixedString);
+    if (text.isEmpty())
+        return 0;
+    // The row picked, by its id: two years may share an abbreviation. Only a
+    // text typed over the pick is looked up among the rows.
+    int i = m_years->currentIndex();
+    if (i < 0 || m_years->itemText(i) != text)
+        i = m_years->findText(text, Qt::MatchFixedString);
     return i < 0 ? 0 : m_years->itemData(i).toInt();
 }
 

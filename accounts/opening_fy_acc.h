@@ -44,8 +44,8 @@ public:
     void done(int result) override;
 
 private:
-    // The FYID of the year whose abbreviation the list's text is (letters in
-    // any case), or 0.
+    // The FYID of the row picked in the list; for a text typed over it, of
+    // the first row whose abbreviation it is (letters in any case); else 0.
     int chosenYear() const;
     void giveBack();
 

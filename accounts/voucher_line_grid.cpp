@@ -379,6 +379,13 @@ void VoucherLineGrid::Grid_BeforeColUpdate(int col, const QString&, const QStrin
     };
     switch (col) {
     case column::Code: {
+        if (m_list && m_list->hasFocus()) {
+            // The focus went into the list (Down, Up or a click) with the text
+            // typed to find the account: it is no code, and the pick from the
+            // list sets the cell, so it is dropped without a word.
+            cancel = true;
+            return;
+        }
         const auto code = parseAccountCode(newText);
         platform::Recordset& accounts = m_main.AccListRst;
         if (!code) {
@@ -634,6 +641,7 @@ void VoucherLineGrid::takeAccount()
     if (!code)
         return;
     m_lines->setAccount(row, *code, QString::fromStdString(m_accCodes["AccName"].toText()));
+    showRefusal({});   // the line now has an account: an earlier note no longer holds
 }
 
 QWidget* VoucherLineGrid::form()

@@ -168,18 +168,14 @@ void AccLedgers::DateOpt_Click()
     m_to->setEnabled(period);
 }
 
-bool AccLedgers::choiceIsValid(const QString& noAccount)
+bool AccLedgers::accountChosen(const QString& noAccount)
 {
     if (m_name->text().isEmpty()) {
         forms::showFailure(this, {QStringLiteral("Select Account"), noAccount, QStringLiteral("ACodeTxt")});
         return false;
     }
-    if (m_dateOpt->isChecked() && m_from->date() > m_to->date()) {
-        forms::showFailure(this, {QStringLiteral("Invalid Date"),
-                                  QStringLiteral("The ending date should be greater than the beginning date."),
-                                  QStringLiteral("LedgerDt_1")});
-        return false;
-    }
+    // A period that ends before it starts is not refused: it lists no line and
+    // shows the balance brought forward to its first day.
     return true;
 }
 
@@ -190,7 +186,7 @@ void AccLedgers::MultiBttn_Click()
 
 void AccLedgers::ViewBttn_Click()
 {
-    if (!choiceIsValid(QStringLiteral("Select a valid account to view ledger.")))
+    if (!accountChosen(QStringLiteral("Select a valid account to view ledger.")))
         return;
     BuildLedger();
     m_codeBox->hideList();
@@ -198,7 +194,7 @@ void AccLedgers::ViewBttn_Click()
 
 void AccLedgers::PrintBttn_Click()
 {
-    if (!choiceIsValid(QStringLiteral("Select a valid account to print ledger.")))
+    if (!accountChosen(QStringLiteral("Select a valid account to print ledger.")))
         return;
     // The print shows the ledger as it stands now, so a changed account or
     // period takes effect without Display. BuildLedger also closes the rows of
@@ -219,7 +215,7 @@ void AccLedgers::PrintBttn_Click()
 
 void AccLedgers::ExcelBttn_Click()
 {
-    if (!choiceIsValid(QStringLiteral("Select a valid account to view ledger.")))
+    if (!accountChosen(QStringLiteral("Select a valid account to view ledger.")))
         return;
     // The export writes the ledger as it stands now, so a changed account or
     // period takes effect without Display.

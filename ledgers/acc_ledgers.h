@@ -46,16 +46,17 @@ public:
     void Form_Load();
     // Enables the two date pickers while "Period From" is ticked.
     void DateOpt_Click();
-    // Refuses an empty account name ("Select Account") and a period that ends
-    // before it starts ("Invalid Date"), each moving the focus; else builds the
-    // ledger and hides the account list. A failed query is reported.
+    // Refuses an empty account name ("Select Account", focus to the code box);
+    // else builds the ledger and hides the account list. A period that ends
+    // before it starts lists no line and shows the balance brought forward to
+    // its first day. A failed query is reported.
     void ViewBttn_Click();
-    // The same checks ("Select a valid account to print ledger."), then builds
+    // The same check ("Select a valid account to print ledger."), then builds
     // the ledger afresh and shows it as the report AccLedger over LedgerQry,
     // modally. A failed query or a report that cannot be laid out is told, and
     // nothing is shown.
     void PrintBttn_Click();
-    // The same checks as Display, then builds the ledger afresh and exports it
+    // The same check as Display, then builds the ledger afresh and exports it
     // (ExcelExport) as built: the brought-forward line, the lines and the
     // totals. A failed build exports nothing.
     void ExcelBttn_Click();
@@ -77,9 +78,9 @@ private:
     // LedgerDt, and closes LedgerQry. Reports a failed query, leaves the grid
     // empty and returns false.
     bool BuildLedger();
-    // The account and period checks of Display and Print; `noAccount` is the
-    // message for an empty account name. Tells the first failure and returns false.
-    bool choiceIsValid(const QString& noAccount);
+    // The account check of Display, Print and Excel: an empty account name is
+    // refused with `noAccount`, the focus to the code box, and false returned.
+    bool accountChosen(const QString& noAccount);
     // What AccLedger reads from the window, as the last build left it.
     ledger_reports::AccLedgerSource printSource() const;
     void showCurrentLine(int row);

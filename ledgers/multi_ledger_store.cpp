@@ -34,8 +34,9 @@ std::int32_t dayNumber(const platform::Value& isoDay)
     return n;
 }
 
-// The selected accounts' counted lines of the year up to the period's end:
-// those before the period make the opening, the rest are listed.
+// The selected accounts' counted lines of the year up to ?3, the later of the
+// period's first and last days: those before the first day make the opening,
+// the rest up to the last day are listed.
 constexpr const char* kLines =
     "SELECT s.AccCode, s.VoucherDate, s.Serial, COALESCE(s.Debit, 0), COALESCE(s.Credit, 0),"
     " COALESCE(s.\"Desc\", ''), s.TranNo, k.Short || ' ' || t.DocNo"
@@ -142,11 +143,12 @@ std::vector<AccountLedger> ledgersOf(platform::Database& db, int fyId, const Acc
         return ledgers;
 
     // Without a period every line of the year is listed; the bounds below
-    // take in every stored date.
+    // take in every stored date. A period that starts after it ends still
+    // brings forward every line before its first day.
     const std::string first = period ? platform::isoDate(period->start) : std::string();
     const std::string last = period ? platform::isoDate(period->end) : std::string("9999-12-31");
     platform::Statement st(db, std::string(kLines) + selectionClause(selection.kind, "1") + kLinesOrder);
-    st.bind(1, fyId).bind(3, last).bind(4, lastSerial);
+    st.bind(1, fyId).bind(3, std::max(first, last)).bind(4, lastSerial);
     st.bind(12, ledgers.front().accCode).bind(13, ledgers.back().accCode);
     bindSelection(st, selection);
     std::size_t at = 0;
@@ -170,6 +172,8 @@ std::vector<AccountLedger> ledgersOf(platform::Database& db, int fyId, const Acc
             l.closing = l.opening;
             continue;
         }
+        if (date > last)
+            continue;   // after a period that ends before it starts
         // A line that is not listed still counts in the balances after it.
         l.closing = l.closing + debit - credit;
         if ((!debit.isZero() || !credit.isZero()) && !st.column(7).isNull())

@@ -58,7 +58,8 @@ struct AccountLedger {
 // All, accounts without lines included), in code order, for the whole year
 // `fyId` or for `period`: listed lines are counted lines with an amount whose
 // voucher kind has a TranType row. A period that starts after it ends lists
-// no line and carries the opening to the closing. Throws platform::DbError,
+// no line; its opening counts every line before its first day and is carried
+// to the closing. Throws platform::DbError,
 // and std::overflow_error when a sum does not fit.
 std::vector<AccountLedger> multiLedger(platform::Database& db, int fyId, const AccountSelection& selection,
                                        const std::optional<DateRange>& period);

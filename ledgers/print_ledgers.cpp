@@ -36,11 +36,12 @@
 namespace ledgers {
 namespace {
 
-// The entry whose text is the combo's text, letters in any case; -1 for none.
+// The entry whose text is exactly the combo's text, letter case included; -1
+// for none.
 int matchingEntry(const QComboBox* combo)
 {
     const QString text = combo->currentText();
-    return text.isEmpty() ? -1 : combo->findText(text, Qt::MatchFixedString);
+    return text.isEmpty() ? -1 : combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
 }
 
 void emptyCombo(QComboBox* combo)

@@ -130,7 +130,9 @@ private slots:
                                                      Money::fromCents(500), {}}});
         f.t.db().exec("DELETE FROM AccLevel3 WHERE AccCode = ?", {ob::Rent});   // gone behind the window
         w.ExcelBttn_Click();
-        QCOMPARE(f.messages.last().title, QStringLiteral("Database Error"));
+        QCOMPARE(f.messages.last().title, QStringLiteral("Select Account"));
+        QCOMPARE(f.messages.last().text,
+                 QStringLiteral("Line 1 has the account %1 Office Rent, which is no longer in the chart.").arg(ob::Rent));
         QVERIFY(!exportTimer(f)->isActive());
         w.ExportTimer_Timer();
         QVERIFY(f.exports.opened().isEmpty());

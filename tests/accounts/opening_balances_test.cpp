@@ -310,7 +310,8 @@ private slots:
         Fixture f({QStringLiteral("%1:100:").arg(kCash)});
         f.enter(1, column::Code, QString::number(kBank));
         f.enter(2, column::Code, QString::number(kPetty));
-        f.t.db().exec("DELETE FROM AccLevel3 WHERE AccCode = ?", {kPetty});   // gone behind the window
+        f.t.db().execScript("CREATE TRIGGER NoPetty BEFORE INSERT ON SubTransactions WHEN NEW.AccCode = 20001003"
+                            " BEGIN SELECT RAISE(ABORT, 'no petty cash'); END;");
         f.button("SaveBttn")->click();
 
         QCOMPARE(f.messages.last().title, QStringLiteral("Database Error"));
@@ -381,14 +382,48 @@ private slots:
         QVERIFY(openPreview());
     }
 
-    void linesThatCannotBeSavedAreNotPrinted()
+    void aLineWhoseAccountWasDeletedIsNamedAndNothingIsWritten_data()
     {
-        Fixture f;
-        f.enter(0, column::Code, QString::number(kPetty));
+        QTest::addColumn<QString>("action");
+        QTest::newRow("Save") << "SaveBttn";
+        QTest::newRow("Print") << "PrintBill";
+        QTest::newRow("Excel") << "ExcelBttn";
+        QTest::newRow("Ctrl+S") << "";
+    }
+    void aLineWhoseAccountWasDeletedIsNamedAndNothingIsWritten()
+    {
+        QFETCH(QString, action);
+        Fixture f({QStringLiteral("%1:100:").arg(kCash)});
+        f.enter(1, column::Code, QString::number(kBank));
+        f.enter(2, column::Code, QString::number(kPetty));
+        f.enter(2, column::Debit, QStringLiteral("5"));
         f.t.db().exec("DELETE FROM AccLevel3 WHERE AccCode = ?", {kPetty});   // gone behind the window
-        f.button("PrintBill")->click();
-        QCOMPARE(f.messages.last().title, QStringLiteral("Database Error"));
+        f.grid()->setCurrentCell(0, column::Code);
+        if (action.isEmpty())
+            f.press(Qt::Key_S, Qt::ControlModifier);
+        else
+            f.button(action.toLatin1().constData())->click();
+
+        QCOMPARE(f.messages.boxes().size(), std::size_t(1));
+        QCOMPARE(f.messages.last().title, QStringLiteral("Select Account"));
+        QCOMPARE(f.messages.last().text,
+                 QStringLiteral("Line 3 has the account %1 Petty Cash, which is no longer in the chart.").arg(kPetty));
+        QVERIFY(f.messages.last().informationIcon);
+        QCOMPARE(f.storedLines(), QStringList{QStringLiteral("%1:100::Balance Brought Forward").arg(kCash)});
+        QCOMPARE(f.grid()->currentRow(), 2);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.grid()));
+        QCOMPARE(f.lines()[1].accCode, kBank);
+        QCOMPARE(f.lines()[2].accCode, kPetty);
         QVERIFY(!f.printTimer()->isActive());
+        QVERIFY(!f.w->findChild<QTimer*>(QStringLiteral("ExportTimer"))->isActive());
+        for (const char* name : {"SaveBttn", "CancelBttn", "PrintBill", "ExcelBttn", "CA"})
+            QVERIFY2(f.button(name)->isEnabled(), name);
+
+        // Another account on the line, and the save goes through.
+        f.enter(2, column::Code, QString::number(kBank));
+        f.button("SaveBttn")->click();
+        QCOMPARE(f.messages.boxes().size(), std::size_t(1));
+        QCOMPARE(f.storedLines().size(), 3);
     }
 
     void aYearWithoutVoucherGetsOne()

@@ -95,6 +95,54 @@ private slots:
         QVERIFY(f.usable());
     }
 
+    void importsFromTheRowPickedWhenYearsShareAnAbbreviation_data()
+    {
+        QTest::addColumn<QString>("shared");   // the third year's abbreviation, another year's too
+        QTest::addColumn<int>("picked");
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<QString>("refusal");
+        const QStringList first{QStringLiteral("%1:50000:").arg(ob::Cash), QStringLiteral("%1::50000").arg(ob::Capital)};
+        const QStringList third{QStringLiteral("%1:7000:").arg(ob::Bank), QStringLiteral("%1::7000").arg(ob::Loan)};
+        QTest::newRow("the first of two") << "2026-27" << ob::kFirstYear << first << QString();
+        QTest::newRow("the second of two") << "2026-27" << 3 << third << QString();
+        QTest::newRow("another year named as the signed-in one") << "2027-28" << 3 << third << QString();
+        QTest::newRow("the signed-in year named as another")
+            << "2027-28" << ob::kSecondYear << QStringList()
+            << QStringLiteral("Opening balances cannot be imported to the same financial year.");
+    }
+    void importsFromTheRowPickedWhenYearsShareAnAbbreviation()
+    {
+        QFETCH(QString, shared);
+        QFETCH(int, picked);
+        QFETCH(QStringList, added);
+        QFETCH(QString, refusal);
+        Fixture f;
+        {
+            platform::Transaction tx(f.t.db());
+            app::addYear(tx, {3, QDate(2025, 7, 1), QDate(2026, 6, 30), shared},
+                         {1, QDateTime(QDate(2026, 12, 10), QTime(9, 0))});
+            tx.commit();
+        }
+        f.voucher(3, "2025-08-01", {{ob::Bank, 7000, {}}, {ob::Loan, {}, 7000}});
+        OpeningFYAcc* import = f.importWindow(QString());
+        auto* years = import->findChild<QComboBox*>(QStringLiteral("FinYearList"));
+        int sharing = 0;
+        for (int i = 0; i < years->count(); ++i)
+            sharing += years->itemText(i) == shared ? 1 : 0;
+        QCOMPARE(sharing, 2);
+        QVERIFY(years->findData(picked) >= 0);
+        years->setCurrentIndex(years->findData(picked));
+        f.messages.answer(forms::Answer::Yes);
+        import->ImportBttn_Click();
+        if (!refusal.isEmpty()) {
+            QCOMPARE(f.messages.last().title, QStringLiteral("Financial Year"));
+            QCOMPARE(f.messages.last().text, refusal);
+        } else {
+            QCOMPARE(f.messages.last().title, QStringLiteral("Import Confirmation"));
+        }
+        QCOMPARE(f.storedLines(ob::kSecondYear), f.before + added);
+    }
+
     void answeringNoChangesNothing()
     {
         Fixture f;
@@ -227,7 +275,8 @@ private slots:
                                                         Money::fromCents(500), {}}});
         f.t.db().exec("DELETE FROM AccLevel3 WHERE AccCode = ?", {ob::Rent});   // gone behind the window
         QVERIFY(!f.importWindow(QStringLiteral("2026-27")));
-        QCOMPARE(f.messages.last().title, QStringLiteral("Database Error"));
+        QCOMPARE(f.messages.last().title, QStringLiteral("Select Account"));
+        QCOMPARE(f.storedLines(ob::kSecondYear), f.before);
     }
 };
 

@@ -207,6 +207,15 @@ private slots:
         QCOMPARE(f.refusal(), QStringLiteral("An account code is digits only."));
         f.enter(0, column::Code, QString::number(kCash));   // taken: the reason goes
         QVERIFY(f.refusal().isEmpty());
+
+        f.enter(1, column::Code, QStringLiteral("12a"));
+        QCOMPARE(f.refusal(), QStringLiteral("An account code is digits only."));
+        f.grid()->setCurrentCell(1, column::Code);
+        f.type(QStringLiteral("petty"));
+        f.press(Qt::Key_Down);
+        f.press(Qt::Key_Return);   // picked from the list: the reason goes too
+        QCOMPARE(f.line(1).accCode, std::optional<std::int64_t>(kPettyUnderscore));
+        QVERIFY(f.refusal().isEmpty());
         QVERIFY(boxes.boxes().empty());
     }
 
@@ -432,6 +441,8 @@ private slots:
         f.press(Qt::Key_Down);
         QCOMPARE(f.list()->text(), QStringLiteral("20001006  PettyXCash"));
         QCOMPARE(f.text("AccCodeTxt"), QString::number(kPettyX));
+        // The name typed to find the account is no code to refuse: going into the list says nothing.
+        QCOMPARE(f.refusal(), QString());
 
         if (how == QLatin1String("dblclick"))
             QTest::mouseDClick(f.list()->viewport(), Qt::LeftButton, {},
@@ -453,6 +464,7 @@ private slots:
             QVERIFY(!f.line(2).accCode);
             QCOMPARE(f.grid()->text(2, column::Name), QString());
         }
+        QCOMPARE(f.refusal(), QString());
         QVERIFY(boxes.boxes().empty());
     }
 

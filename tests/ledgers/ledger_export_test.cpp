@@ -143,6 +143,22 @@ private slots:
         QCOMPARE(s.lastRow(), 10);
     }
 
+    void aPeriodEndingBeforeItStartsExportsItsBroughtForwardLineOnly()
+    {
+        Fixture f;
+        f.choose(acc::Cash, QDate(2026, 12, 31), QDate(2026, 8, 10));
+        const sheet::Sheet s = f.exported();
+        QVERIFY(f.messages.boxes().empty());
+        QCOMPARE(s.at("A2"),
+                 text("Ledger For The Period From December 31, 2026 To August 10, 2026").makeBold().makeBlue());
+        const Money bf = f.book.difference(acc::Cash, "", "2026-12-30");
+        QVERIFY(bf < Money{});   // Cash stands in credit on the first day
+        QCOMPARE(s.at("C5"), text("Balance Brought Forward  "));
+        QCOMPARE(s.at("F5"), Cell::amount(-bf));
+        QCOMPARE(s.at("G5"), text("Credit"));
+        QCOMPARE(s.lastRow(), 5);   // no line and no totals row
+    }
+
     void anAccountWithoutLinesGivesTheTopRowsOnly()
     {
         Fixture f;

@@ -166,12 +166,27 @@ TEST(MultiLedger, AReversedPeriodCarriesTheOpeningToTheClosingAndAZeroLastLineCh
     EXPECT_EQ(ledgerOf(year, acc::Cash).closing, book.difference(acc::Cash, "", ""));
     EXPECT_EQ(ledgerOf(year, acc::Cash).lines.size(), book.listedLines(acc::Cash, "", "").size());
 
-    const auto reversed = ledgers::multiLedger(t.db(), testing_support::kYear, AccountSelection::all(),
-                                               ledgers::DateRange{day("2026-09-02"), day("2026-09-01")});
-    const auto& cash = ledgerOf(reversed, acc::Cash);
-    EXPECT_TRUE(cash.lines.empty());
-    EXPECT_EQ(cash.opening, book.difference(acc::Cash, "", "2026-09-01"));
-    EXPECT_EQ(cash.closing, cash.opening);
+    // Every line before the first day is brought forward, also those after the last.
+    struct Case { const char* first; const char* last; };
+    const Case cases[] = {
+        {"2026-09-02", "2026-09-01"},
+        {"2026-12-31", "2026-08-10"},
+        {"2027-06-30", "2026-06-30"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.first << " to " << c.last);
+        const auto reversed = ledgers::multiLedger(t.db(), testing_support::kYear, AccountSelection::all(),
+                                                   ledgers::DateRange{day(c.first), day(c.last)});
+        for (const std::int64_t code : acc::all) {
+            SCOPED_TRACE(code);
+            const auto& l = ledgerOf(reversed, code);
+            EXPECT_TRUE(l.lines.empty());
+            EXPECT_EQ(l.opening, book.difference(code, "", testing_support::dayBefore(c.first)));
+            EXPECT_EQ(l.closing, l.opening);
+        }
+    }
+    // The wide cases differ from a cut at the last day.
+    EXPECT_NE(book.difference(acc::Cash, "", "2026-12-30"), book.difference(acc::Cash, "", "2026-08-10"));
 }
 
 TEST(MultiLedger, CoversTheAccountsOfTheSelection)

@@ -177,14 +177,21 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
+        QTest::addColumn<bool>("otherCase");   // an entry's text with its letters in upper case
         QTest::newRow("no main type") << 1 << false << "Select Account Type"
-                                      << "Select correct main account type to print ledgers." << "";
+                                      << "Select correct main account type to print ledgers." << "" << false;
+        QTest::newRow("main type in other letters") << 1 << false << "Select Account Type"
+                                                    << "Select correct main account type to print ledgers." << ""
+                                                    << true;
         QTest::newRow("no sub type") << 1 << true << "Select Account Type"
-                                     << "Select correct sub account type to print ledgers." << "";
+                                     << "Select correct sub account type to print ledgers." << "" << false;
+        QTest::newRow("sub type in other letters") << 1 << true << "Select Account Type"
+                                                   << "Select correct sub account type to print ledgers." << ""
+                                                   << true;
         QTest::newRow("no range start") << 2 << false << "Select Account Code" << "Select account code to start from."
-                                        << "CodeFrom";
+                                        << "CodeFrom" << false;
         QTest::newRow("no range end") << 3 << false << "Select Account Code" << "Select account code to end at."
-                                      << "CodeTo";
+                                      << "CodeTo" << false;
     }
     void printRefusesASelectionItCannotPrint()
     {
@@ -193,6 +200,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, message);
         QFETCH(QString, focus);
+        QFETCH(bool, otherCase);
         Fixture f;
         auto w = f.window();
         w->show();
@@ -200,13 +208,19 @@ private slots:
         child<QRadioButton>(*w, option == 1 ? "LedgerOpt_1" : "LedgerOpt_2")->setChecked(true);
         if (option == 3)   // the range with only its start chosen
             child<QLineEdit>(*w, "CodeFrom")->setText(QString::number(acc::Cash));
+        const QString mainType = mainTypeText(f.t.db(), testing_support::kAssets);
+        auto* subList = child<QComboBox>(*w, "SubList");
         if (subType) {
             // A main type that matches, but a sub type that does not.
-            child<QComboBox>(*w, "MainList")->setCurrentText(mainTypeText(f.t.db(), testing_support::kAssets));
+            child<QComboBox>(*w, "MainList")->setCurrentText(mainType);
             child<QCheckBox>(*w, "SubTypeOpt")->setChecked(true);
-            child<QComboBox>(*w, "SubList")->setCurrentText(QStringLiteral("Nothing Like It"));
+            QVERIFY(subList->count() > 0);
+            subList->setCurrentText(otherCase ? subList->itemText(0).toUpper() : QStringLiteral("Nothing Like It"));
+            QVERIFY(subList->currentText() != subList->itemText(0));
         } else if (option == 1) {
-            child<QComboBox>(*w, "MainList")->setCurrentText(QStringLiteral("Cash"));
+            child<QComboBox>(*w, "MainList")->setCurrentText(otherCase ? mainType.toUpper() : QStringLiteral("Cash"));
+            QVERIFY(child<QComboBox>(*w, "MainList")->currentText() != mainType);
+            QCOMPARE(subList->count(), 0);   // no main type chosen: no sub types offered
         }
         child<QPushButton>(*w, "PrintBttn")->click();
         QCOMPARE(f.messages.boxes().size(), std::size_t(1));
