@@ -621,7 +621,9 @@ void VoucherLineGrid::placeList()
     const QPoint grid = m_grid->mapTo(host, QPoint(0, 0));
     const int visible = m_grid->visibleRow();
     const int rowTop = m_grid->rowTop(visible);
-    const int top = visible < m_params.listAboveFromRow ? grid.y() + rowTop + forms::twipsToPixels(kListBelowTwips)
+    // Under the cell means under it whatever the face makes the row's height.
+    const int below = std::max(forms::twipsToPixels(kListBelowTwips), m_grid->verticalHeader()->defaultSectionSize());
+    const int top = visible < m_params.listAboveFromRow ? grid.y() + rowTop + below
                                                         : grid.y() + rowTop - forms::twipsToPixels(kListAboveTwips);
     m_list->setGeometry(grid.x() + m_grid->columnLeft(column::Code), top,
                         forms::twipsToPixels(m_params.listWidthTwips), forms::twipsToPixels(m_params.listHeightTwips));
