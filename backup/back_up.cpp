@@ -84,6 +84,9 @@ BackUp::BackUp(const QString& workingFolder, QWidget* parent)
     , m_files{workingFolder.toStdString()}
 {
     setObjectName(QStringLiteral("BackUp"));
+    // What a Stowkeep killed midway left beside the book; the folder of a past
+    // back-up is not known here, so that one is cleaned when a back-up to it begins.
+    removeStaleTemporaries(m_files.folder);
     setWindowTitle(QStringLiteral("Stowkeep - Tamsel"));
 
     auto* title = new QLabel(QStringLiteral("STOWKEEP"), this);
@@ -185,10 +188,10 @@ void BackUp::restore()
 {
     if (told(this, kRestoreFailed, checkBook(m_files)))
         return;
-    if (forms::ask(this, QStringLiteral("Restore Back-Up"),
-                   QStringLiteral("Are you sure you want to restore your back-up data? It is always advised that "
-                                  "you take back-up of your current data before restoring older one."),
-                   forms::Buttons::YesNo) != forms::Answer::Yes)
+    if (forms::askBeforeDestroying(this, QStringLiteral("Restore Back-Up"),
+                                   QStringLiteral("Are you sure you want to restore your back-up data? It is always "
+                                                  "advised that you take back-up of your current data before "
+                                                  "restoring older one.")) != forms::Answer::Yes)
         return;
     const QString chosen = forms::askForFile(this, dialogFor(forms::FileDialog::Kind::Open,
                                                              QStringLiteral("Restore Back-Up From")));
@@ -208,10 +211,10 @@ void BackUp::compact()
 {
     if (told(this, kCompactFailed, checkBook(m_files)))
         return;
-    if (forms::ask(this, QStringLiteral("Compact and Repair Data"),
-                   QStringLiteral("Are you sure you want to compact and repair your data? It is always advised that "
-                                  "you take back-up of your current data before restoring older one."),
-                   forms::Buttons::YesNo) != forms::Answer::Yes)
+    if (forms::askBeforeDestroying(this, QStringLiteral("Compact and Repair Data"),
+                                   QStringLiteral("Are you sure you want to compact and repair your data? It is "
+                                                  "always advised that you take back-up of your current data before "
+                                                  "restoring older one.")) != forms::Answer::Yes)
         return;
     const std::string stamp = timeStamp(shell::now());
     const Failure failure = underLock([&](const platform::FileLock& lock) {
