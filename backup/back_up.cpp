@@ -143,7 +143,10 @@ BackUp::BackUp(const QString& workingFolder, QWidget* parent)
     // second click repeats its action.
     connect(group, &QButtonGroup::idClicked, this, &BackUp::Op1_Click);
     layout->addStretch();
-    resize(640, 540);
+    // Tall enough for every wrapped text at this width: a fixed height cut
+    // the frames' texts off. The longest texts fit 1024x768 so.
+    constexpr int kWidth = 720;
+    resize(kWidth, layout->totalHeightForWidth(kWidth));
 }
 
 void BackUp::Op1_Click(int index)

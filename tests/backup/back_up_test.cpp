@@ -79,7 +79,12 @@ private slots:
             QVERIFY(!option->isChecked());
         }
         window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(window.frameGeometry().width() <= 1024 && window.frameGeometry().height() <= 768);
+        for (const char* name : {"Label7", "Label9", "Label1", "Label6"}) {
+            const auto* label = window.findChild<QLabel*>(name);
+            QVERIFY2(label->height() >= label->heightForWidth(label->width()), name);   // no line cut off
+        }
     }
 
     void backUpSavesWhereChosenAndASecondClickRepeatsIt()
