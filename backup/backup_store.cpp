@@ -195,6 +195,26 @@ std::optional<fs::path> journalBeside(const fs::path& file)
     return std::nullopt;
 }
 
+// Opens `file` as it is. SQLite says only "unable to open database file" of
+// a file it cannot open; the system's reason (no permission, a folder in the
+// way) is thrown as std::system_error when there is one. No connection of
+// ours is open on the file when opening it fails, so the descriptor tried
+// here drops no lock of ours. Throws platform::DbError otherwise.
+platform::Database openAsItIs(const fs::path& file, platform::Database::Access access)
+{
+    try {
+        return platform::Database::openUnchecked(file.string(), access);
+    } catch (const platform::DbError& e) {
+        if (e.isDamage())
+            throw;
+        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            throw std::system_error(errno, std::generic_category(), "cannot open " + quoted(file));
+        ::close(fd);
+        throw;
+    }
+}
+
 struct Marks {
     std::int64_t applicationId = 0;
     std::int64_t version = 0;
@@ -430,13 +450,14 @@ platform::Database openBookForChange(const BookFiles& files)
     const std::string what = "The data file " + quoted(files.book) + " could not be read";
     const std::string after = ", so nothing was changed.";
     return step(what, after, [&] {
-        platform::Database book = platform::Database::openUnchecked(files.book.string(), platform::Database::Access::ReadWrite);
+        platform::Database book = openAsItIs(files.book, platform::Database::Access::ReadWrite);
         Marks marks;
         try {
             marks = readMarks(book);
         } catch (const platform::DbError& e) {
             if (e.isDamage())
-                throw Refused("The data file " + quoted(files.book) + " is damaged (" + reasonOf(e)
+                throw Refused("The data file " + quoted(files.book) + " is damaged ("
+                              + (e.isNotADatabase() ? std::string("it is no database file") : kBrokenPages)
                               + "); restore a back-up instead.");
             throw;
         }
@@ -536,7 +557,7 @@ Failure backUp(const BookFiles& files, const fs::path& chosen)
         if (const auto journal = journalBeside(target))
             throw Refused(what + ": the journal " + quoted(*journal) + " lies beside it; choose another name.");
         platform::Database book = step("The data file " + quoted(files.book) + " could not be read", ".", [&] {
-            platform::Database db = platform::Database::openUnchecked(files.book.string(), platform::Database::Access::ReadOnly);
+            platform::Database db = openAsItIs(files.book, platform::Database::Access::ReadOnly);
             Marks marks;
             try {
                 marks = readMarks(db);
@@ -620,7 +641,7 @@ Failure restore(const BookFiles& files, const platform::FileLock& held, const fs
             Marks marks;
             try {
                 cut = cutShort(chosen);
-                source = platform::Database::openUnchecked(chosen.string(), platform::Database::Access::ReadOnly);
+                source = openAsItIs(chosen, platform::Database::Access::ReadOnly);
                 marks = readMarks(*source);
             } catch (const platform::DbError& e) {
                 if (e.isNotADatabase())
@@ -628,6 +649,8 @@ Failure restore(const BookFiles& files, const platform::FileLock& held, const fs
                 if (e.isDamage())
                     throw damaged(kBrokenPages);
                 throw Refused(quoted(chosen) + " could not be read: " + reasonOf(e) + notRestored);
+            } catch (const std::system_error& e) {
+                throw Refused(quoted(chosen) + " could not be read: " + systemReason(e.code().value()) + notRestored);
             }
             if (marks.applicationId != platform::kApplicationId)
                 throw Refused(quoted(chosen) + " is not a back-up of Tamsel Standard.");

@@ -627,17 +627,21 @@ std::string failureUnderFileSizeLimit(rlim_t limitBytes, const std::function<bac
     }, action);
 }
 
+// Root reads and writes anywhere: a child that must meet a refused
+// permission gives that up for an ordinary user.
+void becomeAnOrdinaryUser()
+{
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+        ::_exit(1);
+}
+
 TEST(Lock, AFolderThatCannotBeWrittenIsToldAsSuch)
 {
     BookFolder folder(1);
     const BookFiles files(folder.root());
     fs::permissions(folder.dbFolder(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    const std::string message = failureInChild([] {
-        // Root writes anywhere: the child gives that up for an ordinary user.
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(1);
-    }, [&] {
+    const std::string message = failureInChild(becomeAnOrdinaryUser, [&] {
         FileLock lock;
         return backup::lockForChange(files, lock, 0);
     });
@@ -646,6 +650,19 @@ TEST(Lock, AFolderThatCannotBeWrittenIsToldAsSuch)
     EXPECT_NE(message.find(files.lock.string()), std::string::npos) << message;
     EXPECT_EQ(message.find("No such file"), std::string::npos) << message;
     EXPECT_FALSE(fs::exists(files.lock));
+}
+
+TEST(Restore, AFileThatMayNotBeReadIsToldAsSuch)
+{
+    BookFolder folder(1);
+    const BookFiles files(folder.root());
+    const fs::path saved = folder.root() / "saved.mdb";
+    backUpOrFail(folder, saved);
+    FileLock::take(files.lock.string(), FileLock::Mode::Shared);   // made by the main program before
+    fs::permissions(folder.dbFolder(), fs::perms::all);
+    fs::permissions(saved, fs::perms::none);
+    const std::string message = failureInChild(becomeAnOrdinaryUser, [&] { return restoreNow(files, saved); });
+    EXPECT_NE(message.find(saved.string() + "\" could not be read: Permission denied"), std::string::npos) << message;
 }
 
 TEST(FullDisk, EachActionSaysWhyAndLeavesTheBookByteIdentical)
