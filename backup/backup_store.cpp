@@ -117,18 +117,25 @@ void probeWritable(const fs::path& folder, const std::string& what, const std::s
     ::unlink(probe.c_str());
 }
 
-// Makes the names in `folder` durable: a rename or link is not safe against a
-// power cut until its folder is flushed.
-void flushFolder(const fs::path& folder)
+// Flushes the file or folder at `path` to disk (`flags` added to the open).
+// Throws std::system_error.
+void flushToDisk(const fs::path& path, int flags)
 {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | flags);
     if (fd < 0)
-        throw std::system_error(errno, std::generic_category(), "cannot open the folder " + quoted(folder));
+        throw std::system_error(errno, std::generic_category(), "cannot open " + quoted(path));
     const int rc = ::fsync(fd);
     const int error = errno;
     ::close(fd);
     if (rc != 0)
-        throw std::system_error(error, std::generic_category(), "cannot flush the folder " + quoted(folder));
+        throw std::system_error(error, std::generic_category(), "cannot flush " + quoted(path));
+}
+
+// Makes the names in `folder` durable: a rename or link is not safe against a
+// power cut until its folder is flushed.
+void flushFolder(const fs::path& folder)
+{
+    flushToDisk(folder, O_DIRECTORY);
 }
 
 // Removes a temporary file of ours and the journal SQLite may have left with it.
@@ -295,19 +302,6 @@ bool cutShort(const fs::path& file)
     return bytes % pageSize != 0 || bytes < pages * pageSize;
 }
 
-// Flushes the file at `path` to disk. Throws std::system_error.
-void flushFile(const fs::path& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw std::system_error(errno, std::generic_category(), "cannot open " + quoted(path));
-    const int rc = ::fsync(fd);
-    const int error = errno;
-    ::close(fd);
-    if (rc != 0)
-        throw std::system_error(error, std::generic_category(), "cannot flush " + quoted(path));
-}
-
 // Writes a compacted copy of `source`, as last committed, into the new file
 // `path` and makes it durable. VACUUM INTO reads in one read transaction, so a
 // writer beside it is no harm, and writes the rows only, never the free pages;
@@ -326,7 +320,7 @@ void copyInto(platform::Database& source, const fs::path& path)
             throw platform::DbError(e.code(), e.message() + " (" + systemReason(error) + ")", e.sql());
         throw;
     }
-    flushFile(path);
+    flushToDisk(path, 0);
 }
 
 // Copies the file `from` byte for byte into the new file `to` and makes it

@@ -202,6 +202,11 @@ struct BadBackUp {
     const char* expected;
 };
 
+Database writable(const fs::path& file)
+{
+    return Database::openUnchecked(file.string(), Database::Access::ReadWrite);
+}
+
 void truncateHalf(const fs::path& file)
 {
     fs::resize_file(file, fs::file_size(file) / 2);
@@ -224,14 +229,13 @@ void onlyNotes(const fs::path& file)
 
 void withoutLines(const fs::path& file)
 {
-    Database db = Database::openUnchecked(file.string(), Database::Access::ReadWrite);
-    db.exec("DROP TABLE SubTransactions");
+    writable(file).exec("DROP TABLE SubTransactions");
 }
 
 // The first trigger of the file, under its own name, doing one thing more.
 void tamperedTrigger(const fs::path& file)
 {
-    Database db = Database::openUnchecked(file.string(), Database::Access::ReadWrite);
+    Database db = writable(file);
     const std::string name = db.scalar("SELECT name FROM sqlite_schema WHERE type = 'trigger' ORDER BY name").toText();
     const std::string sql = db.scalar("SELECT sql FROM sqlite_schema WHERE name = ?", {name}).toText();
     const std::size_t begin = sql.rfind("BEGIN");
@@ -242,13 +246,12 @@ void tamperedTrigger(const fs::path& file)
 
 void foreignTrigger(const fs::path& file)
 {
-    Database db = Database::openUnchecked(file.string(), Database::Access::ReadWrite);
-    db.exec("CREATE TRIGGER Users_Wipe AFTER INSERT ON Users BEGIN DELETE FROM Transactions; END");
+    writable(file).exec("CREATE TRIGGER Users_Wipe AFTER INSERT ON Users BEGIN DELETE FROM Transactions; END");
 }
 
 void changedColumnType(const fs::path& file)
 {
-    Database db = Database::openUnchecked(file.string(), Database::Access::ReadWrite);
+    Database db = writable(file);
     db.exec("PRAGMA writable_schema = ON");
     ASSERT_EQ(db.exec("UPDATE sqlite_schema SET sql = replace(sql, 'Notes     TEXT', 'Notes     BLOB')"
                       " WHERE name = 'Users' AND sql LIKE '%Notes     TEXT%'"), 1);
@@ -256,8 +259,7 @@ void changedColumnType(const fs::path& file)
 
 void extraColumn(const fs::path& file)
 {
-    Database db = Database::openUnchecked(file.string(), Database::Access::ReadWrite);
-    db.exec("ALTER TABLE Jobs ADD COLUMN Secret TEXT");
+    writable(file).exec("ALTER TABLE Jobs ADD COLUMN Secret TEXT");
 }
 
 void brokenReference(const fs::path& file)
