@@ -1,19 +1,22 @@
 // Every copy goes through SQLite (VACUUM INTO, which leaves the free pages
-// behind), never a byte copy of a live file, and every replacement is a rename of a checked, durable file in the
-// same folder: a rename is atomic, so the book is either the old one or the
-// new one, never half of each. The book file is never opened outside SQLite,
-// since closing any descriptor of it would drop SQLite's own locks on it.
+// behind), never a byte copy of a live file, and every replacement is a
+// rename of a checked, durable file in the same folder: a rename is atomic,
+// so the book is either the old one or the new one, never half of each. The
+// book file is never opened outside SQLite while a connection of ours is open
+// on it, since closing any descriptor of it would drop SQLite's own locks.
 #include "backup/backup_store.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cassert>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <stdexcept>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include <fcntl.h>
 #include <signal.h>

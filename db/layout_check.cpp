@@ -8,6 +8,7 @@
 #include <cctype>
 #include <map>
 #include <string_view>
+#include <utility>
 
 #include "db/delivered.h"
 #include "platform/data/database.h"
