@@ -84,6 +84,9 @@ BackUp::BackUp(const QString& workingFolder, QWidget* parent)
     , m_files{workingFolder.toStdString()}
 {
     setObjectName(QStringLiteral("BackUp"));
+    // What a Stowkeep killed midway left beside the book; the folder of a past
+    // back-up is not known here, so that one is cleaned when a back-up to it begins.
+    removeStaleTemporaries(m_files.folder);
     setWindowTitle(QStringLiteral("Stowkeep - Tamsel"));
 
     auto* title = new QLabel(QStringLiteral("STOWKEEP"), this);
@@ -140,7 +143,10 @@ BackUp::BackUp(const QString& workingFolder, QWidget* parent)
     // second click repeats its action.
     connect(group, &QButtonGroup::idClicked, this, &BackUp::Op1_Click);
     layout->addStretch();
-    resize(640, 540);
+    // Tall enough for every wrapped text at this width: a fixed height cut
+    // the frames' texts off. The longest texts fit 1024x768 so.
+    constexpr int kWidth = 720;
+    resize(kWidth, layout->totalHeightForWidth(kWidth));
 }
 
 void BackUp::Op1_Click(int index)
@@ -185,10 +191,10 @@ void BackUp::restore()
 {
     if (told(this, kRestoreFailed, checkBook(m_files)))
         return;
-    if (forms::ask(this, QStringLiteral("Restore Back-Up"),
-                   QStringLiteral("Are you sure you want to restore your back-up data? It is always advised that "
-                                  "you take back-up of your current data before restoring older one."),
-                   forms::Buttons::YesNo) != forms::Answer::Yes)
+    if (forms::askBeforeDestroying(this, QStringLiteral("Restore Back-Up"),
+                                   QStringLiteral("Are you sure you want to restore your back-up data? It is always "
+                                                  "advised that you take back-up of your current data before "
+                                                  "restoring older one.")) != forms::Answer::Yes)
         return;
     const QString chosen = forms::askForFile(this, dialogFor(forms::FileDialog::Kind::Open,
                                                              QStringLiteral("Restore Back-Up From")));
@@ -208,10 +214,10 @@ void BackUp::compact()
 {
     if (told(this, kCompactFailed, checkBook(m_files)))
         return;
-    if (forms::ask(this, QStringLiteral("Compact and Repair Data"),
-                   QStringLiteral("Are you sure you want to compact and repair your data? It is always advised that "
-                                  "you take back-up of your current data before restoring older one."),
-                   forms::Buttons::YesNo) != forms::Answer::Yes)
+    if (forms::askBeforeDestroying(this, QStringLiteral("Compact and Repair Data"),
+                                   QStringLiteral("Are you sure you want to compact and repair your data? It is "
+                                                  "always advised that you take back-up of your current data before "
+                                                  "restoring older one.")) != forms::Answer::Yes)
         return;
     const std::string stamp = timeStamp(shell::now());
     const Failure failure = underLock([&](const platform::FileLock& lock) {

@@ -1,22 +1,29 @@
-// Every copy goes through SQLite (online backup), never a byte copy of a live
-// file, and every replacement is a rename of a checked, durable file in the
-// same folder: a rename is atomic, so the book is either the old one or the
-// new one, never half of each. The book file is never opened outside SQLite,
-// since closing any descriptor of it would drop SQLite's own locks on it.
+// Every copy goes through SQLite (VACUUM INTO, which leaves the free pages
+// behind), never a byte copy of a live file, and every replacement is a
+// rename of a checked, durable file in the same folder: a rename is atomic,
+// so the book is either the old one or the new one, never half of each. The
+// book file is never opened outside SQLite while a connection of ours is open
+// on it, since closing any descriptor of it would drop SQLite's own locks.
 #include "backup/backup_store.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cassert>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <stdexcept>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include "backup/backup_rules.h"
+#include "db/layout_check.h"
 #include "platform/data/file_lock.h"
 
 namespace fs = std::filesystem;
@@ -69,11 +76,35 @@ auto step(const std::string& what, const std::string& after, Work&& work)
     }
 }
 
-// A name for a new file in `folder` that nobody else uses.
+constexpr std::string_view kTempPrefix = ".stowkeep-";
+constexpr std::string_view kTempSuffix = ".tmp";
+
+// A name for a new file in `folder` that nobody else uses. The process's id in
+// it tells a file of a running Stowkeep from one a killed one left.
 fs::path tempPathIn(const fs::path& folder)
 {
     static std::atomic<int> counter{0};
-    return folder / (".stowkeep-" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp");
+    return folder / (std::string(kTempPrefix) + std::to_string(::getpid()) + "-" + std::to_string(++counter)
+                     + std::string(kTempSuffix));
+}
+
+// The process that made the temporary file named `name` (or its journal), or
+// nothing when `name` is no name tempPathIn gives.
+std::optional<pid_t> temporaryOwner(std::string name)
+{
+    if (name.ends_with("-journal"))
+        name.resize(name.size() - std::string_view("-journal").size());
+    if (!name.starts_with(kTempPrefix) || !name.ends_with(kTempSuffix))
+        return std::nullopt;
+    const std::string middle = name.substr(kTempPrefix.size(), name.size() - kTempPrefix.size() - kTempSuffix.size());
+    const std::size_t dash = middle.find('-');
+    const auto digits = [](std::string_view text) {
+        return !text.empty() && text.size() < 10
+            && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (dash == std::string::npos || !digits(middle.substr(0, dash)) || !digits(middle.substr(dash + 1)))
+        return std::nullopt;
+    return static_cast<pid_t>(std::stol(middle.substr(0, dash)));
 }
 
 // Makes and removes a file in `folder`, so that a folder that cannot be
@@ -89,18 +120,25 @@ void probeWritable(const fs::path& folder, const std::string& what, const std::s
     ::unlink(probe.c_str());
 }
 
-// Makes the names in `folder` durable: a rename or link is not safe against a
-// power cut until its folder is flushed.
-void flushFolder(const fs::path& folder)
+// Flushes the file or folder at `path` to disk (`flags` added to the open).
+// Throws std::system_error.
+void flushToDisk(const fs::path& path, int flags)
 {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | flags);
     if (fd < 0)
-        throw std::system_error(errno, std::generic_category(), "cannot open the folder " + quoted(folder));
+        throw std::system_error(errno, std::generic_category(), "cannot open " + quoted(path));
     const int rc = ::fsync(fd);
     const int error = errno;
     ::close(fd);
     if (rc != 0)
-        throw std::system_error(error, std::generic_category(), "cannot flush the folder " + quoted(folder));
+        throw std::system_error(error, std::generic_category(), "cannot flush " + quoted(path));
+}
+
+// Makes the names in `folder` durable: a rename or link is not safe against a
+// power cut until its folder is flushed.
+void flushFolder(const fs::path& folder)
+{
+    flushToDisk(folder, O_DIRECTORY);
 }
 
 // Removes a temporary file of ours and the journal SQLite may have left with it.
@@ -167,10 +205,42 @@ std::optional<fs::path> journalBeside(const fs::path& file)
     return std::nullopt;
 }
 
+// Opens `file` as it is. SQLite says only "unable to open database file" of
+// a file it cannot open; the system's reason (no permission, a folder in the
+// way) is thrown as std::system_error when there is one. No connection of
+// ours is open on the file when opening it fails, so the descriptor tried
+// here drops no lock of ours. Throws platform::DbError otherwise.
+platform::Database openAsItIs(const fs::path& file, platform::Database::Access access)
+{
+    try {
+        return platform::Database::openUnchecked(file.string(), access);
+    } catch (const platform::DbError& e) {
+        if (e.isDamage())
+            throw;
+        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            throw std::system_error(errno, std::generic_category(), "cannot open " + quoted(file));
+        ::close(fd);
+        throw;
+    }
+}
+
 struct Marks {
     std::int64_t applicationId = 0;
     std::int64_t version = 0;
 };
+
+// The first few of `items`, joined for a sentence, and how many more there are.
+std::string listed(const std::vector<std::string>& items)
+{
+    constexpr std::size_t kShown = 3;
+    std::string text;
+    for (std::size_t i = 0; i < items.size() && i < kShown; ++i)
+        text += (i == 0 ? "" : ", ") + items[i];
+    if (items.size() > kShown)
+        text += " and " + std::to_string(items.size() - kShown) + " more";
+    return text;
+}
 
 Marks readMarks(platform::Database& db)
 {
@@ -183,22 +253,77 @@ std::string newerText(std::int64_t version)
         + "; this program reads layout " + std::to_string(platform::kSchemaVersion) + ")";
 }
 
-// The first problem the checks find, or "" for a sound file.
+// What is damaged in a file SQLite cannot read whole, said for the user.
+const std::string kBrokenPages = "some of its pages are broken";
+
+// The first problem the checks find, in the user's words, or "" for a sound file.
 std::string damageOf(platform::Database& db)
 {
-    const std::string integrity = db.integrityCheck();
-    if (integrity != "ok")
-        return integrity.substr(0, integrity.find('\n'));
+    // integrity_check's own lines ("*** in database main ***", "Page 5: btreeInitPage()
+    // returns error code 11") say where, which tells the user nothing.
+    if (db.integrityCheck() != "ok")
+        return kBrokenPages;
     const std::string references = db.foreignKeyCheck();
-    if (!references.empty())
-        return "broken reference " + references.substr(0, references.find('\n'));
-    return {};
+    if (references.empty())
+        return {};
+    // "SubTransactions row 7 -> Transactions"
+    const std::string first = references.substr(0, references.find('\n'));
+    const std::size_t row = first.find(" row ");
+    const std::size_t arrow = first.find(" -> ");
+    if (row == std::string::npos || arrow == std::string::npos)
+        return "some of its rows refer to rows that are not there";
+    return "rows of " + first.substr(0, row) + " refer to rows of " + first.substr(arrow + 4) + " that are not there";
 }
 
-// Copies `source` (as committed) into a new durable file at `path`.
+// Whether the database file `file` ends before the pages its header counts,
+// or within a page, as a copy cut off midway does. Read from the header
+// itself: SQLite refuses to count the pages of such a file. False when the
+// header cannot be read. Never for the book, whose descriptors are SQLite's.
+bool cutShort(const fs::path& file)
+{
+    unsigned char header[100] = {};
+    std::error_code ec;
+    const auto bytes = fs::file_size(file, ec);
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (ec || fd < 0)
+        return false;
+    const ssize_t n = ::read(fd, header, sizeof header);
+    ::close(fd);
+    if (n != static_cast<ssize_t>(sizeof header) || std::memcmp(header, "SQLite format 3", 16) != 0)
+        return false;
+    const auto big = [&](int at, int size) {
+        std::uint64_t value = 0;
+        for (int i = 0; i < size; ++i)
+            value = value << 8 | header[at + i];
+        return value;
+    };
+    const std::uint64_t pageSize = big(16, 2) == 1 ? 65536 : big(16, 2);
+    if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0)
+        return false;
+    // The page count at 28 holds only while the counter at 92 matches the change counter at 24.
+    const std::uint64_t pages = big(92, 4) == big(24, 4) ? big(28, 4) : 0;
+    return bytes % pageSize != 0 || bytes < pages * pageSize;
+}
+
+// Writes a compacted copy of `source`, as last committed, into the new file
+// `path` and makes it durable. VACUUM INTO reads in one read transaction, so a
+// writer beside it is no harm, and writes the rows only, never the free pages;
+// SQLite does not flush what it wrote. A partial file is removed. Throws
+// platform::DbError (with the system's reason, such as a full disk, when there
+// is one) or std::system_error.
 void copyInto(platform::Database& source, const fs::path& path)
 {
-    source.backupTo(path.string());
+    try {
+        source.exec("VACUUM INTO ?", {path.string()});
+    } catch (const platform::DbError& e) {
+        // SQLite's own text for a failed write is only "disk I/O error".
+        const int error = source.lastSystemError();
+        removeTemp(path);
+        if (error != 0)
+            throw platform::DbError(e.code(), e.message() + " (" + systemReason(error) + ")", e.sql());
+        throw;
+    }
+    flushToDisk(path, 0);
 }
 
 // Copies the file `from` byte for byte into the new file `to` and makes it
@@ -280,8 +405,10 @@ fs::path writeSafetyCopy(platform::Database& book, const fs::path& folder, const
 
 // The safety copy before a restore, which must not need a sound book: the
 // book may be what the user restores for. A book SQLite opens is copied by
-// SQLite (a read-write connection first rolls back a save that was cut off);
-// one it cannot read at all (a damaged header, a foreign file) byte for byte.
+// SQLite (a read-write connection first rolls back a save that was cut off),
+// compacted, or page for page when some of its rows cannot be read, since the
+// broken part may be what the user wants back; one SQLite cannot read at all
+// (a damaged header, a foreign file) byte for byte.
 void writeSafetyCopyBeforeRestore(const BookFiles& files, const std::string& stamp)
 {
     {
@@ -296,7 +423,15 @@ void writeSafetyCopyBeforeRestore(const BookFiles& files, const std::string& sta
             book.reset();
         }
         if (book) {
-            writeSafetyCopy(*book, files.folder, stamp);
+            writeSafetyCopy(files.folder, stamp, [&](const fs::path& path) {
+                try {
+                    copyInto(*book, path);
+                } catch (const platform::DbError& e) {
+                    if (!e.isDamage())
+                        throw;
+                    book->backupTo(path.string());
+                }
+            });
             return;
         }
     }
@@ -312,13 +447,14 @@ platform::Database openBookForChange(const BookFiles& files)
     const std::string what = "The data file " + quoted(files.book) + " could not be read";
     const std::string after = ", so nothing was changed.";
     return step(what, after, [&] {
-        platform::Database book = platform::Database::openUnchecked(files.book.string(), platform::Database::Access::ReadWrite);
+        platform::Database book = openAsItIs(files.book, platform::Database::Access::ReadWrite);
         Marks marks;
         try {
             marks = readMarks(book);
         } catch (const platform::DbError& e) {
             if (e.isDamage())
-                throw Refused("The data file " + quoted(files.book) + " is damaged (" + reasonOf(e)
+                throw Refused("The data file " + quoted(files.book) + " is damaged ("
+                              + (e.isNotADatabase() ? std::string("it is no database file") : kBrokenPages)
                               + "); restore a back-up instead.");
             throw;
         }
@@ -354,6 +490,19 @@ BookFiles::BookFiles(const fs::path& workingFolder)
 {
 }
 
+void removeStaleTemporaries(const fs::path& folder)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const auto owner = temporaryOwner(it->path().filename().string());
+        // EPERM: the process runs under another user; only ESRCH says it is gone.
+        if (!owner || *owner <= 0 || ::kill(*owner, 0) == 0 || errno != ESRCH)
+            continue;
+        std::error_code ignored;   // a file that stays is removed at a later start
+        fs::remove(it->path(), ignored);
+    }
+}
+
 Failure checkBook(const BookFiles& files)
 {
     std::error_code ec;
@@ -364,6 +513,17 @@ Failure checkBook(const BookFiles& files)
 
 Failure lockForChange(const BookFiles& files, platform::FileLock& lock, int waitMs)
 {
+    // The lock file is made here first when it is missing, so that a folder
+    // that cannot be written is told as such: FileLock falls back to opening
+    // an existing file read-only and would report only that there is none.
+    std::error_code ec;
+    if (!fs::exists(files.lock, ec)) {
+        const int fd = ::open(files.lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0)
+            return "Stowkeep cannot make the lock file " + quoted(files.lock) + " in the data file's folder ("
+                + systemReason(errno) + "), so nothing was changed.";
+        ::close(fd);
+    }
     try {
         lock = platform::FileLock::take(files.lock.string(), platform::FileLock::Mode::Exclusive, waitMs);
     } catch (const std::system_error& e) {
@@ -394,7 +554,7 @@ Failure backUp(const BookFiles& files, const fs::path& chosen)
         if (const auto journal = journalBeside(target))
             throw Refused(what + ": the journal " + quoted(*journal) + " lies beside it; choose another name.");
         platform::Database book = step("The data file " + quoted(files.book) + " could not be read", ".", [&] {
-            platform::Database db = platform::Database::openUnchecked(files.book.string(), platform::Database::Access::ReadOnly);
+            platform::Database db = openAsItIs(files.book, platform::Database::Access::ReadOnly);
             Marks marks;
             try {
                 marks = readMarks(db);
@@ -412,13 +572,23 @@ Failure backUp(const BookFiles& files, const fs::path& chosen)
             return db;
         });
         probeWritable(folder, what, after);
+        removeStaleTemporaries(folder);
         TempFile temp{tempPathIn(folder)};
-        step(what, after, [&] { copyInto(book, temp.path()); });
+        step(what, after, [&] {
+            try {
+                copyInto(book, temp.path());
+            } catch (const platform::DbError& e) {
+                if (e.isDamage())
+                    throw Refused("The data file " + quoted(files.book) + " is damaged (" + kBrokenPages
+                                  + "), so no back-up was written; restore an earlier back-up instead.");
+                throw;
+            }
+        });
         step(what, after, [&] {
             // The copy is read back before it takes the chosen name: our marks,
-            // and every page the copy's header counts is in the file. The pages
-            // are the book's own, so a full integrity check would only repeat
-            // the book's state at several seconds a million lines.
+            // and every page the copy's header counts is in the file. SQLite
+            // wrote it from the book's rows, so a full integrity check would
+            // only repeat the book's state at several seconds a million lines.
             platform::Database copy = platform::Database::openUnchecked(temp.path().string(), platform::Database::Access::ReadOnly);
             const auto pages = copy.scalar("PRAGMA page_count").toInt() * copy.scalar("PRAGMA page_size").toInt();
             if (readMarks(copy).applicationId != platform::kApplicationId
@@ -458,39 +628,57 @@ Failure restore(const BookFiles& files, const platform::FileLock& held, const fs
         probeWritable(files.folder, copyWhat, nothing);
         TempFile temp{tempPathIn(files.folder)};
         {
-            const auto damaged = [&](const std::string& why) {
-                return Refused(quoted(chosen) + " is damaged (" + why + ")" + notRestored);
-            };
             std::optional<platform::Database> source;
+            bool cut = false;
+            const auto damaged = [&](const std::string& why) {
+                return Refused(quoted(chosen) + " is damaged ("
+                               + (cut ? std::string("it ends before its last page, as a copy cut off midway does") : why)
+                               + ")" + notRestored);
+            };
             Marks marks;
             try {
-                source = platform::Database::openUnchecked(chosen.string(), platform::Database::Access::ReadOnly);
+                cut = cutShort(chosen);
+                source = openAsItIs(chosen, platform::Database::Access::ReadOnly);
                 marks = readMarks(*source);
             } catch (const platform::DbError& e) {
                 if (e.isNotADatabase())
                     throw Refused(quoted(chosen) + " is not a back-up of Tamsel Standard: it is no database file.");
                 if (e.isDamage())
-                    throw damaged(reasonOf(e));
+                    throw damaged(kBrokenPages);
                 throw Refused(quoted(chosen) + " could not be read: " + reasonOf(e) + notRestored);
+            } catch (const std::system_error& e) {
+                throw Refused(quoted(chosen) + " could not be read: " + systemReason(e.code().value()) + notRestored);
             }
             if (marks.applicationId != platform::kApplicationId)
                 throw Refused(quoted(chosen) + " is not a back-up of Tamsel Standard.");
             if (marks.version > platform::kSchemaVersion)
                 throw Refused(quoted(chosen) + newerText(marks.version) + notRestored);
+            // VACUUM INTO reads every row, so a cut or broken file mostly fails here.
             try {
                 copyInto(*source, temp.path());
             } catch (const platform::DbError& e) {
                 if (e.isDamage())
-                    throw damaged(reasonOf(e));
+                    throw damaged(kBrokenPages);
                 throw Refused(copyWhat + ": " + reasonOf(e) + nothing);
             }
+            if (cut)
+                throw damaged({});
+            source.reset();
             try {
+                // The copy of an older layout is upgraded and then held against
+                // the current layout, so only the current one needs describing.
                 platform::Database copy = platform::Database::open(temp.path().string(), upgrades);
+                if (const auto differences = db::layoutDifferences(copy); !differences.empty())
+                    throw Refused(quoted(chosen) + " is not a whole back-up of Tamsel Standard ("
+                                  + listed(differences) + ")" + notRestored);
                 if (const std::string damage = damageOf(copy); !damage.empty())
                     throw damaged(damage);
+                // An upgrade may have left free pages behind: the book is written compacted.
+                if (copy.scalar("PRAGMA freelist_count").toInt() > 0)
+                    copy.exec("VACUUM");
             } catch (const platform::DbError& e) {
                 if (e.isDamage())
-                    throw damaged(reasonOf(e));
+                    throw damaged(kBrokenPages);
                 throw Refused(quoted(chosen) + " could not be brought up to this version: " + reasonOf(e) + notRestored);
             }
         }

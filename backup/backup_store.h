@@ -33,17 +33,25 @@ using Failure = std::optional<std::string>;
 // go: it may still be closing after it started the back-up program.
 inline constexpr int kLockWaitMs = 5000;
 
+// Removes what a Stowkeep killed midway left in `folder`: its hidden
+// temporary files, each as large as a book, and their journals. A file whose
+// maker still runs (this process among them, or another user's) stays. Says
+// nothing: a file it cannot remove stays for a later start.
+void removeStaleTemporaries(const std::filesystem::path& folder);
+
 // The book's absence, told; the back-up program never makes a book.
 Failure checkBook(const BookFiles& files);
 
 // Takes the book's lock file exclusively into `lock`, waiting up to `waitMs`
 // while the main program holds it. Fails when the main program still has the
-// book open, or when the lock file cannot be opened (naming it and the reason).
+// book open, or when the lock file cannot be made or opened (naming it and the
+// system's reason, such as a folder it may not write in).
 Failure lockForChange(const BookFiles& files, platform::FileLock& lock, int waitMs = kLockWaitMs);
 
-// Copies the book as last committed into `target` with SQLite's online backup
-// from a read-only connection (the main program may be open and writing): into
-// a new file beside `target`, checked, made durable and renamed over it. Fails
+// Copies the book as last committed into `target`, compacted, from a read-only
+// connection (the main program may be open and writing): into a new file
+// beside `target`, checked, made durable and renamed over it; the temporaries
+// a killed Stowkeep left in that folder go first. Fails
 // without touching `target` when the book cannot be read, `target` is the book
 // itself or has a journal beside it, or the folder cannot be written.
 Failure backUp(const BookFiles& files, const std::filesystem::path& target);
@@ -51,9 +59,11 @@ Failure backUp(const BookFiles& files, const std::filesystem::path& target);
 // Replaces the book with the back-up `chosen`, under the exclusive lock `held`.
 // `chosen` is refused before anything is touched when it is the book itself,
 // no database, another program's file, from a newer version, has a journal
-// beside it, or is damaged (integrity and foreign keys, checked on a copy in
-// the book's folder; an older layout is brought up to date by `upgrades` on
-// that copy only). Then a safety copy of the book is written into its folder
+// beside it, is damaged (cut short, integrity and foreign keys) or lacks or
+// changes a table, column, index or trigger of the current layout; all is
+// checked on a compacted copy in the book's folder, where an older layout is
+// first brought up to date by `upgrades` (the file chosen is never changed).
+// Then a safety copy of the book is written into its folder
 // under `stamp` (safetyCopyName), and the checked copy is renamed over the book.
 // The safety copy stays whatever follows.
 Failure restore(const BookFiles& files, const platform::FileLock& held, const std::filesystem::path& chosen,

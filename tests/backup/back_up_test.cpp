@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "backup/backup_rules.h"
 #include "platform/data/file_lock.h"
 #include "platform/forms/file_dialogs.h"
@@ -76,7 +79,12 @@ private slots:
             QVERIFY(!option->isChecked());
         }
         window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(window.frameGeometry().width() <= 1024 && window.frameGeometry().height() <= 768);
+        for (const char* name : {"Label7", "Label9", "Label1", "Label6"}) {
+            const auto* label = window.findChild<QLabel*>(name);
+            QVERIFY2(label->height() >= label->heightForWidth(label->width()), name);   // no line cut off
+        }
     }
 
     void backUpSavesWhereChosenAndASecondClickRepeatsIt()
@@ -181,6 +189,10 @@ private slots:
         const forms::MessageBox question = boxes.boxes().front();
         QCOMPARE(question.title, QStringLiteral("Restore Back-Up"));
         QCOMPARE(question.buttons, forms::Buttons::YesNo);
+        QCOMPARE(question.text, QStringLiteral("Are you sure you want to restore your back-up data? It is always "
+                                               "advised that you take back-up of your current data before "
+                                               "restoring older one."));
+        QCOMPARE(question.defaultAnswer, forms::Answer::No);   // Enter never replaces the book
         QVERIFY(!question.informationIcon);
         QCOMPARE(dialogs.asked.first().kind, forms::FileDialog::Kind::Open);
         QCOMPARE(boxes.last().title, QStringLiteral("Back-Up Restored"));
@@ -231,9 +243,31 @@ private slots:
         backup::BackUp window(path(folder.root()));
         window.Op1_Click(2);
         QCOMPARE(boxes.boxes().front().title, QStringLiteral("Compact and Repair Data"));
+        QCOMPARE(boxes.boxes().front().text,
+                 QStringLiteral("Are you sure you want to compact and repair your data? It is always advised that "
+                                "you take back-up of your current data before restoring older one."));
+        QCOMPARE(boxes.boxes().front().defaultAnswer, forms::Answer::No);
         QCOMPARE(boxes.last().title, QStringLiteral("Data Compacted"));
         QCOMPARE(boxes.last().text, QStringLiteral("Your data has been compacted."));
         QVERIFY(fs::exists(folder.dbFolder() / backup::safetyCopyName(backup::timeStamp(kNow), 1)));
+    }
+
+    void startingRemovesWhatAKilledRunLeftBesideTheBook()
+    {
+        BookFolder folder(1);
+        const pid_t ended = ::fork();
+        if (ended == 0)
+            ::_exit(0);
+        ::waitpid(ended, nullptr, 0);
+        const fs::path stale = folder.dbFolder() / (".stowkeep-" + std::to_string(ended) + "-1.tmp");
+        const fs::path ours = folder.dbFolder() / (".stowkeep-" + std::to_string(::getpid()) + "-99.tmp");
+        std::ofstream(stale) << "half a book";
+        std::ofstream(ours) << "being written";
+        MessageRecorder boxes;
+        backup::BackUp window(path(folder.root()));
+        QVERIFY(!fs::exists(stale));
+        QVERIFY(fs::exists(ours));
+        QVERIFY(boxes.boxes().empty());
     }
 
     void aMissingBookIsRefusedBeforeAnyQuestionAndNeverMade()

@@ -13,6 +13,8 @@
 #include <unistd.h>
 
 #include "backup/backup_rules.h"
+#include "db/delivered.h"
+#include "db/layout_check.h"
 #include "db/upgrade.h"
 #include "platform/data/database.h"
 #include "platform/data/file_lock.h"
@@ -200,9 +202,64 @@ struct BadBackUp {
     const char* expected;
 };
 
+Database writable(const fs::path& file)
+{
+    return Database::openUnchecked(file.string(), Database::Access::ReadWrite);
+}
+
 void truncateHalf(const fs::path& file)
 {
     fs::resize_file(file, fs::file_size(file) / 2);
+}
+
+void cutMidPage(const fs::path& file)
+{
+    fs::resize_file(file, fs::file_size(file) / 2 + 1000);
+}
+
+// Our marks and the current layout number, but none of the book's tables.
+void onlyNotes(const fs::path& file)
+{
+    fs::remove(file);
+    Database db = Database::createEmpty(file.string());
+    db.execScript("CREATE TABLE notes (x);"
+                  "PRAGMA application_id = " + std::to_string(platform::kApplicationId) + ";"
+                  "PRAGMA user_version = " + std::to_string(platform::kSchemaVersion) + ";");
+}
+
+void withoutLines(const fs::path& file)
+{
+    writable(file).exec("DROP TABLE SubTransactions");
+}
+
+// The first trigger of the file, under its own name, doing one thing more.
+void tamperedTrigger(const fs::path& file)
+{
+    Database db = writable(file);
+    const std::string name = db.scalar("SELECT name FROM sqlite_schema WHERE type = 'trigger' ORDER BY name").toText();
+    const std::string sql = db.scalar("SELECT sql FROM sqlite_schema WHERE name = ?", {name}).toText();
+    const std::size_t begin = sql.rfind("BEGIN");
+    ASSERT_NE(begin, std::string::npos);
+    db.exec("DROP TRIGGER \"" + name + "\"");
+    db.exec(sql.substr(0, begin) + "BEGIN DELETE FROM BusinessInfo;" + sql.substr(begin + 5));
+}
+
+void foreignTrigger(const fs::path& file)
+{
+    writable(file).exec("CREATE TRIGGER Users_Wipe AFTER INSERT ON Users BEGIN DELETE FROM Transactions; END");
+}
+
+void changedColumnType(const fs::path& file)
+{
+    Database db = writable(file);
+    db.exec("PRAGMA writable_schema = ON");
+    ASSERT_EQ(db.exec("UPDATE sqlite_schema SET sql = replace(sql, 'Notes     TEXT', 'Notes     BLOB')"
+                      " WHERE name = 'Users' AND sql LIKE '%Notes     TEXT%'"), 1);
+}
+
+void extraColumn(const fs::path& file)
+{
+    writable(file).exec("ALTER TABLE Jobs ADD COLUMN Secret TEXT");
 }
 
 void brokenReference(const fs::path& file)
@@ -242,9 +299,16 @@ TEST(Restore, RefusesABadFileAndLeavesTheBookByteIdentical)
 {
     const BadBackUp cases[] = {
         {"not a database", [](const fs::path& f) { writeText(f, std::string(4096, 'x')); }, "no database file"},
-        {"truncated", truncateHalf, "is damaged"},
-        {"damaged page", damagedPage, "is damaged"},
-        {"broken reference", brokenReference, "broken reference SubTransactions"},
+        {"truncated", truncateHalf, "is damaged (it ends before its last page"},
+        {"cut mid-page", cutMidPage, "is damaged (it ends before its last page"},
+        {"damaged page", damagedPage, "is damaged (some of its pages are broken)"},
+        {"broken reference", brokenReference, "rows of SubTransactions refer to rows of Transactions that are not there"},
+        {"our marks, no tables", onlyNotes, "is not a whole back-up of Tamsel Standard (the table AccLevel1 is missing"},
+        {"no lines", withoutLines, "(the table SubTransactions is missing, the index SubTransactions_"},
+        {"tampered trigger", tamperedTrigger, "is not the one this version makes"},
+        {"foreign trigger", foreignTrigger, "(the trigger Users_Wipe does not belong to it)"},
+        {"column of another type", changedColumnType, "(the table Users is not the one this version makes)"},
+        {"extra column", extraColumn, "(the table Jobs is not the one this version makes)"},
         {"another program's", foreignFile, "is not a back-up of Tamsel Standard"},
         {"newer build", newerLayout, "comes from a newer version"},
         {"hot journal beside", hotJournal, "saved.mdb-journal\" beside it"},
@@ -263,6 +327,8 @@ TEST(Restore, RefusesABadFileAndLeavesTheBookByteIdentical)
         const auto failure = restoreNow(BookFiles(folder.root()), backUpFile);
         ASSERT_TRUE(failure);
         EXPECT_NE(failure->find(c.expected), std::string::npos) << *failure;
+        EXPECT_NE(failure->find(backUpFile.string()), std::string::npos) << "names the file: " << *failure;
+        EXPECT_EQ(failure->find("***"), std::string::npos) << "SQLite's report is no reason: " << *failure;
         EXPECT_EQ(bytesOf(folder.book()), book);
         auto now = filesIn(folder.dbFolder());
         now.erase("tamselstd.MDB.lock");
@@ -290,15 +356,139 @@ TEST(Restore, BringsAnOlderLayoutUpToDateOnTheCopyOnly)
         db.exec("PRAGMA user_version = " + std::to_string(platform::kSchemaVersion - 1));
     }
     const std::string chosen = bytesOf(backUpFile);
-    const platform::SchemaUpgrade steps[] = {{platform::kSchemaVersion - 1, "CREATE TABLE UpgradeMark (x);"}};
+    const platform::SchemaUpgrade steps[] = {{platform::kSchemaVersion - 1, "UPDATE BusinessInfo SET Name = 'Upgraded';"}};
 
     const FileLock lock = lockOrFail(BookFiles(folder.root()));
     const auto failure = backup::restore(BookFiles(folder.root()), lock, backUpFile, kStamp, steps);
     ASSERT_FALSE(failure) << *failure;
 
     Database book = Database::open(folder.book().string());
-    EXPECT_EQ(book.scalar("SELECT COUNT(*) FROM sqlite_schema WHERE name = 'UpgradeMark'").toInt(), 1);
+    EXPECT_EQ(book.scalar("SELECT Name FROM BusinessInfo").toText(), "Upgraded");
     EXPECT_EQ(bytesOf(backUpFile), chosen) << "the chosen file is never upgraded";
+}
+
+// Turns the book at `file` back into one of the first layout, as a build of
+// that time wrote it: without what later layouts added (the objects the
+// schema script of today does not make, the jobs' amount checks and the
+// lines' copies of their voucher), and numbered 1.
+void makeFirstLayout(const fs::path& file)
+{
+    std::set<std::string> schemaScriptMakes;
+    {
+        Database script = Database::createEmpty(":memory:");
+        script.execScript(db::schemaSql());
+        platform::Statement names(script, "SELECT name FROM sqlite_schema");
+        while (names.step())
+            schemaScriptMakes.insert(names.column(0).toText());
+    }
+    Database db = Database::openUnchecked(file.string(), Database::Access::ReadWrite);
+    std::vector<std::pair<std::string, std::string>> later;
+    {
+        platform::Statement objects(db, "SELECT type, name FROM sqlite_schema WHERE sql IS NOT NULL"
+                                        " AND type IN ('table', 'index', 'trigger') ORDER BY type = 'table'");
+        while (objects.step())
+            if (!schemaScriptMakes.contains(objects.column(1).toText()))
+                later.emplace_back(objects.column(0).toText(), objects.column(1).toText());
+    }
+    for (const auto& [type, name] : later)
+        db.exec("DROP " + type + " IF EXISTS \"" + name + "\"");
+    db.execScript("DROP TRIGGER Jobs_Amounts_Insert; DROP TRIGGER Jobs_Amounts_Update;"
+                  "ALTER TABLE SubTransactions DROP COLUMN VoucherYear;"
+                  "ALTER TABLE SubTransactions DROP COLUMN VoucherDate;"
+                  "ALTER TABLE SubTransactions DROP COLUMN Counted;"
+                  "PRAGMA user_version = 1;");
+}
+
+TEST(Restore, TakesABackUpOfAnOlderBuildBroughtUpToTheCurrentLayout)
+{
+    BookFolder folder(3);
+    const fs::path backUpFile = folder.root() / "first-layout.mdb";
+    backUpOrFail(folder, backUpFile);
+    makeFirstLayout(backUpFile);
+    folder.addVouchers(2);
+
+    const auto failure = restoreNow(BookFiles(folder.root()), backUpFile);
+    ASSERT_FALSE(failure) << *failure;
+    EXPECT_EQ(vouchersIn(folder.book()), 3);
+    Database book = Database::open(folder.book().string());
+    EXPECT_EQ(book.scalar("PRAGMA user_version").toInt(), platform::kSchemaVersion);
+    EXPECT_TRUE(db::layoutDifferences(book).empty());
+    EXPECT_EQ(book.scalar("SELECT COUNT(*) FROM SubTransactions WHERE Counted = 1").toInt(), 6);
+}
+
+// A book with many free pages, as deleting vouchers leaves it.
+void freeMostPages(const BookFolder& folder)
+{
+    Database db = Database::open(folder.book().string());
+    db.exec("DELETE FROM Transactions WHERE DocNo > 10");   // lines go with their vouchers
+    ASSERT_GT(db.scalar("PRAGMA freelist_count").toInt(), 20);
+}
+
+std::int64_t freePagesIn(const fs::path& file)
+{
+    return Database::openUnchecked(file.string(), Database::Access::ReadOnly).scalar("PRAGMA freelist_count").toInt();
+}
+
+TEST(Copies, BackUpAndRestoreWriteCompactedFiles)
+{
+    BookFolder folder(400);
+    freeMostPages(folder);
+    const auto bookSize = fs::file_size(folder.book());
+    const fs::path backUpFile = folder.root() / "saved.mdb";
+    backUpOrFail(folder, backUpFile);
+    EXPECT_EQ(freePagesIn(backUpFile), 0);
+    EXPECT_LT(fs::file_size(backUpFile), bookSize);
+    EXPECT_EQ(vouchersIn(backUpFile), 10);
+
+    // A back-up written whole, free pages and all, is restored compacted.
+    const fs::path whole = folder.root() / "whole.mdb";
+    fs::copy_file(folder.book(), whole);
+    ASSERT_GT(freePagesIn(whole), 0);
+    const auto failure = restoreNow(BookFiles(folder.root()), whole);
+    ASSERT_FALSE(failure) << *failure;
+    EXPECT_EQ(freePagesIn(folder.book()), 0);
+    EXPECT_LT(fs::file_size(folder.book()), bookSize);
+    EXPECT_EQ(vouchersIn(folder.book()), 10);
+}
+
+// The id of a process that has ended.
+pid_t endedProcess()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return child;
+}
+
+TEST(Temporaries, OnlyThoseOfEndedRunsAreRemoved)
+{
+    const std::string ended = std::to_string(endedProcess());
+    const std::string running = std::to_string(::getpid());
+    struct Case { std::string name; bool removed; };
+    const Case cases[] = {
+        {".stowkeep-" + ended + "-1.tmp", true},
+        {".stowkeep-" + ended + "-1.tmp-journal", true},
+        {".stowkeep-" + running + "-7.tmp", false},   // this process's own, being written
+        {".stowkeep-1-2.tmp", false},                 // a process that runs (under another user, maybe)
+        {".stowkeep-x-1.tmp", false},
+        {".stowkeep-" + ended + ".tmp", false},
+        {"stowkeep-" + ended + "-1.tmp", false},
+        {"saved.mdb", false},
+    };
+    BookFolder folder(1);
+    for (const auto& c : cases)
+        writeText(folder.dbFolder() / c.name, "a page");
+    backup::removeStaleTemporaries(folder.dbFolder());
+    for (const auto& c : cases)
+        EXPECT_EQ(fs::exists(folder.dbFolder() / c.name), !c.removed) << c.name;
+
+    // A back-up cleans the folder it writes to before it writes there.
+    const fs::path stale = folder.root() / (".stowkeep-" + ended + "-3.tmp");
+    writeText(stale, "half a book");
+    backUpOrFail(folder, folder.root() / "copy.mdb");
+    EXPECT_FALSE(fs::exists(stale));
 }
 
 TEST(Compact, LeavesASoundBookNoLargerAndASafetyCopy)
@@ -317,7 +507,7 @@ TEST(Compact, LeavesASoundBookNoLargerAndASafetyCopy)
     EXPECT_LT(fs::file_size(folder.book()), sizeBefore);
     EXPECT_EQ(Database::open(folder.book().string()).integrityCheck(), "ok");
     EXPECT_EQ(vouchersIn(folder.book()), 10);
-    EXPECT_EQ(bytesOf(folder.dbFolder() / backup::safetyCopyName(kStamp, 1)).size(), before.size());
+    EXPECT_LT(fs::file_size(folder.dbFolder() / backup::safetyCopyName(kStamp, 1)), before.size()) << "compacted too";
     EXPECT_EQ(vouchersIn(folder.dbFolder() / backup::safetyCopyName(kStamp, 1)), 10);
 
     // A second action within the same second keeps the first safety copy.
@@ -401,9 +591,9 @@ TEST(Lock, RestoreAndCompactAreRefusedWhileTheMainProgramHoldsTheBook)
     EXPECT_TRUE(fs::exists(files.lock)) << "the lock file is never deleted";
 }
 
-// Runs `action` in a child whose files cannot grow past `limitBytes`
-// (RLIMIT_FSIZE, as a full disk would stop them) and returns its message.
-std::string failureUnderFileSizeLimit(rlim_t limitBytes, const std::function<backup::Failure()>& action)
+// Runs `prepare` and then `action` in a child process and returns the
+// action's message ("DONE" when it did not fail).
+std::string failureInChild(const std::function<void()>& prepare, const std::function<backup::Failure()>& action)
 {
     int pipeFds[2];
     if (::pipe(pipeFds) != 0)
@@ -411,9 +601,7 @@ std::string failureUnderFileSizeLimit(rlim_t limitBytes, const std::function<bac
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(pipeFds[0]);
-        ::signal(SIGXFSZ, SIG_IGN);   // a write past the limit then fails with EFBIG instead of killing
-        const rlimit limit{limitBytes, limitBytes};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+        prepare();
         const auto failure = action();
         const std::string text = failure ? *failure : "DONE";
         [[maybe_unused]] const auto written = ::write(pipeFds[1], text.data(), text.size());
@@ -428,6 +616,55 @@ std::string failureUnderFileSizeLimit(rlim_t limitBytes, const std::function<bac
     int status = 0;
     ::waitpid(child, &status, 0);
     return text;
+}
+
+// Runs `action` in a child whose files cannot grow past `limitBytes`
+// (RLIMIT_FSIZE, as a full disk would stop them) and returns its message.
+std::string failureUnderFileSizeLimit(rlim_t limitBytes, const std::function<backup::Failure()>& action)
+{
+    return failureInChild([limitBytes] {
+        ::signal(SIGXFSZ, SIG_IGN);   // a write past the limit then fails with EFBIG instead of killing
+        const rlimit limit{limitBytes, limitBytes};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }, action);
+}
+
+// Root reads and writes anywhere: a child that must meet a refused
+// permission gives that up for an ordinary user.
+void becomeAnOrdinaryUser()
+{
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+        ::_exit(1);
+}
+
+TEST(Lock, AFolderThatCannotBeWrittenIsToldAsSuch)
+{
+    BookFolder folder(1);
+    const BookFiles files(folder.root());
+    fs::permissions(folder.dbFolder(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const std::string message = failureInChild(becomeAnOrdinaryUser, [&] {
+        FileLock lock;
+        return backup::lockForChange(files, lock, 0);
+    });
+    fs::permissions(folder.dbFolder(), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_NE(message.find("Permission denied"), std::string::npos) << message;
+    EXPECT_NE(message.find(files.lock.string()), std::string::npos) << message;
+    EXPECT_EQ(message.find("No such file"), std::string::npos) << message;
+    EXPECT_FALSE(fs::exists(files.lock));
+}
+
+TEST(Restore, AFileThatMayNotBeReadIsToldAsSuch)
+{
+    BookFolder folder(1);
+    const BookFiles files(folder.root());
+    const fs::path saved = folder.root() / "saved.mdb";
+    backUpOrFail(folder, saved);
+    FileLock::take(files.lock.string(), FileLock::Mode::Shared);   // made by the main program before
+    fs::permissions(folder.dbFolder(), fs::perms::all);
+    fs::permissions(saved, fs::perms::none);
+    const std::string message = failureInChild(becomeAnOrdinaryUser, [&] { return restoreNow(files, saved); });
+    EXPECT_NE(message.find(saved.string() + "\" could not be read: Permission denied"), std::string::npos) << message;
 }
 
 TEST(FullDisk, EachActionSaysWhyAndLeavesTheBookByteIdentical)
