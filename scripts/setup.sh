@@ -6,6 +6,7 @@ set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages=(qt6-base-dev libsqlite3-dev libxlsxwriter-dev zlib1g-dev libsodium-dev fonts-dejavu-core
+          fonts-liberation2 fonts-noto-core
           libgtest-dev cmake ninja-build g++ pkg-config xvfb xauth poppler-utils)
 
 missing=()
