@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGuiApplication>
 
 namespace report {
 
@@ -57,6 +58,7 @@ LoadedFaces load()
             faces.missing.append(QFileInfo(path).fileName());
             continue;
         }
+        faces.files.append(path);
         if (isMainFace(path)) {
             if (faces.family.isEmpty())
                 faces.family = families.constFirst();
@@ -101,6 +103,12 @@ QStringList faceFolders()
 
 const LoadedFaces& loadPrintFaces()
 {
+    // Without the application the font database cannot take the files, and a
+    // result kept now would hold them missing for good.
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        static const LoadedFaces none;
+        return none;
+    }
     // A function-local static: loaded once even when the first prints are
     // measured on several threads at the same time.
     static const LoadedFaces faces = load();

@@ -26,17 +26,19 @@ QStringList faceFolders();
 
 // What loading the faces did: the family the layouts' "Arial" draws with
 // (empty when its files were missing), the fallback families for scripts it
-// lacks, and the files not found.
+// lacks, the files loaded and the files not found.
 struct LoadedFaces {
     QString family;
     QStringList fallbacks;
+    QStringList files;
     QStringList missing;
 };
 
 // Loads the prints' faces into the application's font database the first time
 // it is called and returns what it did; later calls return the same without
 // loading again. Where files are missing it writes one line on stderr, once,
-// and the prints go on with what the machine has. Needs a QGuiApplication.
+// and the prints go on with what the machine has. Before a QGuiApplication
+// exists it loads nothing and returns an empty result, to try again later.
 const LoadedFaces& loadPrintFaces();
 
 // The sentence that tells the user which faces are missing, or an empty text

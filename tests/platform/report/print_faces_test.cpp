@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QGlyphRun>
 #include <QRawFont>
@@ -120,6 +121,10 @@ TEST(PrintFaces, TheProgramsOwnFacesAreLoaded)
     EXPECT_TRUE(faces.missing.isEmpty()) << report::missingFacesText(faces).toStdString();
     EXPECT_EQ(faces.family.toStdString(), "Liberation Sans");
     EXPECT_EQ(faces.fallbacks, QStringList({"Noto Sans Arabic", "Noto Sans Hebrew"}));
+    // From the copies beside the program, which the build makes.
+    EXPECT_EQ(faces.files.size(), 8);
+    for (const QString& file : faces.files)
+        EXPECT_EQ(QFileInfo(file).absolutePath(), report::faceFolders().constFirst()) << file.toStdString();
     // Only the layouts' family is mapped; the fallbacks follow any family.
     EXPECT_EQ(report::printFamilies("arial").constFirst().toStdString(), "Liberation Sans");
     EXPECT_EQ(report::printFamilies("Courier New"),
