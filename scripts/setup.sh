@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, from Debian's packages, and
 # configures and builds everything into build/. Safe to run again: it installs
-# only what is missing and rebuilds only what changed.
+# only what is missing and rebuilds only what changed. The font packages carry
+# the faces the reports print with; configuring copies them beside the programs.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
