@@ -4,6 +4,8 @@
 #include "main/login_store.h"
 #include "main/window_catalog.h"
 #include "platform/forms/application.h"
+#include "platform/forms/messages.h"
+#include "platform/report/print_faces.h"
 
 int main(int argc, char* argv[])
 {
@@ -11,6 +13,11 @@ int main(int argc, char* argv[])
     forms::Application::setApplicationName(QStringLiteral("Tamsel Standard"));
 
     app::registerWindows();
+
+    // Loaded before any print measures; without them the prints still work.
+    const report::LoadedFaces& faces = report::loadPrintFaces();
+    if (!faces.missing.isEmpty())
+        forms::inform(nullptr, QStringLiteral("Print Faces Missing"), report::missingFacesText(faces));
 
     // Held until the program ends, so the back-up program cannot replace the
     // book under it; while that program works on the book, nothing starts.

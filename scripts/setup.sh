@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, from Debian's packages, and
 # configures and builds everything into build/. Safe to run again: it installs
-# only what is missing and rebuilds only what changed.
+# only what is missing and rebuilds only what changed. The font packages carry
+# the faces the reports print with; configuring copies them beside the programs.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages=(qt6-base-dev libsqlite3-dev libxlsxwriter-dev zlib1g-dev libsodium-dev fonts-dejavu-core
+          fonts-liberation2 fonts-noto-core
           libgtest-dev cmake ninja-build g++ pkg-config xvfb xauth poppler-utils)
 
 missing=()

@@ -26,6 +26,7 @@
 #include <QTextLayout>
 #include <QTextOption>
 
+#include "platform/report/print_faces.h"
 #include "platform/text/formats.h"
 #include "platform/text/money.h"
 
@@ -1025,7 +1026,8 @@ Document layOutAtOnce(const Report& layout, const platform::Hierarchy& data, con
 
 QFont qtFont(const Font& f)
 {
-    QFont font(f.family);
+    QFont font;
+    font.setFamilies(printFamilies(f.family));
     font.setPixelSize(std::max(1, int(std::lround(f.points * 20))));
     font.setBold(f.bold);
     font.setItalic(f.italic);

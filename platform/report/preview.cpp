@@ -155,7 +155,7 @@ void PreviewWindow::build()
     m_next->setShortcut(QKeySequence(Qt::Key_PageDown));
     m_last->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_End));
     auto* print = button("PrintBttn", tr("&Print..."));
-    auto* save = button("SavePdfBttn", tr("Save &PDF..."));
+    auto* save = button("SavePdfBttn", tr("&Save PDF..."));
     auto* close = button("CloseBttn", tr("&Close"));
     m_pageLbl = new QLabel(this);
     m_pageLbl->setObjectName(QStringLiteral("PageLbl"));

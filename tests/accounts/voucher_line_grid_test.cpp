@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFont>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -146,6 +147,11 @@ private slots:
     {
         shell::setScreenWidthTwips(20000);
         forms::WindowHost::setModalNonBlocking(true);
+        // The grid's rows are as tall as its font: pin the face (set-up installs
+        // it) so that where the list hangs does not depend on which face the
+        // machine prefers for sans-serif (Noto Sans, with its taller lines,
+        // wherever fonts-noto-core is installed).
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     }
 
     void holdsAccountsPlusFiveHundredRowsWithTheCaptions()

@@ -224,6 +224,40 @@ private slots:
         QCOMPARE(QFile::exists(path), accepted);
     }
 
+    void printAndSavePdfEachHaveTheirOwnKey_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("prints");
+        QTest::addColumn<bool>("saves");
+        QTest::newRow("Alt+P") << int(Qt::Key_P) << true << false;
+        QTest::newRow("Alt+S") << int(Qt::Key_S) << false << true;
+    }
+
+    void printAndSavePdfEachHaveTheirOwnKey()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, prints);
+        QFETCH(bool, saves);
+        bool printAsked = false;
+        bool saveAsked = false;
+        report::setPrintHook([&](QWidget*, QPrinter&) {
+            printAsked = true;
+            return false;
+        });
+        report::setSaveFileHook([&](QWidget*, const QString&) {
+            saveAsked = true;
+            return QString();
+        });
+        PreviewWindow w(numberedPages(10));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key(key), Qt::AltModifier);
+        // A button's key clicks it after a short animation.
+        QTRY_VERIFY(printAsked || saveAsked);
+        QCOMPARE(printAsked, prints);
+        QCOMPARE(saveAsked, saves);
+    }
+
     void showsTheFirstOfTwentyPagesWithinASecond()
     {
         const testing_support::CpuClock clock;

@@ -1,6 +1,6 @@
 // Tests for drawing pages: the PDF carries each page's text on its own page in
-// the document's paper, a printer prints the pages of its range, and a file
-// that cannot be written is reported.
+// the document's paper and in the program's own faces, a printer prints the
+// pages of its range, and a file that cannot be written is reported.
 #include "platform/report/render.h"
 
 #include <QFile>
@@ -66,10 +66,27 @@ QString pdfInfo(const QString& path)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// The names of the fonts embedded in the PDF at `path`, through pdffonts,
+// without the subset tag ("ABCDEF+").
+QStringList pdfFonts(const QString& path)
+{
+    QProcess p;
+    p.start("pdffonts", {path});
+    p.waitForFinished(30000);
+    QStringList names;
+    const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    for (const QString& line : lines.mid(2)) {   // below the heading and its rule
+        QString name = line.section(u' ', 0, 0);
+        names.append(name.mid(name.indexOf(u'+') + 1));
+    }
+    return names;
+}
+
 bool haveTools()
 {
     return !QStandardPaths::findExecutable("pdftotext").isEmpty()
-           && !QStandardPaths::findExecutable("pdfinfo").isEmpty();
+           && !QStandardPaths::findExecutable("pdfinfo").isEmpty()
+           && !QStandardPaths::findExecutable("pdffonts").isEmpty();
 }
 
 } // namespace
@@ -125,4 +142,28 @@ TEST(PdfOutput, PrinterPrintsTheChosenPages)
 TEST(PdfOutput, ReportsAFileThatCannotBeWritten)
 {
     EXPECT_FALSE(report::writePdf(ledgerPages(QPageLayout::Portrait), "/nonexistent-folder/x/ledger.pdf"));
+}
+
+TEST(PdfOutput, EmbedsTheProgramsOwnFacesInEveryStyle)
+{
+    if (!haveTools())
+        GTEST_SKIP() << "poppler-utils (pdffonts) is not installed; scripts/setup.sh installs it";
+    Report r("Faces");
+    auto& detail = r.addSection(SectionKind::Detail, "Section1", 1600);
+    detail.label("Regular", {0, 0, 6000, 285}, "Cash in hand");
+    detail.label("Bold", {0, 300, 6000, 285}, "Cash in hand").setBold();
+    detail.label("Italic", {0, 600, 6000, 285}, "Cash in hand").setItalic();
+    detail.label("BoldItalic", {0, 900, 6000, 285}, "Cash in hand").setBold().setItalic();
+    detail.label("Arabic", {0, 1200, 6000, 285}, "حساب الصندوق").setItalic();
+    platform::Database db = platform::Database::createEmpty(":memory:");
+    const auto data = platform::Hierarchy::flat(platform::Recordset::open(db, "SELECT 1 AS N"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("faces.pdf");
+    ASSERT_TRUE(report::writePdf(report::layOut(r, data, QDate(2026, 3, 5)), path));
+
+    QStringList fonts = pdfFonts(path);
+    fonts.removeDuplicates();
+    fonts.sort();
+    EXPECT_EQ(fonts.join(", ").toStdString(), "LiberationSans, LiberationSans-Bold, LiberationSans-BoldItalic, "
+                                              "LiberationSans-Italic, NotoSansArabic-Regular");
 }
