@@ -4,11 +4,13 @@
 #include <QDir>
 
 #include "backup/back_up.h"
+#include "platform/forms/window_face.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Stowkeep"));
+    forms::useWindowFace();
     backup::BackUp window(QDir::currentPath());
     window.show();
     return app.exec();

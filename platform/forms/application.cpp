@@ -4,10 +4,14 @@
 #include <exception>
 
 #include "platform/forms/messages.h"
+#include "platform/forms/window_face.h"
 
 namespace forms {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+    useWindowFace();
+}
 
 bool Application::notify(QObject* receiver, QEvent* event)
 {

@@ -10,6 +10,7 @@ class Application : public QApplication {
     Q_OBJECT
 
 public:
+    // Also sets the windows' face (window_face.h).
     Application(int& argc, char** argv);
     // Delivers the event; a std::exception that escapes a handler is shown as
     // forms::showError shows it and the event counts as handled.

@@ -21,6 +21,7 @@
 #include "tests/support/message_recorder.h"
 #include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using accounts::ChartofAccounts;
 using accounts::ModifyAccounts;
@@ -253,5 +254,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ChartSearchTest)
+WINDOW_TEST_MAIN(ChartSearchTest)
 #include "chart_search_test.moc"

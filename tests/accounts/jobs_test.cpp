@@ -24,6 +24,7 @@
 #include "tests/support/page_rows.h"
 #include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 #include "vouchers/voucher_store.h"
 
 using accounts::Jobs;
@@ -419,5 +420,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(JobsTest)
+WINDOW_TEST_MAIN(JobsTest)
 #include "jobs_test.moc"

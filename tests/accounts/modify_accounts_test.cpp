@@ -28,6 +28,7 @@
 #include "tests/support/page_rows.h"
 #include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using accounts::ModifyAccounts;
 using testing_support::documentTexts;
@@ -879,5 +880,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ModifyAccountsTest)
+WINDOW_TEST_MAIN(ModifyAccountsTest)
 #include "modify_accounts_test.moc"

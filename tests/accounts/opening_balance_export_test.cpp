@@ -15,6 +15,7 @@
 #include "platform/data/database.h"
 #include "platform/sheet/excel_export.h"
 #include "tests/accounts/opening_window.h"
+#include "tests/support/window_test_main.h"
 
 using platform::Money;
 using sheet::Cell;
@@ -139,5 +140,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(OpeningBalanceExportTest)
+WINDOW_TEST_MAIN(OpeningBalanceExportTest)
 #include "opening_balance_export_test.moc"

@@ -24,6 +24,7 @@
 #include "tests/support/message_recorder.h"
 #include "tests/support/page_rows.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using accounts::OpeningBalancesAcc;
 using testing_support::MessageRecorder;
@@ -476,5 +477,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(OpeningBalancesTest)
+WINDOW_TEST_MAIN(OpeningBalancesTest)
 #include "opening_balances_test.moc"

@@ -15,6 +15,7 @@
 #include "main/year_store.h"
 #include "platform/data/database.h"
 #include "tests/accounts/opening_window.h"
+#include "tests/support/window_test_main.h"
 
 using accounts::OpeningFYAcc;
 using platform::Money;
@@ -280,5 +281,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(OpeningFYAccTest)
+WINDOW_TEST_MAIN(OpeningFYAccTest)
 #include "opening_fy_acc_test.moc"

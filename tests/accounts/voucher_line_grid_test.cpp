@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QFont>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +22,7 @@
 #include "tests/accounts/line_grid_host.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using accounts::SubTranRow;
 using platform::Money;
@@ -147,11 +147,6 @@ private slots:
     {
         shell::setScreenWidthTwips(20000);
         forms::WindowHost::setModalNonBlocking(true);
-        // The grid's rows are as tall as its font: pin the face (set-up installs
-        // it) so that where the list hangs does not depend on which face the
-        // machine prefers for sans-serif (Noto Sans, with its taller lines,
-        // wherever fonts-noto-core is installed).
-        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     }
 
     void holdsAccountsPlusFiveHundredRowsWithTheCaptions()
@@ -652,5 +647,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(VoucherLineGridTest)
+WINDOW_TEST_MAIN(VoucherLineGridTest)
 #include "voucher_line_grid_test.moc"

@@ -20,6 +20,7 @@
 #include "platform/shell/environment.h"
 #include "tests/backup/book_folder.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/window_test_main.h"
 
 namespace fs = std::filesystem;
 using backup_testing::BookFolder;
@@ -287,5 +288,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(BackUpTest)
+WINDOW_TEST_MAIN(BackUpTest)
 #include "back_up_test.moc"

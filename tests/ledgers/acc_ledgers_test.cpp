@@ -27,6 +27,7 @@
 #include "tests/support/message_recorder.h"
 #include "tests/support/page_rows.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using platform::Money;
 using testing_support::HandBook;
@@ -471,5 +472,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AccLedgersTest)
+WINDOW_TEST_MAIN(AccLedgersTest)
 #include "acc_ledgers_test.moc"

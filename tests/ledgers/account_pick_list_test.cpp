@@ -15,6 +15,7 @@
 #include "platform/data/recordset.h"
 #include "tests/ledgers/hand_book.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using testing_support::TestDatabase;
 
@@ -219,5 +220,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AccountPickListTest)
+WINDOW_TEST_MAIN(AccountPickListTest)
 #include "account_pick_list_test.moc"

@@ -25,6 +25,7 @@
 #include "tests/support/message_recorder.h"
 #include "tests/support/page_rows.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using platform::Money;
 using testing_support::HandBook;
@@ -271,5 +272,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DailyJournalTest)
+WINDOW_TEST_MAIN(DailyJournalTest)
 #include "daily_journal_test.moc"

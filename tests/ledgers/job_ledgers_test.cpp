@@ -24,6 +24,7 @@
 #include "tests/support/page_rows.h"
 #include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 #include "vouchers/voucher_form.h"
 
 using testing_support::child;
@@ -347,5 +348,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(JobLedgersTest)
+WINDOW_TEST_MAIN(JobLedgersTest)
 #include "job_ledgers_test.moc"

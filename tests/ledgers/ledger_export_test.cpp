@@ -13,6 +13,7 @@
 #include "ledgers/acc_ledgers.h"
 #include "ledgers/ledger_model.h"
 #include "tests/ledgers/hand_book_window.h"
+#include "tests/support/window_test_main.h"
 
 using platform::Money;
 using sheet::Cell;
@@ -178,5 +179,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LedgerExportTest)
+WINDOW_TEST_MAIN(LedgerExportTest)
 #include "ledger_export_test.moc"

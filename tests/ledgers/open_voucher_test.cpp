@@ -15,6 +15,7 @@
 #include "platform/shell/environment.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using testing_support::MessageRecorder;
 using testing_support::TestDatabase;
@@ -229,5 +230,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(OpenVoucherTest)
+WINDOW_TEST_MAIN(OpenVoucherTest)
 #include "open_voucher_test.moc"

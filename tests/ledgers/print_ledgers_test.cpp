@@ -25,6 +25,7 @@
 #include "platform/text/formats.h"
 #include "tests/ledgers/signed_in_book.h"
 #include "tests/support/page_rows.h"
+#include "tests/support/window_test_main.h"
 
 using platform::Money;
 using testing_support::child;
@@ -322,5 +323,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PrintLedgersTest)
+WINDOW_TEST_MAIN(PrintLedgersTest)
 #include "print_ledgers_test.moc"

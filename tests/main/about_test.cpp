@@ -10,6 +10,7 @@
 #include "platform/shell/launcher.h"
 #include "tests/main/signed_in.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 class AboutTest : public QObject {
     Q_OBJECT
@@ -40,5 +41,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AboutTest)
+WINDOW_TEST_MAIN(AboutTest)
 #include "about_test.moc"

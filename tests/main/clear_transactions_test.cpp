@@ -12,6 +12,7 @@
 #include "platform/shell/environment.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using app::ClearTransactions;
 using testing_support::MessageRecorder;
@@ -145,5 +146,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ClearTransactionsTest)
+WINDOW_TEST_MAIN(ClearTransactionsTest)
 #include "clear_transactions_test.moc"

@@ -11,6 +11,7 @@
 #include "tests/main/signed_in.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using app::CompanyInfo;
 using testing_support::MessageRecorder;
@@ -138,5 +139,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CompanyInfoTest)
+WINDOW_TEST_MAIN(CompanyInfoTest)
 #include "company_info_test.moc"

@@ -14,6 +14,7 @@
 #include "tests/main/signed_in.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using app::CurrencySettings;
 using testing_support::MessageRecorder;
@@ -160,5 +161,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CurrencySettingsTest)
+WINDOW_TEST_MAIN(CurrencySettingsTest)
 #include "currency_settings_test.moc"

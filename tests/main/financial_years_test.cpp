@@ -15,6 +15,7 @@
 #include "platform/shell/environment.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using app::FinancialYears;
 using testing_support::MessageRecorder;
@@ -288,5 +289,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FinancialYearsTest)
+WINDOW_TEST_MAIN(FinancialYearsTest)
 #include "financial_years_test.moc"

@@ -11,6 +11,7 @@
 #include "tests/main/signed_in.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using testing_support::MessageRecorder;
 using testing_support::TestDatabase;
@@ -46,5 +47,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(HelpFormTest)
+WINDOW_TEST_MAIN(HelpFormTest)
 #include "help_form_test.moc"

@@ -14,6 +14,7 @@
 #include "platform/shell/launcher.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using testing_support::MessageRecorder;
 using testing_support::TestDatabase;
@@ -223,5 +224,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LoginFormTest)
+WINDOW_TEST_MAIN(LoginFormTest)
 #include "login_form_test.moc"

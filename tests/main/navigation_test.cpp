@@ -19,6 +19,7 @@
 #include "tests/main/signed_in.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using app::Navigation;
 using testing_support::MessageRecorder;
@@ -232,5 +233,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(NavigationTest)
+WINDOW_TEST_MAIN(NavigationTest)
 #include "navigation_test.moc"

@@ -19,6 +19,7 @@
 #include "platform/shell/launcher.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using app::Menu;
 using testing_support::MessageRecorder;
@@ -422,5 +423,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ParentTest)
+WINDOW_TEST_MAIN(ParentTest)
 #include "parent_test.moc"

@@ -14,6 +14,7 @@
 #include "tests/main/signed_in.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using app::Password;
 using testing_support::MessageRecorder;
@@ -140,5 +141,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PasswordTest)
+WINDOW_TEST_MAIN(PasswordTest)
 #include "password_test.moc"

@@ -12,6 +12,7 @@
 #include "tests/main/signed_in.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using app::PostingOption;
 using testing_support::MessageRecorder;
@@ -98,5 +99,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PostingOptionTest)
+WINDOW_TEST_MAIN(PostingOptionTest)
 #include "posting_option_test.moc"

@@ -41,6 +41,7 @@
 #include "tests/ledgers/hand_book.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 #include "vouchers/voucher_search_rules.h"
 
 using testing_support::HandBook;
@@ -317,5 +318,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ScreenFitTest)
+WINDOW_TEST_MAIN(ScreenFitTest)
 #include "screen_fit_test.moc"

@@ -16,6 +16,7 @@
 #include "tests/main/signed_in.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using app::UserLogins;
 using testing_support::MessageRecorder;
@@ -209,5 +210,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UserLoginsTest)
+WINDOW_TEST_MAIN(UserLoginsTest)
 #include "user_logins_test.moc"

@@ -14,6 +14,7 @@
 #include "tests/main/signed_in.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using app::UserRights;
 using testing_support::MessageRecorder;
@@ -181,5 +182,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UserRightsTest)
+WINDOW_TEST_MAIN(UserRightsTest)
 #include "user_rights_test.moc"

@@ -32,6 +32,7 @@
 #include "tests/support/page_rows.h"
 #include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 
 using platform::Money;
 using testing_support::child;
@@ -640,5 +641,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AccBalancesTest)
+WINDOW_TEST_MAIN(AccBalancesTest)
 #include "acc_balances_test.moc"

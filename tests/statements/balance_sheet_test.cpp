@@ -20,6 +20,7 @@
 #include "statements/income_statement.h"
 #include "tests/statements/statement_windows.h"
 #include "tests/support/page_rows.h"
+#include "tests/support/window_test_main.h"
 
 using platform::Money;
 namespace stm = testing_support::stm;
@@ -219,5 +220,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(BalanceSheetTest)
+WINDOW_TEST_MAIN(BalanceSheetTest)
 #include "balance_sheet_test.moc"

@@ -18,6 +18,7 @@
 #include "platform/text/formats.h"
 #include "tests/statements/statement_windows.h"
 #include "tests/support/page_rows.h"
+#include "tests/support/window_test_main.h"
 
 using platform::Money;
 namespace stm = testing_support::stm;
@@ -205,5 +206,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(IncomeStatementTest)
+WINDOW_TEST_MAIN(IncomeStatementTest)
 #include "income_statement_test.moc"

@@ -18,6 +18,7 @@
 #include "platform/data/database.h"
 #include "statements/acc_balances.h"
 #include "tests/ledgers/hand_book_window.h"
+#include "tests/support/window_test_main.h"
 
 using platform::Money;
 using sheet::Cell;
@@ -236,5 +237,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TrialBalanceExportTest)
+WINDOW_TEST_MAIN(TrialBalanceExportTest)
 #include "trial_balance_export_test.moc"

@@ -1,6 +1,7 @@
 // Batch voucher printing: the default dates, the options, the selections with
 // their refusals, one voucher a page in serial order, the kind's layout, and
 // the menu entry with right 184.
+#include "tests/support/window_test_main.h"
 #include "vouchers/print_vouchers.h"
 
 #include <QDateEdit>
@@ -299,5 +300,5 @@ private slots:
     void opensFromTheReportsMenuWithRight184() { printed::checkMenuEntry(app::Menu::Reports, 20, 184, "PrintVouchers"); }
 };
 
-QTEST_MAIN(PrintVouchersTest)
+WINDOW_TEST_MAIN(PrintVouchersTest)
 #include "print_vouchers_test.moc"

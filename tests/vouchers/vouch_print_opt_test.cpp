@@ -1,5 +1,6 @@
 // The printing preferences window: the stored ticks, Save (database first,
 // then the sign-in state), Cancel, and its menu entry with right 20.
+#include "tests/support/window_test_main.h"
 #include "vouchers/vouch_print_opt.h"
 
 #include <QCheckBox>
@@ -139,5 +140,5 @@ private slots:
     void opensFromTheMaintainMenuWithRight20() { printed::checkMenuEntry(app::Menu::Maintain, 60, 20, "VouchPrintOpt"); }
 };
 
-QTEST_MAIN(VouchPrintOptTest)
+WINDOW_TEST_MAIN(VouchPrintOptTest)
 #include "vouch_print_opt_test.moc"

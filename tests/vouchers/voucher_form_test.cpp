@@ -1,6 +1,7 @@
 // The voucher form on a delivered database: the nine kinds, numbering, the
 // save with its checks and its one transaction, posting, cancelling, deleting,
 // browsing, the hand-over and Ctrl+S.
+#include "tests/support/window_test_main.h"
 #include "vouchers/voucher_form.h"
 
 #include <map>
@@ -1175,5 +1176,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(VoucherFormTest)
+WINDOW_TEST_MAIN(VoucherFormTest)
 #include "voucher_form_test.moc"

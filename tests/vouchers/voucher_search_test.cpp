@@ -1,6 +1,7 @@
 // The voucher search windows on a delivered database: opening from the voucher
 // form's "Find" with the kind's year listed, the criteria and their checks,
 // sorting from the headers, and opening the chosen voucher in the form.
+#include "tests/support/window_test_main.h"
 #include "vouchers/voucher_search.h"
 
 #include <QApplication>
@@ -470,5 +471,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(VoucherSearchTest)
+WINDOW_TEST_MAIN(VoucherSearchTest)
 #include "voucher_search_test.moc"

@@ -1,6 +1,7 @@
 // The data grid on a plain model: when its hooks run and what a refusal keeps,
 // Tab and Enter in both navigations, Delete, focus and the cell positions.
 #include "platform/forms/data_grid.h"
+#include "tests/support/window_test_main.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -253,5 +254,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DataGridTest)
+WINDOW_TEST_MAIN(DataGridTest)
 #include "data_grid_test.moc"

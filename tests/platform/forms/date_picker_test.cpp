@@ -1,6 +1,7 @@
 // The shared date picker: its range and typing a date from the keyboard after
 // a click or a Tab, as a user would.
 #include "platform/forms/date_picker.h"
+#include "tests/support/window_test_main.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -102,5 +103,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DatePickerTest)
+WINDOW_TEST_MAIN(DatePickerTest)
 #include "date_picker_test.moc"

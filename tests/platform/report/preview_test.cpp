@@ -17,6 +17,7 @@
 #include "platform/report/engine.h"
 #include "platform/report/page_model.h"
 #include "tests/support/cpu_clock.h"
+#include "tests/support/window_test_main.h"
 
 using report::Document;
 using report::PreviewWindow;
@@ -336,5 +337,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PreviewWindowTest)
+WINDOW_TEST_MAIN(PreviewWindowTest)
 #include "preview_test.moc"

@@ -11,6 +11,7 @@
 #include "platform/forms/window_host.h"
 #include "platform/report/preview.h"
 #include "platform/shell/environment.h"
+#include "tests/support/window_test_main.h"
 
 using platform::Database;
 using platform::Hierarchy;
@@ -229,5 +230,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ReportFeedTest)
+WINDOW_TEST_MAIN(ReportFeedTest)
 #include "report_feed_test.moc"

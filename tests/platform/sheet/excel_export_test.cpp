@@ -13,6 +13,7 @@
 #include "platform/shell/environment.h"
 #include "platform/shell/launcher.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/window_test_main.h"
 #include "tests/support/xlsx_reader.h"
 
 using platform::Money;
@@ -165,5 +166,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ExcelExportTest)
+WINDOW_TEST_MAIN(ExcelExportTest)
 #include "excel_export_test.moc"
