@@ -25,6 +25,7 @@
 #include "main/parent.h"
 #include "platform/data/database.h"
 #include "platform/forms/date_picker.h"
+#include "platform/forms/length_limit.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/select_all_text.h"
 #include "platform/shell/environment.h"
@@ -104,7 +105,7 @@ QLineEdit* lineBox(QWidget* parent, const char* name, int maxLength)
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
     if (maxLength > 0)
-        box->setMaxLength(maxLength);
+        forms::limitLength(box, maxLength);
     forms::selectAllOnFocus(box);
     return box;
 }
@@ -118,13 +119,7 @@ QPlainTextEdit* linesBox(QWidget* parent, const char* name)
     box->setTabChangesFocus(true);
     box->setFixedHeight(52);
     forms::selectAllOnFocus(box);
-    QObject::connect(box, &QPlainTextEdit::textChanged, box, [box] {
-        const QString text = box->toPlainText();
-        if (text.size() <= kLongText)
-            return;
-        box->setPlainText(text.left(kLongText));
-        box->moveCursor(QTextCursor::End);
-    });
+    forms::limitLength(box, kLongText);
     return box;
 }
 
