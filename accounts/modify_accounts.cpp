@@ -739,8 +739,8 @@ void ModifyAccounts::DelBttn_Click()
         if (refuse(checkDelete(ChartLevel::MainType, row, row && hasSubTypes(m_db, code))))
             return;
         const auto question = deleteQuestion(ChartLevel::MainType);
-        if (forms::ask(this, QString::fromStdString(question.title), QString::fromStdString(question.text),
-                       forms::Buttons::YesNo)
+        if (forms::askBeforeDestroying(this, QString::fromStdString(question.title),
+                                       QString::fromStdString(question.text))
             != forms::Answer::Yes)
             return;
         platform::Transaction tx(m_db);
@@ -829,8 +829,8 @@ void ModifyAccounts::DelBttn2_Click()
         if (refuse(checkDelete(ChartLevel::SubType, row, row && hasAccounts(m_db, code))))
             return;
         const auto question = deleteQuestion(ChartLevel::SubType);
-        if (forms::ask(this, QString::fromStdString(question.title), QString::fromStdString(question.text),
-                       forms::Buttons::YesNo)
+        if (forms::askBeforeDestroying(this, QString::fromStdString(question.title),
+                                       QString::fromStdString(question.text))
             != forms::Answer::Yes)
             return;
         platform::Transaction tx(m_db);
@@ -919,8 +919,8 @@ void ModifyAccounts::DelBttn3_Click()
         if (refuse(checkDelete(ChartLevel::Account, row, row && hasVoucherLines(m_db, code), name)))
             return;
         const auto question = deleteQuestion(ChartLevel::Account, name);
-        if (forms::ask(this, QString::fromStdString(question.title), QString::fromStdString(question.text),
-                       forms::Buttons::YesNo)
+        if (forms::askBeforeDestroying(this, QString::fromStdString(question.title),
+                                       QString::fromStdString(question.text))
             != forms::Answer::Yes)
             return;
         platform::Transaction tx(m_db);

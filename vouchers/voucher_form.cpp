@@ -502,7 +502,7 @@ void VoucherForm::SaveBttn_Click()
         ValidateAndSave();
         return;
     case SaveStart::AskToUnpost:
-        if (forms::ask(this, QStringLiteral("Save Confirmation"), unpostQuestion(), forms::Buttons::YesNo)
+        if (forms::askBeforeDestroying(this, QStringLiteral("Save Confirmation"), unpostQuestion())
             != forms::Answer::Yes)
             return;
         setPosted(false);
@@ -560,7 +560,7 @@ void VoucherForm::PrintBill_Click()
         ValidateAndSave();
         return;
     case PrintStart::AskToUnpost:
-        if (forms::ask(this, QStringLiteral("Save Confirmation"), unpostQuestion(), forms::Buttons::YesNo)
+        if (forms::askBeforeDestroying(this, QStringLiteral("Save Confirmation"), unpostQuestion())
             != forms::Answer::Yes) {
             openVoucher(m_tranNo);   // drops the unsaved changes; nothing is saved or printed
             return;
@@ -670,7 +670,7 @@ void VoucherForm::DelBttn_Click()
         forms::showFailure(this, *problem);
         return;
     }
-    if (forms::ask(this, QStringLiteral("Delete Confirmation"), deleteQuestion(m_docNo), forms::Buttons::YesNo)
+    if (forms::askBeforeDestroying(this, QStringLiteral("Delete Confirmation"), deleteQuestion(m_docNo))
         != forms::Answer::Yes)
         return;
     try {
