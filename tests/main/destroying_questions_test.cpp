@@ -15,52 +15,37 @@
 #include "platform/data/database.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/window_host.h"
-#include "platform/shell/environment.h"
-#include "tests/ledgers/hand_book.h"
-#include "tests/support/message_recorder.h"
-#include "tests/support/test_database.h"
+#include "tests/ledgers/signed_in_book.h"
+#include "tests/main/signed_in.h"
 #include "vouchers/voucher_form.h"
-
-using testing_support::HandBook;
-using testing_support::MessageRecorder;
-using testing_support::TestDatabase;
 
 namespace {
 
 constexpr int kSale = 31;    // the hand book has a posted and an unposted sale voucher in its year
 constexpr int kClerk = 3;    // may do all but post sale vouchers
 
-// The hand-made book, with a main type and a sub type that hold nothing, and
-// a main window on it signed in to its year as `user`.
+// The signed-in hand-made book, with a main type and a sub type that hold
+// nothing; `user` signed in instead of the administrator.
 struct Book {
-    MessageRecorder boxes;
-    TestDatabase t;
-    HandBook book{t.db()};
-    app::Parent main{t.path()};
+    testing_support::SignedInBook s;
 
     explicit Book(int user)
     {
-        t.db().exec("INSERT INTO AccLevel1 (TypeID, Type, NatureID) VALUES (101, 'Spare', 10)");
-        t.db().exec("INSERT INTO AccLevel2 (Level2ID, L2AccName, TypeID) VALUES (75102, 'Spare Admin', 751)");
+        s.t.db().exec("INSERT INTO AccLevel1 (TypeID, Type, NatureID) VALUES (101, 'Spare', 10)");
+        s.t.db().exec("INSERT INTO AccLevel2 (Level2ID, L2AccName, TypeID) VALUES (75102, 'Spare Admin', 751)");
         if (user != 1) {
-            t.addUser(user, "clerk", "");
-            t.refuse(user, app::kindOfType(kSale)->postRight());
+            s.t.addUser(user, "clerk", "");
+            s.t.refuse(user, app::kindOfType(kSale)->postRight());
+            s.main->PelkUser = user;
         }
-        main.setAttribute(Qt::WA_DeleteOnClose, false);
-        main.PelkUser = user;
-        main.FYID = testing_support::kYear;
-        main.FYStart = QDate(2026, 7, 1);
-        main.FYEnd = QDate(2027, 6, 30);
-        main.MDIForm_Load();
-        main.show();
     }
-    ~Book() { main.host().closeAll(); }
+    ~Book() { s.main->host().closeAll(); }
 
     // The sale voucher of the year that is posted or not, open for editing.
     vouchers::VoucherForm* saleVoucher(bool posted)
     {
-        auto* form = dynamic_cast<vouchers::VoucherForm*>(main.openWindow(app::kindOfType(kSale)->form, false));
-        for (const auto& v : book.vouchers())
+        auto* form = dynamic_cast<vouchers::VoucherForm*>(s.main->openWindow(app::kindOfType(kSale)->form, false));
+        for (const auto& v : s.book.vouchers())
             if (v.type == kSale && v.posted == posted && v.fyId == testing_support::kYear)
                 form->EditingRecord(v.tranNo);
         return form;
@@ -75,7 +60,7 @@ void press(QWidget* w, const char* button)
 // Picks the rows shown as `texts` in the chart editor's lists, in order.
 QWidget* chartAt(Book& b, const std::vector<std::pair<const char*, const char*>>& picks)
 {
-    QWidget* w = b.main.openWindow(QStringLiteral("ModifyAccounts"), true);
+    QWidget* w = b.s.main->openWindow(QStringLiteral("ModifyAccounts"), true);
     for (const auto& [list, text] : picks) {
         auto* l = w->findChild<QListWidget*>(QLatin1String(list));
         l->setCurrentItem(l->findItems(QString::fromUtf8(text), Qt::MatchExactly).value(0));
@@ -112,7 +97,7 @@ const std::vector<Question>& questions()
 {
     static const std::vector<Question> list{
         {"clearing the year", 1, "Confirmation",
-         [](Book& b) { press(b.main.openWindow(QStringLiteral("ClearTransactions"), true), "ClearBttn"); }},
+         [](Book& b) { press(b.s.main->openWindow(QStringLiteral("ClearTransactions"), true), "ClearBttn"); }},
         {"deleting a voucher", 1, "Delete Confirmation", [](Book& b) { press(b.saleVoucher(false), "DelBttn"); }},
         {"saving a posted voucher un-posted", kClerk, "Save Confirmation",
          [](Book& b) {
@@ -146,9 +131,7 @@ class DestroyingQuestionsTest : public QObject {
 private slots:
     void initTestCase()
     {
-        shell::setScreenWidthTwips(1024 * 15);
-        shell::setToday(QDate(2026, 12, 10));
-        forms::WindowHost::setModalNonBlocking(true);
+        signed_in::setUpSeams();
         app::registerWindows();
     }
 
@@ -163,15 +146,14 @@ private slots:
         QFETCH(int, index);
         const Question& q = questions()[static_cast<std::size_t>(index)];
         Book b(q.user);
-        const std::string before = everything(b.t.db());
-        b.boxes.clear();
+        const std::string before = everything(b.s.t.db());
         q.ask(b);   // the recorder answers No
-        QCOMPARE(b.boxes.boxes().size(), std::size_t{1});
-        const forms::MessageBox& box = b.boxes.last();
+        QCOMPARE(b.s.messages.boxes().size(), std::size_t{1});
+        const forms::MessageBox box = b.s.messages.last();
         QCOMPARE(box.title, QString::fromUtf8(q.title));
         QCOMPARE(box.buttons, forms::Buttons::YesNo);
         QCOMPARE(box.defaultAnswer, forms::Answer::No);
-        QCOMPARE(everything(b.t.db()), before);
+        QCOMPARE(everything(b.s.t.db()), before);
     }
 };
 

@@ -3,6 +3,7 @@
 // what its window's save stores is exactly what the box shows.
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QAbstractButton>
@@ -11,11 +12,9 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTextDocument>
-#include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
 
-#include "accounts/jobs.h"
 #include "main/login_form.h"
 #include "main/parent.h"
 #include "main/voucher_kinds.h"
@@ -24,46 +23,25 @@
 #include "platform/data/password_hash.h"
 #include "platform/forms/length_limit.h"
 #include "platform/forms/window_host.h"
-#include "platform/shell/environment.h"
 #include "platform/text/characters.h"
-#include "tests/ledgers/hand_book.h"
-#include "tests/support/message_recorder.h"
-#include "tests/support/test_database.h"
+#include "tests/ledgers/signed_in_book.h"
+#include "tests/main/signed_in.h"
 #include "vouchers/voucher_form.h"
 #include "vouchers/voucher_search_rules.h"
-
-using testing_support::HandBook;
-using testing_support::MessageRecorder;
-using testing_support::TestDatabase;
 
 namespace {
 
 const QString kEmoji = QString::fromUtf8("\xF0\x9F\x98\x80");   // U+1F600, two UTF-16 units
 constexpr int kPartlyPosted = 31;                                // the hand book's unposted voucher's kind
 
-// The hand-made book and a main window on it, signed in to its year as the
-// administrator.
+// The signed-in hand-made book, and a window of the test's own (the sign-in).
 struct Book {
-    MessageRecorder boxes;
-    TestDatabase t;
-    HandBook book{t.db()};
-    app::Parent main{t.path()};
-    std::unique_ptr<QWidget> own;   // a window of the test's own (the sign-in)
+    testing_support::SignedInBook s;
+    std::unique_ptr<QWidget> own;
 
-    Book()
-    {
-        main.setAttribute(Qt::WA_DeleteOnClose, false);
-        main.PelkUser = 1;
-        main.UName = QStringLiteral("Administrator");
-        main.FYID = testing_support::kYear;
-        main.FYStart = QDate(2026, 7, 1);
-        main.FYEnd = QDate(2027, 6, 30);
-        main.MDIForm_Load();
-        main.show();
-    }
-    ~Book() { main.host().closeAll(); }
+    ~Book() { s.main->host().closeAll(); }
 
-    QWidget* open(const char* name, bool modal) { return main.openWindow(QString::fromLatin1(name), modal); }
+    QWidget* open(const char* name, bool modal) { return s.main->openWindow(QString::fromLatin1(name), modal); }
 };
 
 QWidget* press(QWidget* w, const char* button)
@@ -84,7 +62,7 @@ struct LimitedBox {
     const char* saveButton = nullptr;   // none: the box is never stored
     // The stored text, found by its start ('?' is bound to the box's first
     // characters and '%').
-    const char* stored = nullptr;
+    std::string stored = {};
     bool hashed = false;                // stored as a password hash
     // Fills the other boxes the save needs, given the box's text.
     std::function<void(QWidget&, const QString&)> complete = {};
@@ -98,6 +76,11 @@ std::function<QWidget*(Book&)> modal(const char* name, const char* button = null
     };
 }
 
+std::string storedIn(const char* table, const char* column)
+{
+    return std::string("SELECT ") + column + " FROM " + table + " WHERE " + column + " LIKE ?";
+}
+
 void setText(QWidget& w, const char* box, const QString& text)
 {
     w.findChild<QLineEdit*>(QLatin1String(box))->setText(text);
@@ -106,28 +89,24 @@ void setText(QWidget& w, const char* box, const QString& text)
 std::vector<LimitedBox> limitedBoxes()
 {
     std::vector<LimitedBox> list;
-    const char* company[][2] = {{"Name", "100"},       {"Address", "150"}, {"Telephones", "100"},
-                                {"Fax", "100"},        {"Website", "100"}, {"Email", "100"},
-                                {"NTN", "100"},        {"SalesTaxReg", "100"}, {"Description", "200"}};
-    static std::vector<std::string> companySql;   // kept for the rows' const char*
-    companySql.clear();
+    const struct { const char* box; int limit; const char* column; } company[] = {
+        {"Info0", 100, "Name"}, {"Info1", 150, "Address"}, {"Info2", 100, "Telephones"},
+        {"Info3", 100, "Fax"},  {"Info4", 100, "Website"}, {"Info5", 100, "Email"},
+        {"Info6", 100, "NTN"},  {"Info7", 100, "SalesTaxReg"}, {"Info8", 200, "Description"},
+    };
     for (const auto& c : company)
-        companySql.push_back(std::string("SELECT ") + c[0] + " FROM BusinessInfo WHERE " + c[0] + " LIKE ?");
-    static const char* infoNames[] = {"Info0", "Info1", "Info2", "Info3", "Info4",
-                                      "Info5", "Info6", "Info7", "Info8"};
-    for (int i = 0; i < 9; ++i)
-        list.push_back({"CompanyInfo", infoNames[i], std::atoi(company[i][1]), modal("CompanyInfo"), false,
-                        "SaveBttn", companySql[static_cast<std::size_t>(i)].c_str()});
+        list.push_back({"CompanyInfo", c.box, c.limit, modal("CompanyInfo"), false, "SaveBttn",
+                        storedIn("BusinessInfo", c.column)});
 
     list.push_back({"CurrencySettings", "CName", 100, modal("CurrencySettings"), false, "SaveBttn",
-                    "SELECT CurrencyName FROM BusinessInfo WHERE CurrencyName LIKE ?"});
+                    storedIn("BusinessInfo", "CurrencyName")});
     list.push_back({"CurrencySettings", "CSymbol", 3, modal("CurrencySettings"), false, "SaveBttn",
-                    "SELECT \"CCode\u00a0\u00a0\" FROM Currencies WHERE \"CCode\u00a0\u00a0\" LIKE ?"});
+                    storedIn("Currencies", "\"CCode\u00a0\u00a0\"")});
     list.push_back({"CurrencySettings", "CSymbol", 3, modal("CurrencySettings"), false, "SaveBttn",
-                    "SELECT CCode FROM BusinessInfo WHERE CCode LIKE ?"});
+                    storedIn("BusinessInfo", "CCode")});
 
     list.push_back({"UserLogins", "LoginTxt", 20, modal("UserLogins", "AddBttn"), false, "SaveBttn",
-                    "SELECT UserName FROM Users WHERE UserName LIKE ?"});
+                    storedIn("Users", "UserName")});
     const auto newPassword = [](QWidget& w, const QString& typed) {
         setText(w, "OldPwd", QStringLiteral("admin"));
         setText(w, "NewPwd", typed);
@@ -135,20 +114,21 @@ std::vector<LimitedBox> limitedBoxes()
     };
     for (const char* box : {"NewPwd", "NewPwd2"})
         list.push_back({"Password", box, 20, modal("Password"), false, "ChangePwd",
-                        "SELECT Password FROM Users WHERE UserID = 1 AND ? <> ''", true, newPassword});
+                        "SELECT Password FROM Users WHERE UserID = 1 AND ? <> ''",   // a hash: not by its start
+                        true, newPassword});
     list.push_back({"Password", "OldPwd", 20, modal("Password")});
     list.push_back({"LoginForm", "PWD", 20, [](Book& b) {
-                        b.own = std::make_unique<app::LoginForm>(b.t.path());
+                        b.own = std::make_unique<app::LoginForm>(b.s.t.path());
                         b.own->show();
                         return b.own.get();
                     }});
 
     list.push_back({"ModifyAccounts", "CatCodeTxt", 255, modal("ModifyAccounts"), false, "SaveBttn",
-                    "SELECT Type FROM AccLevel1 WHERE Type LIKE ?"});
+                    storedIn("AccLevel1", "Type")});
     list.push_back({"ModifyAccounts", "SubCatCodeTxt", 255, modal("ModifyAccounts"), false, "SaveBttn2",
-                    "SELECT L2AccName FROM AccLevel2 WHERE L2AccName LIKE ?"});
+                    storedIn("AccLevel2", "L2AccName")});
     list.push_back({"ModifyAccounts", "AccCodeTxt", 255, modal("ModifyAccounts"), false, "SaveBttn3",
-                    "SELECT AccName FROM AccLevel3 WHERE AccName LIKE ?"});
+                    storedIn("AccLevel3", "AccName")});
     list.push_back({"ModifyAccounts", "MainCode", 3, modal("ModifyAccounts", "AddBttn"), true});
 
     const auto job = [](QWidget& w, const QString&) { setText(w, "DocNo", QStringLiteral("77")); };
@@ -158,13 +138,9 @@ std::vector<LimitedBox> limitedBoxes()
         {"JobEmp", 250, "JobIncharge"},    {"CompDate", 250, "CompletionDate"}, {"DelRef", 250, "DeliveryRefDate"},
         {"Remarks", 250, "Remarks"},
     };
-    static std::vector<std::string> jobSql;
-    jobSql.clear();
     for (const auto& j : jobBoxes)
-        jobSql.push_back(std::string("SELECT ") + j.column + " FROM Jobs WHERE " + j.column + " LIKE ?");
-    for (std::size_t i = 0; i < std::size(jobBoxes); ++i)
-        list.push_back({"Jobs", jobBoxes[i].box, jobBoxes[i].limit, modal("Jobs", "AddBttn"), false, "SaveBttn",
-                        jobSql[i].c_str(), false, job});
+        list.push_back({"Jobs", j.box, j.limit, modal("Jobs", "AddBttn"), false, "SaveBttn",
+                        storedIn("Jobs", j.column), false, job});
     // The amounts of a job are numbers to be saved: their boxes are only typed into.
     for (const char* box : {"EstCost", "JobValue"})
         list.push_back({"Jobs", box, 250, modal("Jobs", "AddBttn")});
@@ -173,18 +149,17 @@ std::vector<LimitedBox> limitedBoxes()
     const auto voucher = [](Book& b) -> QWidget* {
         const app::VoucherKind& kind = *app::kindOfType(kPartlyPosted);
         auto* form = dynamic_cast<vouchers::VoucherForm*>(b.open(kind.form, false));
-        for (const auto& v : b.book.vouchers())
+        for (const auto& v : b.s.book.vouchers())
             if (v.type == kPartlyPosted && !v.posted && v.fyId == testing_support::kYear)
                 form->EditingRecord(v.tranNo);
         return form;
     };
     list.push_back({"VoucherForm", "Desc", 250, voucher, false, "SaveBttn",
-                    "SELECT \"Desc\" FROM Transactions WHERE \"Desc\" LIKE ?"});
+                    storedIn("Transactions", "\"Desc\"")});
     list.push_back({"VoucherForm", "DocNo", 10, voucher, true});
 
     const auto search = [](Book& b) -> QWidget* {
-        QWidget* w = b.main.openWindow(
-            QString::fromLatin1(vouchers::searchTexts(kPartlyPosted).window), true);
+        QWidget* w = b.s.main->openWindow(QString::fromLatin1(vouchers::searchTexts(kPartlyPosted).window), true);
         for (QCheckBox* option : w->findChildren<QCheckBox*>())
             option->setChecked(true);
         return w;
@@ -192,51 +167,41 @@ std::vector<LimitedBox> limitedBoxes()
     for (const char* box : {"VoucherNo", "Desc", "AmtBox"})
         list.push_back({"VoucherSearch", box, 250, search});
 
-    const auto range = [](Book& b) -> QWidget* {
-        QWidget* w = b.open("PrintVouchers", true);
-        return press(w, "Selection2");
-    };
+    const auto range = [](Book& b) { return press(b.open("PrintVouchers", true), "Selection2"); };
     for (const char* box : {"SerialFrom", "SerialTo"})
         list.push_back({"PrintVouchers", box, 8, range, true});
     list.push_back({"AccLedgers", "ACodeTxt", 8, [](Book& b) { return b.open("AccLedgers", false); }, true});
     for (const char* box : {"CodeFrom", "CodeTo"})
-        list.push_back({"AccBalances", box, 8, [](Book& b) { return press(b.open("AccBalances", false), "RangeOpt"); }, true});
+        list.push_back({"AccBalances", box, 8,
+                        [](Book& b) { return press(b.open("AccBalances", false), "RangeOpt"); }, true});
     return list;
 }
 
-QString shown(QWidget* box)
-{
-    if (auto* line = qobject_cast<QLineEdit*>(box))
-        return line->text();
-    return static_cast<QPlainTextEdit*>(box)->document()->toRawText().replace(QChar::ParagraphSeparator,
-                                                                             QLatin1Char('\n'));
-}
+// A limited box, of one line or of several.
+struct Box {
+    explicit Box(QWidget* w) : line{qobject_cast<QLineEdit*>(w)}, lines{qobject_cast<QPlainTextEdit*>(w)} {}
 
-void selectAll(QWidget* box)
-{
-    if (auto* line = qobject_cast<QLineEdit*>(box))
-        line->selectAll();
-    else
-        static_cast<QPlainTextEdit*>(box)->selectAll();
-}
+    QString text() const
+    {
+        return line ? line->text()
+                    : lines->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    }
+    // Pastes `text` over the whole text; an empty one empties the box.
+    void pasteOverAll(const QString& text) const
+    {
+        QApplication::clipboard()->setText(text);
+        if (line) {
+            line->selectAll();
+            text.isEmpty() ? line->clear() : line->paste();
+        } else {
+            lines->selectAll();
+            text.isEmpty() ? lines->clear() : lines->paste();
+        }
+    }
 
-void paste(QWidget* box, const QString& text)
-{
-    QApplication::clipboard()->setText(text);
-    selectAll(box);
-    if (auto* line = qobject_cast<QLineEdit*>(box))
-        line->paste();
-    else
-        static_cast<QPlainTextEdit*>(box)->paste();
-}
-
-void clear(QWidget* box)
-{
-    if (auto* line = qobject_cast<QLineEdit*>(box))
-        line->clear();
-    else
-        static_cast<QPlainTextEdit*>(box)->clear();
-}
+    QLineEdit* line;
+    QPlainTextEdit* lines;
+};
 
 // Types `text` one character a key, as a keyboard sends it: an emoji is one key.
 void type(QWidget* box, const QString& text)
@@ -267,10 +232,7 @@ class LengthLimitsTest : public QObject {
 private slots:
     void initTestCase()
     {
-        shell::setScreenWidthTwips(1024 * 15);
-        shell::setToday(QDate(2026, 12, 10));
-        shell::setNow(QDateTime(QDate(2026, 12, 10), QTime(14, 30)));
-        forms::WindowHost::setModalNonBlocking(true);
+        signed_in::setUpSeams();
         app::registerWindows();
     }
 
@@ -279,7 +241,7 @@ private slots:
         QTest::addColumn<int>("index");
         const auto list = limitedBoxes();
         for (std::size_t i = 0; i < list.size(); ++i)
-            QTest::addRow("%s.%s %s", list[i].window, list[i].box, list[i].stored ? list[i].stored : "")
+            QTest::addRow("%s.%s %s", list[i].window, list[i].box, list[i].stored.c_str())
                 << static_cast<int>(i);
     }
     void everyLimitedBoxKeepsWholeCharactersAndStoresWhatItShows()
@@ -298,28 +260,30 @@ private slots:
         // the emoji goes whole; a character typed after it finds no room.
         const QString start(row.limit - 1, row.digitsOnly ? QLatin1Char('7') : QLatin1Char('a'));
         const QString full = row.digitsOnly ? start + QLatin1Char('7') : start + kEmoji;
-        paste(box, row.digitsOnly ? start + QStringLiteral("777") : start + kEmoji + kEmoji);
-        QCOMPARE(shown(box), full);
+        const Box limited(box);
+        limited.pasteOverAll(row.digitsOnly ? start + QStringLiteral("777") : start + kEmoji + kEmoji);
+        QCOMPARE(limited.text(), full);
         type(box, QStringLiteral("b"));
-        QCOMPARE(shown(box), full);
+        QCOMPARE(limited.text(), full);
 
         // Typed: the emoji that fits goes in whole, the next is refused.
-        clear(box);
+        limited.pasteOverAll(QString());
+        QCOMPARE(limited.text(), QString());
         type(box, start);
         type(box, row.digitsOnly ? QStringLiteral("77") : kEmoji + kEmoji);
-        QCOMPARE(shown(box), full);
-        QVERIFY(!hasLoneSurrogate(shown(box)));
-        QCOMPARE(platform::characterCount(shown(box)), row.limit);
+        QCOMPARE(limited.text(), full);
+        QVERIFY(!hasLoneSurrogate(limited.text()));
+        QCOMPARE(platform::characterCount(limited.text()), row.limit);
 
         if (!row.saveButton)
             return;
         if (row.complete)
             row.complete(*w, full);
-        b.boxes.clear();
+        b.s.messages.clear();
         press(w, row.saveButton);
-        const auto stored = b.t.db().scalar(row.stored, {(start.left(5) + QLatin1Char('%')).toStdString()});
+        const auto stored = b.s.t.db().scalar(row.stored, {(start.left(5) + QLatin1Char('%')).toStdString()});
         QString shownBoxes;   // what the save showed, should it have stored something else
-        for (const auto& m : b.boxes.boxes())
+        for (const auto& m : b.s.messages.boxes())
             shownBoxes += m.title + QStringLiteral(": ") + m.text + QLatin1Char('\n');
         if (row.hashed)
             QVERIFY2(platform::passwordMatches(full.toStdString(), stored.toText()), qPrintable(shownBoxes));
