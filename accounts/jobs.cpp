@@ -25,6 +25,8 @@
 #include "main/parent.h"
 #include "platform/data/database.h"
 #include "platform/forms/date_picker.h"
+#include "platform/forms/exact_text.h"
+#include "platform/forms/length_limit.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/select_all_text.h"
 #include "platform/shell/environment.h"
@@ -104,7 +106,7 @@ QLineEdit* lineBox(QWidget* parent, const char* name, int maxLength)
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
     if (maxLength > 0)
-        box->setMaxLength(maxLength);
+        forms::limitLength(box, maxLength);
     forms::selectAllOnFocus(box);
     return box;
 }
@@ -118,13 +120,7 @@ QPlainTextEdit* linesBox(QWidget* parent, const char* name)
     box->setTabChangesFocus(true);
     box->setFixedHeight(52);
     forms::selectAllOnFocus(box);
-    QObject::connect(box, &QPlainTextEdit::textChanged, box, [box] {
-        const QString text = box->toPlainText();
-        if (text.size() <= kLongText)
-            return;
-        box->setPlainText(text.left(kLongText));
-        box->moveCursor(QTextCursor::End);
-    });
+    forms::limitLength(box, kLongText);
     return box;
 }
 
@@ -315,11 +311,11 @@ void Jobs::showJob(const JobRecord& j)
     m_jobId->setText(QString::number(j.jobId));
     m_docNo->setText(QString::number(j.jobNo));
     m_trDate->setDate(j.jobDate.isValid() ? j.jobDate : shell::today());
-    m_desc->setPlainText(j.jobDesc);
+    forms::setExactText(m_desc, j.jobDesc);
     m_orderNo->setText(j.orderRefDate);
     m_delDate->setText(j.expDeliveryDate);
     m_partyName->setText(j.customerName);
-    m_partyAddress->setPlainText(j.address);
+    forms::setExactText(m_partyAddress, j.address);
     m_partyTel->setText(j.telephone);
     m_partyContact->setText(j.contact);
     m_estCost->setText(amountBoxText(j.estimatedCost));
@@ -328,7 +324,7 @@ void Jobs::showJob(const JobRecord& j)
     m_compDate->setText(j.completionDate);
     m_completeOpt->setChecked(j.completed);
     m_delRef->setText(j.deliveryRefDate);
-    m_remarks->setPlainText(j.remarks);
+    forms::setExactText(m_remarks, j.remarks);
 }
 
 void Jobs::clearBoxes()
@@ -337,7 +333,7 @@ void Jobs::clearBoxes()
                          m_estCost, m_jobValue, m_jobEmp, m_compDate, m_delRef})
         b->clear();
     for (QPlainTextEdit* b : {m_desc, m_partyAddress, m_remarks})
-        b->clear();
+        forms::setExactText(b, QString());
     m_trDate->setDate(shell::today());
     m_completeOpt->setChecked(false);
 }
@@ -351,18 +347,18 @@ JobEntry Jobs::readBoxes() const
     JobRecord& r = e.rest;
     r.jobId = currentJobId();
     r.jobDate = m_trDate->date();
-    r.jobDesc = m_desc->toPlainText();
+    r.jobDesc = forms::exactText(m_desc);
     r.orderRefDate = m_orderNo->text();
     r.expDeliveryDate = m_delDate->text();
     r.customerName = m_partyName->text();
-    r.address = m_partyAddress->toPlainText();
+    r.address = forms::exactText(m_partyAddress);
     r.telephone = m_partyTel->text();
     r.contact = m_partyContact->text();
     r.jobIncharge = m_jobEmp->text();
     r.completionDate = m_compDate->text();
     r.completed = m_completeOpt->isChecked();
     r.deliveryRefDate = m_delRef->text();
-    r.remarks = m_remarks->toPlainText();
+    r.remarks = forms::exactText(m_remarks);
     return e;
 }
 

@@ -5,6 +5,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "platform/text/characters.h"
 #include "platform/text/formats.h"
 
 namespace accounts {
@@ -58,7 +59,7 @@ std::optional<AmountCell> readAmountCell(const QString& text)
 {
     if (text.isEmpty())
         return AmountCell{};
-    if (text.size() > kMaxAmountLength || text.startsWith(QLatin1Char('-')))
+    if (platform::characterCount(text) > kMaxAmountLength || text.startsWith(QLatin1Char('-')))
         return std::nullopt;
     const auto amount = Money::parse(text.toStdString());
     if (!amount)
@@ -68,7 +69,7 @@ std::optional<AmountCell> readAmountCell(const QString& text)
 
 bool descriptionFits(const QString& text)
 {
-    return text.size() <= kMaxDescLength;
+    return platform::characterCount(text) <= kMaxDescLength;
 }
 
 QString accountCodeRefusal(const QString& text, bool known)
@@ -88,7 +89,7 @@ QString amountRefusal(const QString& text)
         return QStringLiteral("Type the amount without separators, as 1000.00.");
     if (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('(')) || text.startsWith(QLatin1Char('+')))
         return QStringLiteral("An amount has no sign: a credit goes in the Credit column.");
-    if (text.size() > kMaxAmountLength)
+    if (platform::characterCount(text) > kMaxAmountLength)
         return QStringLiteral("An amount has at most %1 characters.").arg(kMaxAmountLength);
     const qsizetype point = text.indexOf(QLatin1Char('.'));
     if (point >= 0 && text.size() - point - 1 > 2 && text.count(QLatin1Char('.')) == 1)

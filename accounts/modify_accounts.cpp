@@ -27,6 +27,7 @@
 #include "accounts/chart_store.h"
 #include "main/parent.h"
 #include "platform/data/database.h"
+#include "platform/forms/length_limit.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/window_host.h"
 #include "reports/accounts/acc_list.h"
@@ -131,7 +132,8 @@ QLineEdit* makeBox(const QString& name, int maxLength, QWidget* parent)
 {
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
-    box->setMaxLength(maxLength);
+    if (maxLength > 0)
+        forms::limitLength(box, maxLength);
     return box;
 }
 
@@ -193,11 +195,12 @@ void ModifyAccounts::buildControls()
     m_l1Frame = makeFrame(QStringLiteral("Main Account Types"), QStringLiteral("L1Frame"), this);
     m_l1List = new QListWidget(m_l1Frame);
     m_l1List->setObjectName(QStringLiteral("L1List"));
-    m_mainCode = makeBox(QStringLiteral("MainCode"), kMainCodeLength, m_l1Frame);
+    m_mainCode = makeBox(QStringLiteral("MainCode"), 0, m_l1Frame);
     // Digits only, at most three: a key or a paste that would put anything else
     // into the box is dropped, so no other text ever reaches a query or a save.
     m_mainCode->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), m_mainCode));
+    forms::limitLength(m_mainCode, kMainCodeLength);
     m_fsList = new QComboBox(m_l1Frame);
     m_fsList->setObjectName(QStringLiteral("FSList"));
     m_fsList->setEditable(true);
@@ -736,8 +739,8 @@ void ModifyAccounts::DelBttn_Click()
         if (refuse(checkDelete(ChartLevel::MainType, row, row && hasSubTypes(m_db, code))))
             return;
         const auto question = deleteQuestion(ChartLevel::MainType);
-        if (forms::ask(this, QString::fromStdString(question.title), QString::fromStdString(question.text),
-                       forms::Buttons::YesNo)
+        if (forms::askBeforeDestroying(this, QString::fromStdString(question.title),
+                                       QString::fromStdString(question.text))
             != forms::Answer::Yes)
             return;
         platform::Transaction tx(m_db);
@@ -826,8 +829,8 @@ void ModifyAccounts::DelBttn2_Click()
         if (refuse(checkDelete(ChartLevel::SubType, row, row && hasAccounts(m_db, code))))
             return;
         const auto question = deleteQuestion(ChartLevel::SubType);
-        if (forms::ask(this, QString::fromStdString(question.title), QString::fromStdString(question.text),
-                       forms::Buttons::YesNo)
+        if (forms::askBeforeDestroying(this, QString::fromStdString(question.title),
+                                       QString::fromStdString(question.text))
             != forms::Answer::Yes)
             return;
         platform::Transaction tx(m_db);
@@ -916,8 +919,8 @@ void ModifyAccounts::DelBttn3_Click()
         if (refuse(checkDelete(ChartLevel::Account, row, row && hasVoucherLines(m_db, code), name)))
             return;
         const auto question = deleteQuestion(ChartLevel::Account, name);
-        if (forms::ask(this, QString::fromStdString(question.title), QString::fromStdString(question.text),
-                       forms::Buttons::YesNo)
+        if (forms::askBeforeDestroying(this, QString::fromStdString(question.title),
+                                       QString::fromStdString(question.text))
             != forms::Answer::Yes)
             return;
         platform::Transaction tx(m_db);

@@ -14,6 +14,7 @@
 #include "ledgers/account_list_store.h"
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
+#include "platform/forms/length_limit.h"
 
 namespace ledgers {
 
@@ -94,7 +95,7 @@ int AccountPickList::addBox(QLineEdit* code, QLineEdit* name)
 {
     const int box = static_cast<int>(m_boxes.size());
     m_boxes.push_back({code, name});
-    code->setMaxLength(kAccountCodeLength);
+    forms::limitLength(code, kAccountCodeLength);
     code->setAlignment(Qt::AlignCenter);
     name->setReadOnly(true);
     code->installEventFilter(this);

@@ -50,11 +50,10 @@ ClearTransactions::ClearTransactions(Parent& main, QWidget* parent) : QDialog(pa
 
 void ClearTransactions::ClearBttn_Click()
 {
-    const auto answer = forms::ask(
+    const auto answer = forms::askBeforeDestroying(
         this, QStringLiteral("Confirmation"),
         QStringLiteral("Are you sure, you want to clear your transactions? This is an irreversible process and "
-                       "you would not be able to recover your transactions once cleared."),
-        forms::Buttons::YesNo);
+                       "you would not be able to recover your transactions once cleared."));
     if (answer != forms::Answer::Yes)
         return;
     try {

@@ -12,6 +12,7 @@
 #include "main/parent.h"
 #include "main/window_parts.h"
 #include "platform/data/database.h"
+#include "platform/forms/length_limit.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/select_all_text.h"
 
@@ -44,7 +45,7 @@ CompanyInfo::CompanyInfo(Parent& main, QWidget* parent) : QDialog(parent), m_mai
         const int row = static_cast<int>(i);
         m_info[i] = new QLineEdit(this);
         m_info[i]->setObjectName(QStringLiteral("Info%1").arg(row));
-        m_info[i]->setMaxLength(kBoxes[i].maxLength);
+        forms::limitLength(m_info[i], kBoxes[i].maxLength);
         forms::selectAllOnFocus(m_info[i]);
         fields->addWidget(new QLabel(QString::fromLatin1(kBoxes[i].label), this), row, 0);
         fields->addWidget(m_info[i], row, 1);

@@ -13,6 +13,7 @@
 #include "main/parent.h"
 #include "main/window_parts.h"
 #include "platform/data/database.h"
+#include "platform/forms/length_limit.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/select_all_text.h"
 
@@ -33,11 +34,11 @@ CurrencySettings::CurrencySettings(Parent& main, QWidget* parent) : QDialog(pare
     m_countryList->setObjectName(QStringLiteral("CountryList"));
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("CName"));
-    m_name->setMaxLength(kNameLength);
+    forms::limitLength(m_name, kNameLength);
     forms::selectAllOnFocus(m_name);
     m_symbol = new QLineEdit(this);
     m_symbol->setObjectName(QStringLiteral("CSymbol"));
-    m_symbol->setMaxLength(kSymbolLength);
+    forms::limitLength(m_symbol, kSymbolLength);
     forms::selectAllOnFocus(m_symbol);
     m_serial = new QLineEdit(this);
     m_serial->setObjectName(QStringLiteral("CSerial"));

@@ -18,6 +18,7 @@
 #include "main/parent.h"
 #include "main/user_store.h"
 #include "main/voucher_kinds.h"
+#include "platform/forms/length_limit.h"
 #include "platform/forms/messages.h"
 #include "platform/shell/launcher.h"
 #include "platform/text/formats.h"
@@ -83,7 +84,7 @@ LoginForm::LoginForm(QString databasePath, QWidget* parent)
     m_pwd->setObjectName(QStringLiteral("PWD"));
     m_pwd->setEchoMode(QLineEdit::Password);
     m_pwd->setStyleSheet(QStringLiteral("lineedit-password-character: 120;"));   // shown as "x"
-    m_pwd->setMaxLength(kPasswordLength);
+    forms::limitLength(m_pwd, kPasswordLength);
 
     m_ok = new QPushButton(QStringLiteral("Continue"), this);
     m_ok->setObjectName(QStringLiteral("OkBttn"));

@@ -23,6 +23,7 @@
 #include "main/window_parts.h"
 #include "platform/data/database.h"
 #include "platform/forms/click_label.h"
+#include "platform/forms/exact_text.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/window_host.h"
 #include "platform/shell/environment.h"
@@ -202,7 +203,7 @@ void Navigation::Form_Load()
 void Navigation::loadBoard()
 {
     try {
-        m_memo->setPlainText(QString::fromStdString(loadNoticeBoard(*m_main.Pelkconn)));
+        forms::setExactText(m_memo, QString::fromStdString(loadNoticeBoard(*m_main.Pelkconn)));
         m_saveBoard->setEnabled(!m_locked);
         m_cancelBoard->setEnabled(!m_locked);
     } catch (const std::exception& e) {
@@ -214,7 +215,7 @@ void Navigation::loadBoard()
 void Navigation::loadNotes()
 {
     try {
-        m_notes->setPlainText(QString::fromStdString(app::loadNotes(*m_main.Pelkconn, m_main.PelkUser)));
+        forms::setExactText(m_notes, QString::fromStdString(app::loadNotes(*m_main.Pelkconn, m_main.PelkUser)));
         m_saveNotes->setEnabled(true);
     } catch (const std::exception& e) {
         m_saveNotes->setEnabled(false);
@@ -257,7 +258,7 @@ void Navigation::Trouble_Click(int index)
 void Navigation::SaveBttn_Click()
 {
     try {
-        if (!storeNotes(*m_main.Pelkconn, m_main.PelkUser, m_notes->toPlainText().toStdString()))
+        if (!storeNotes(*m_main.Pelkconn, m_main.PelkUser, forms::exactText(m_notes).toStdString()))
             forms::showFailure(this, {QStringLiteral("Cannot Save"), QStringLiteral("This user is no longer stored."),
                                       QString()});
     } catch (const std::exception& e) {
@@ -275,7 +276,7 @@ void Navigation::SaveBttn2_Click()
     if (m_locked)
         return;
     try {
-        if (!storeNoticeBoard(*m_main.Pelkconn, m_memo->toPlainText().toStdString()))
+        if (!storeNoticeBoard(*m_main.Pelkconn, forms::exactText(m_memo).toStdString()))
             showNoCompanyRow(this);
     } catch (const std::exception& e) {
         forms::showError(this, e);

@@ -14,6 +14,7 @@
 #include "main/user_store.h"
 #include "main/window_parts.h"
 #include "platform/data/database.h"
+#include "platform/forms/length_limit.h"
 #include "platform/forms/messages.h"
 
 namespace app {
@@ -27,7 +28,7 @@ QLineEdit* passwordBox(QWidget* window, const char* name)
     box->setObjectName(QString::fromLatin1(name));
     box->setEchoMode(QLineEdit::Password);
     box->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));   // shown as "*"
-    box->setMaxLength(kPasswordLength);
+    forms::limitLength(box, kPasswordLength);
     return box;
 }
 

@@ -15,6 +15,7 @@
 #include "main/rights.h"
 #include "main/window_parts.h"
 #include "platform/data/database.h"
+#include "platform/forms/length_limit.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/select_all_text.h"
 
@@ -40,7 +41,7 @@ UserLogins::UserLogins(Parent& main, QWidget* parent) : QDialog(parent), m_main(
     m_list->setObjectName(QStringLiteral("UserList"));
     m_login = new QLineEdit(this);
     m_login->setObjectName(QStringLiteral("LoginTxt"));
-    m_login->setMaxLength(kLoginLength);
+    forms::limitLength(m_login, kLoginLength);
     forms::selectAllOnFocus(m_login);
     m_userType = new QLabel(this);
     m_userType->setObjectName(QStringLiteral("UserType"));

@@ -17,6 +17,7 @@
 #include "main/default_period.h"
 #include "main/parent.h"
 #include "platform/forms/date_picker.h"
+#include "platform/forms/length_limit.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/select_all_text.h"
 #include "platform/shell/environment.h"
@@ -41,9 +42,9 @@ QLineEdit* serialBox(QWidget* parent, const char* name)
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
     box->setAlignment(Qt::AlignCenter);
-    box->setMaxLength(kSerialLength);
     // Digits only, typed or pasted (SerialFrom_KeyPress, SerialTo_KeyPress).
     box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,8}")), box));
+    forms::limitLength(box, kSerialLength);
     forms::selectAllOnFocus(box);
     box->setEnabled(false);
     return box;

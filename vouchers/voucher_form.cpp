@@ -31,6 +31,7 @@
 #include "platform/data/database.h"
 #include "platform/forms/date_picker.h"
 #include "platform/forms/data_grid.h"
+#include "platform/forms/length_limit.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/select_all_text.h"
 #include "platform/shell/environment.h"
@@ -104,18 +105,18 @@ VoucherForm::VoucherForm(app::Parent& main, const app::VoucherKind& kind, QWidge
 
     m_docNoBox = new QLineEdit(this);
     m_docNoBox->setObjectName(QStringLiteral("DocNo"));
-    m_docNoBox->setMaxLength(kDocNoDigits);
     // Typing and pasting alike take digits only (DocNo_KeyPress); the save
     // still reads the text strictly, whatever reached the box.
     m_docNoBox->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), m_docNoBox));
+    forms::limitLength(m_docNoBox, kDocNoDigits);
     forms::selectAllOnFocus(m_docNoBox);
 
     m_trDate = forms::makeDatePicker(this, "TrDate");
 
     m_desc = new QLineEdit(this);
     m_desc->setObjectName(QStringLiteral("Desc"));
-    m_desc->setMaxLength(kDescLength);
+    forms::limitLength(m_desc, kDescLength);
     forms::selectAllOnFocus(m_desc);
 
     m_jobList = new QComboBox(this);
@@ -501,7 +502,7 @@ void VoucherForm::SaveBttn_Click()
         ValidateAndSave();
         return;
     case SaveStart::AskToUnpost:
-        if (forms::ask(this, QStringLiteral("Save Confirmation"), unpostQuestion(), forms::Buttons::YesNo)
+        if (forms::askBeforeDestroying(this, QStringLiteral("Save Confirmation"), unpostQuestion())
             != forms::Answer::Yes)
             return;
         setPosted(false);
@@ -559,7 +560,7 @@ void VoucherForm::PrintBill_Click()
         ValidateAndSave();
         return;
     case PrintStart::AskToUnpost:
-        if (forms::ask(this, QStringLiteral("Save Confirmation"), unpostQuestion(), forms::Buttons::YesNo)
+        if (forms::askBeforeDestroying(this, QStringLiteral("Save Confirmation"), unpostQuestion())
             != forms::Answer::Yes) {
             openVoucher(m_tranNo);   // drops the unsaved changes; nothing is saved or printed
             return;
@@ -669,7 +670,7 @@ void VoucherForm::DelBttn_Click()
         forms::showFailure(this, *problem);
         return;
     }
-    if (forms::ask(this, QStringLiteral("Delete Confirmation"), deleteQuestion(m_docNo), forms::Buttons::YesNo)
+    if (forms::askBeforeDestroying(this, QStringLiteral("Delete Confirmation"), deleteQuestion(m_docNo))
         != forms::Answer::Yes)
         return;
     try {

@@ -24,6 +24,7 @@
 #include "platform/data/database.h"
 #include "platform/forms/data_grid.h"
 #include "platform/forms/date_picker.h"
+#include "platform/forms/length_limit.h"
 #include "platform/forms/list_model.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/window_host.h"
@@ -265,7 +266,7 @@ void VoucherSearch::buildControls()
     m_desc = named(new QLineEdit(this), "Desc");
     m_amtBox = named(new QLineEdit(this), "AmtBox");
     for (QLineEdit* box : {m_voucherNo, m_desc, m_amtBox})
-        box->setMaxLength(kCriterionLength);
+        forms::limitLength(box, kCriterionLength);
     m_postList = named(new QComboBox(this), "PostList");
     m_postList->addItems({QStringLiteral("Posted"), QStringLiteral("Un-Posted")});
     m_cancelList = named(new QComboBox(this), "CancelList");

@@ -17,6 +17,7 @@
 #include "main/parent.h"
 #include "main/window_catalog.h"
 #include "platform/data/database.h"
+#include "platform/forms/length_limit.h"
 #include "platform/forms/window_host.h"
 #include "platform/report/preview.h"
 #include "platform/shell/environment.h"
@@ -404,8 +405,8 @@ private slots:
         // The multi-line boxes keep at most 250 characters, however the text came.
         type(*w, "Remarks", QString(300, QLatin1Char('r')));
         QCOMPARE(child<QPlainTextEdit>(*w, "Remarks")->toPlainText().size(), 250);
-        QCOMPARE(child<QLineEdit>(*w, "PartyTel")->maxLength(), 100);
-        QCOMPARE(child<QLineEdit>(*w, "OrderNo")->maxLength(), 250);
+        QCOMPARE(forms::lengthLimit(child<QLineEdit>(*w, "PartyTel")), 100);
+        QCOMPARE(forms::lengthLimit(child<QLineEdit>(*w, "OrderNo")), 250);
     }
 
     void theMenuEntryOpensTheRegister()

@@ -144,6 +144,11 @@ TEST(LineGridDescription, FitsTwoHundredFiftyCharacters)
     EXPECT_TRUE(accounts::descriptionFits(QString()));
     EXPECT_TRUE(accounts::descriptionFits(QString(250, QLatin1Char('d'))));
     EXPECT_FALSE(accounts::descriptionFits(QString(251, QLatin1Char('d'))));
+    // Characters, not UTF-16 units: 250 emoji fit, as they fit the box and the column.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    EXPECT_TRUE(accounts::descriptionFits(emoji.repeated(250)));
+    EXPECT_FALSE(accounts::descriptionFits(emoji.repeated(251)));
+    EXPECT_EQ(accounts::descriptionRefusal(emoji.repeated(250)), QString());
 }
 
 TEST(LineGridAmountText, ShowsBracketsForNegativesAndNothingForNone)

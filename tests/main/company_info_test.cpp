@@ -8,6 +8,7 @@
 
 #include "main/parent.h"
 #include "platform/data/database.h"
+#include "platform/forms/length_limit.h"
 #include "tests/main/signed_in.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
@@ -52,7 +53,7 @@ private slots:
         const char* columns[] = {"Name", "Address", "Telephones", "Fax", "Website", "Email", "NTN", "SalesTaxReg",
                                  "Description"};
         for (int i = 0; i < 9; ++i) {
-            QCOMPARE(info(w, i)->maxLength(), lengths[i]);
+            QCOMPARE(forms::lengthLimit(info(w, i)), lengths[i]);
             QCOMPARE(info(w, i)->text(), stored(t, columns[i]));
         }
         QCOMPARE(info(w, 0)->text(), QStringLiteral("My Business"));

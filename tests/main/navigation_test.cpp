@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCursor>
 
 #include "main/help_form.h"
 #include "main/parent.h"
@@ -154,6 +155,38 @@ private slots:
         n->SaveBttn2_Click();
         QCOMPARE(boxes.boxes().size(), std::size_t{2});
         QCOMPARE(memo(*n, "MemoTxt")->toPlainText(), QStringLiteral("board text"));
+    }
+
+    void aSaveStoresTheTextAsLoadedOrTyped_data()
+    {
+        QTest::addColumn<QString>("loaded");
+        QTest::addColumn<QString>("typed");   // typed at the end before the save
+        QTest::addColumn<QString>("saved");
+        const QString text = QString::fromUtf8("Rs.\xC2\xA0" "500 due\r\nFriday\xE2\x80\xA8" "10\xC2\xA0" "am\r\n");
+        QTest::newRow("unedited") << text << QString() << text;
+        QTest::newRow("typed after") << text << QStringLiteral("ok") << text + QStringLiteral("ok");
+        QTest::newRow("lone CR") << QStringLiteral("a\rb") << QString() << QStringLiteral("a\rb");
+    }
+    void aSaveStoresTheTextAsLoadedOrTyped()
+    {
+        QFETCH(QString, loaded);
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        TestDatabase t;
+        t.db().exec("UPDATE BusinessInfo SET CoMemo = ?", {loaded.toStdString()});
+        t.db().exec("UPDATE Users SET Notes = ? WHERE UserID = 1", {loaded.toStdString()});
+        auto main = signed_in::mainWindow(t);
+        MessageRecorder boxes;
+        Navigation* n = dashboard(*main);
+        for (const char* box : {"MemoTxt", "NotesTxt"}) {
+            memo(*n, box)->moveCursor(QTextCursor::End);
+            QTest::keyClicks(memo(*n, box), typed);
+        }
+        button(*n, "SaveBttn")->click();
+        button(*n, "SaveBttn2")->click();
+        QVERIFY(boxes.boxes().empty());
+        QCOMPARE(stored(t, "SELECT CoMemo FROM BusinessInfo"), saved);
+        QCOMPARE(stored(t, "SELECT Notes FROM Users WHERE UserID = 1"), saved);
     }
 
     void theQuickButtonsTestTheMenusRights()

@@ -11,6 +11,7 @@
 #include "main/parent.h"
 #include "platform/data/database.h"
 #include "platform/data/password_hash.h"
+#include "platform/forms/length_limit.h"
 #include "tests/main/signed_in.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
@@ -136,7 +137,7 @@ private slots:
         QVERIFY(storedIs(t, 1, "admin"));
         for (const char* name : {"OldPwd", "NewPwd", "NewPwd2"}) {
             QCOMPARE(box(w, name)->echoMode(), QLineEdit::Password);
-            QCOMPARE(box(w, name)->maxLength(), 20);
+            QCOMPARE(forms::lengthLimit(box(w, name)), 20);
         }
     }
 };

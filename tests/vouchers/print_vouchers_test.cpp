@@ -12,6 +12,7 @@
 
 #include "main/parent.h"
 #include "platform/data/database.h"
+#include "platform/forms/length_limit.h"
 #include "platform/shell/environment.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
@@ -153,7 +154,7 @@ private slots:
         QCOMPARE(enabled(), QStringLiteral("0000"));
 
         auto* serial = child<QLineEdit>(w, "SerialFrom");
-        QCOMPARE(serial->maxLength(), 8);
+        QCOMPARE(forms::lengthLimit(serial), 8);
         QCOMPARE(serial->alignment(), Qt::AlignCenter);
         QTest::keyClicks(serial, "1a2-3");
         QCOMPARE(serial->text(), QString());   // disabled: takes nothing
