@@ -34,7 +34,6 @@
 #include "reports/statements/acc_bal_rpt.h"
 #include "reports/statements/statement_layouts.h"
 #include "reports/vouchers/voucher_layouts.h"
-#include "tests/support/page_rows.h"
 
 using platform::Hierarchy;
 using platform::Money;
@@ -241,6 +240,15 @@ std::vector<Case> everyReport()
         };
     };
 
+    const auto voucher = [](reports::VoucherLayout which) {
+        return over(reports::voucherLayout(which), {"", "ChildCmd"}, kVoucherLines, [which](LargestData& d) {
+            auto f = std::make_unique<report::ReportFeed>(reports::voucherLayout(which), d.data(),
+                                                          report::AtEnd::KeepData);
+            reports::initialiseVoucher(*f, {"Tamsel Traders", "Main Road", "123", "Rs", "Journal", "Ali"});
+            return f;
+        });
+    };
+
     statement_reports::StatementSource statement{"Tamsel Traders", "Ali", "Rs", "For The Period Ended On 30-09-2026"};
 
     return {
@@ -258,26 +266,8 @@ std::vector<Case> everyReport()
                  return JobCardRpt(d.flat(), {"Tamsel Traders", "Main Road", "123", "a@b.c", "Ali"});
              });
          }},
-        {"Voucher1", [] {
-             return over(reports::voucherLayout(reports::VoucherLayout::Voucher1), {"", "ChildCmd"}, kVoucherLines,
-                         [](LargestData& d) {
-                             auto f = std::make_unique<report::ReportFeed>(
-                                 reports::voucherLayout(reports::VoucherLayout::Voucher1), d.data(),
-                                 report::AtEnd::KeepData);
-                             reports::initialiseVoucher(*f, {"Tamsel Traders", "Main Road", "123", "Rs", "Journal", "Ali"});
-                             return f;
-                         });
-         }},
-        {"Voucher2", [] {
-             return over(reports::voucherLayout(reports::VoucherLayout::Voucher2), {"", "ChildCmd"}, kVoucherLines,
-                         [](LargestData& d) {
-                             auto f = std::make_unique<report::ReportFeed>(
-                                 reports::voucherLayout(reports::VoucherLayout::Voucher2), d.data(),
-                                 report::AtEnd::KeepData);
-                             reports::initialiseVoucher(*f, {"Tamsel Traders", "Main Road", "123", "Rs", "Journal", "Ali"});
-                             return f;
-                         });
-         }},
+        {"Voucher1", [=] { return voucher(reports::VoucherLayout::Voucher1); }},
+        {"Voucher2", [=] { return voucher(reports::VoucherLayout::Voucher2); }},
         {"ledger", [=] {
              return over(accLedgerLayout(), {""}, kYearLines, [=](LargestData& d) {
                  AccLedgerSource w;
