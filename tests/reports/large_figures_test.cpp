@@ -350,3 +350,33 @@ TEST(LargeFigures, EveryReportPrintsEveryFigureWholeOnOneLine)
         EXPECT_GE(figures, 2);
     }
 }
+
+TEST(LargeFigures, TheVoucherTotalsHoldTheLargestTotalAVoucherReaches)
+{
+    // 300 lines of the largest amount, on either side.
+    const QString total = amount(kVoucherLines * kLine);
+    ASSERT_EQ(total, "29,999,999,999,999,700.00");
+    for (const auto which : {reports::VoucherLayout::Voucher1, reports::VoucherLayout::Voucher2}) {
+        SCOPED_TRACE(int(which));
+        report::Report layout = reports::voucherLayout(which);
+        LargestData data(layout, {"", "ChildCmd"}, kVoucherLines);
+        const report::Document doc = report::layOut(layout, data.data(), kPrinted);
+        std::vector<report::Rect> boxes;
+        for (const char16_t* name : {u"DebitTotal", u"CreditTotal"}) {
+            report::Rect box = layout.section(u"Section5").control(name).rect;
+            box.left += layout.margins.left;
+            boxes.push_back(box);
+        }
+        std::vector<report::Rect> shown;
+        for (const auto& item : doc.pages.back().items)
+            if (const auto* t = std::get_if<report::TextRun>(&item); t && t->text == total) {
+                EXPECT_GE(t->font.points, kSmallestPoints);
+                shown.push_back(t->rect);
+            }
+        ASSERT_EQ(shown.size(), 2u);
+        for (std::size_t i = 0; i < 2; ++i) {
+            EXPECT_EQ(shown[i].left, boxes[i].left);
+            EXPECT_EQ(shown[i].width, boxes[i].width);
+        }
+    }
+}
