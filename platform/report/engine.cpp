@@ -42,6 +42,9 @@ using platform::Hierarchy;
 constexpr int kReportScope = -1;
 constexpr int kPageScope = -2;
 
+// The smallest size a figure is set at to fit its box; below it, it spills.
+constexpr double kFigureFloorPoints = 6.0;
+
 struct Metrics {
     QFont font;
     QFontMetricsF fm;
@@ -214,8 +217,10 @@ public:
     std::vector<const Prepared*> groupFooters;   // by level
     std::vector<Event> events;
 
-private:
-    const Metrics* metricsFor(const Font& f)
+    // The measuring font of `f`, made the first time it is asked for (the
+    // layout's own fonts when it is prepared, a figure's smaller ones when
+    // it is built).
+    const Metrics* metricsFor(const Font& f) const
     {
         const QString key = f.family + u'|' + QString::number(f.points) + u'|'
                             + QString::number(f.bold) + QString::number(f.italic)
@@ -230,6 +235,7 @@ private:
         return slot.get();
     }
 
+private:
     Prepared prepare(const Section& s, int scope)
     {
         Prepared p{&s, scope, {}};
@@ -306,7 +312,7 @@ private:
         }
     }
 
-    std::map<QString, std::unique_ptr<Metrics>> m_metrics;
+    mutable std::map<QString, std::unique_ptr<Metrics>> m_metrics;
     std::vector<std::unique_ptr<Prepared>> m_prepared;
 };
 
@@ -556,6 +562,46 @@ private:
         return lines;
     }
 
+    // Where a figure's one line goes and in what font: the control's own when
+    // it fits, else the largest size down to kFigureFloorPoints that fits the
+    // box; a figure wider than its box even then keeps that size and spills
+    // out of the box on the side away from its alignment.
+    struct FittedFigure {
+        QString text;
+        Font font;
+        Twips left = 0;
+        Twips width = 0;
+    };
+
+    FittedFigure fitFigure(QString text, const Control& c, const Metrics& m) const
+    {
+        text.remove(u'\r');
+        text.replace(u'\n', u' ');
+        FittedFigure fit{text, c.font, c.rect.left, c.rect.width};
+        qreal wide = m.widthOf(text);
+        if (wide <= c.rect.width)
+            return fit;
+        // Sizes go in whole twips of pixel size (qtFont), so the text is
+        // measured at exactly the size it is drawn at.
+        const int floorTwips = std::min(int(std::lround(c.font.points * 20)), int(std::lround(kFigureFloorPoints * 20)));
+        int twips = std::max(floorTwips, int(std::floor(c.font.points * 20 * c.rect.width / wide)));
+        for (;; --twips) {
+            fit.font.points = twips / 20.0;
+            wide = m_s->metricsFor(fit.font)->widthOf(text);
+            if (wide <= c.rect.width || twips <= floorTwips)
+                break;
+        }
+        if (wide > c.rect.width) {
+            const Twips extra = Twips(std::ceil(wide)) - c.rect.width;
+            fit.width += extra;
+            if (c.align == Align::Right)
+                fit.left -= extra;
+            else if (c.align == Align::Centre)
+                fit.left -= extra / 2;
+        }
+        return fit;
+    }
+
     Band build(const Prepared& p) const
     {
         const Section& s = *p.section;
@@ -570,6 +616,9 @@ private:
             bool placeholders = false;
             Twips height = 0;
             Twips shift = 0;
+            Font font;          // a figure's may be smaller than the control's
+            Twips runLeft = 0;  // a figure may spill out of its box
+            Twips runWidth = 0;
         };
         std::vector<Laid> laid;
         laid.reserve(p.controls.size());
@@ -578,7 +627,7 @@ private:
             const Control& c = *pc.control;
             if (!c.visible)
                 continue;
-            Laid l{&pc, {}, false, c.rect.height, 0};
+            Laid l{&pc, {}, false, c.rect.height, 0, c.font, c.rect.left, c.rect.width};
             if (pc.metrics) {
                 QString text = c.kind == ControlKind::Label   ? c.caption
                                : c.kind == ControlKind::TextBox ? fieldText(pc, p.scope)
@@ -588,7 +637,15 @@ private:
                     l.placeholders = true;
                     l.lines.push_back(std::move(text));
                 } else {
-                    l.lines = wrap(text, *pc.metrics, c.rect.width);
+                    if (c.holdsFigure() && !text.isEmpty()) {
+                        FittedFigure fit = fitFigure(std::move(text), c, *pc.metrics);
+                        l.lines.push_back(std::move(fit.text));
+                        l.font = fit.font;
+                        l.runLeft = fit.left;
+                        l.runWidth = fit.width;
+                    } else {
+                        l.lines = wrap(text, *pc.metrics, c.rect.width);
+                    }
                     const qreal lh = pc.metrics->lineHeight;
                     if (c.canGrow) {
                         const Twips need = Twips(std::ceil(lh * double(l.lines.size())));
@@ -654,7 +711,8 @@ private:
                 const Twips runHeight = Twips(std::ceil(lh));
                 for (std::size_t i = 0; i < l.lines.size(); ++i) {
                     const Twips y = top + Twips(std::lround(lh * double(i)));
-                    TextRun run{Rect{r.left, y, r.width, runHeight}, l.lines[i], c.font, c.foreColor, c.align};
+                    TextRun run{Rect{x0 + l.runLeft, y, l.runWidth, runHeight}, l.lines[i], l.font, c.foreColor,
+                                c.align};
                     band.items.push_back({std::move(run), y, y + runHeight, true, l.placeholders});
                 }
             }

@@ -51,6 +51,12 @@ QString DataFormat::apply(const platform::Value& v) const
 
 Section::Section(SectionKind k, QString n, Twips h) : kind{k}, name{std::move(n)}, height{h} {}
 
+bool Control::holdsFigure() const
+{
+    using K = DataFormat::Kind;
+    return figure || format.kind == K::Money || format.kind == K::Number || format.kind == K::Date;
+}
+
 Control& Section::label(QString controlName, Rect rect, QString caption)
 {
     Control& c = controls.emplace_back();

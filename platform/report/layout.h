@@ -92,6 +92,13 @@ struct Control {
     Twips lineWidth = 15;            // lines and borders
     bool canGrow = false;
     bool visible = true;
+    // Holds a figure (an amount, a number, a date, or a text made from one,
+    // such as a voucher reference): never wrapped or cut, but set smaller
+    // when wider than its box. A Money, Number or Date format implies it.
+    bool figure = false;
+
+    // Whether the box shows a figure: `figure`, or a Money, Number or Date format.
+    bool holdsFigure() const;
 
     // Builder setters: each sets what it names and returns the control.
     Control& setCaption(QString text) { caption = std::move(text); return *this; }
@@ -108,6 +115,7 @@ struct Control {
     Control& setLineWidth(Twips width) { lineWidth = width; return *this; }
     Control& setCanGrow(bool on = true) { canGrow = on; return *this; }
     Control& setVisible(bool on) { visible = on; return *this; }
+    Control& setFigure(bool on = true) { figure = on; return *this; }
 };
 
 class Section {

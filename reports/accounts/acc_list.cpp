@@ -30,18 +30,18 @@ report::Report accListLayout()
         r.addSection(SectionKind::GroupHeader, QStringLiteral("Section6"), 550).setKeepTogether();
     mainTypes.shape(QStringLiteral("Shape1"), {0, 120, w, 330}, QColor(0xE0, 0xE0, 0xE0));
     mainTypes.text(QStringLiteral("Text3"), {144, 150, 1152, 285}, "typeid")
-        .setBold().setItalic().setForeColor(grey);
+        .setFigure().setBold().setItalic().setForeColor(grey);
     mainTypes.text(QStringLiteral("Text1"), {1440, 150, 7776, 285}, "type")
         .setBold().setItalic().setForeColor(grey);
 
     Section& subTypes = r.addSection(SectionKind::GroupHeader, QStringLiteral("Section8"), 300);
     subTypes.text(QStringLiteral("Text5"), {144, 0, 1155, 285}, "level2id")
-        .setMember("level2").setBold().setItalic().setForeColor(grey);
+        .setMember("level2").setFigure().setBold().setItalic().setForeColor(grey);
     subTypes.text(QStringLiteral("Text4"), {1440, 0, 7770, 285}, "l2accname")
         .setMember("level2").setBold().setItalic().setForeColor(grey).setCanGrow();
 
     Section& accounts = r.addSection(SectionKind::Detail, QStringLiteral("Section1"), 285);
-    accounts.text(QStringLiteral("Text6"), {144, 0, 1152, 285}, "acccode").setMember("level3").setItalic();
+    accounts.text(QStringLiteral("Text6"), {144, 0, 1152, 285}, "acccode").setMember("level3").setItalic().setFigure();
     accounts.text(QStringLiteral("Text2"), {1440, 0, 7776, 285}, "accname")
         .setMember("level3").setBold().setItalic();
 

@@ -51,14 +51,14 @@ report::Report accObLayout()
 
     Section& mainTypes = r.addSection(SectionKind::GroupHeader, QStringLiteral("Section6"), 700);
     mainTypes.shape(QStringLiteral("Shape1"), {0, 200, w, 360}, band);
-    mainTypes.text(QStringLiteral("Text1"), at(kCode, 240), "Level1ID").setBold();
+    mainTypes.text(QStringLiteral("Text1"), at(kCode, 240), "Level1ID").setBold().setFigure();
     mainTypes.text(QStringLiteral("Text2"), at(kName, 240), "Type").setBold();
     mainTypes.text(QStringLiteral("Text3"), at(kDebit, 240), "Bal")
         .setFormat(amount).setAlign(Align::Right).setBold();
     mainTypes.text(QStringLiteral("Text4"), at(kCredit, 240), "Status").setAlign(Align::Centre).setBold();
 
     Section& subTypes = r.addSection(SectionKind::GroupHeader, QStringLiteral("Section8"), 575);
-    subTypes.text(QStringLiteral("Text5"), at(kCode, 0), "level2id").setMember("level2");
+    subTypes.text(QStringLiteral("Text5"), at(kCode, 0), "level2id").setMember("level2").setFigure();
     subTypes.text(QStringLiteral("Text6"), at(kName, 0), "l2accname").setMember("level2");
     subTypes.text(QStringLiteral("Text7"), at(kDebit, 0), "bal")
         .setMember("level2").setFormat(amount).setAlign(Align::Right);
@@ -69,7 +69,7 @@ report::Report accObLayout()
     subTypes.label(QStringLiteral("Lbl2"), at(kCredit, 290)).setAlign(Align::Right).setBackColor(band);
 
     Section& lines = r.addSection(SectionKind::Detail, QStringLiteral("Section1"), 285);
-    lines.text(QStringLiteral("Text9"), kCode, "acccode").setMember("level3");
+    lines.text(QStringLiteral("Text9"), kCode, "acccode").setMember("level3").setFigure();
     lines.text(QStringLiteral("Text10"), kName, "accname").setMember("level3");
     lines.text(QStringLiteral("Text11"), kDebit, "debit").setMember("level3").setFormat(amount).setAlign(Align::Right);
     lines.text(QStringLiteral("Text12"), kCredit, "credit").setMember("level3").setFormat(amount).setAlign(Align::Right);

@@ -65,7 +65,7 @@ report::Report jobCardLayout()
 
     const DataFormat amount = DataFormat::money("#,##0.00;(#,##0.00)");
     Section& job = r.addSection(SectionKind::Detail, QStringLiteral("Section1"), 7580);
-    leftRow(job, "1", "Job No.", 100, "JobNo");
+    leftRow(job, "1", "Job No.", 100, "JobNo").setFigure();
     leftRow(job, "2", "Date", 450, "JobDate").setFormat(DataFormat::date("dd/MM/yyyy"));
     leftRow(job, "3", "Order No & Date", 800, "OrderRefDate").setCanGrow();
     leftRow(job, "4", "Exp. Delivery Date", 1150, "ExpDeliveryDate").setCanGrow();
@@ -89,7 +89,7 @@ report::Report jobCardLayout()
 
     // The status row: the job's state at the left, its completion at the right.
     leftRow(job, "12", "Job Status", 4950, "Status").setFormat(DataFormat::yesNo("Completed"));
-    partyRow(job, "13", "Completion Date", 4950, "CompletionDate");
+    partyRow(job, "13", "Completion Date", 4950, "CompletionDate").setFigure();
 
     job.label(QStringLiteral("LblDelRef"), {kCaptionLeft, 5300, 2300, kRow}, QStringLiteral("Delivery Ref. No. & Date"))
         .setBold();

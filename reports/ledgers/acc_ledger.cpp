@@ -29,7 +29,7 @@ report::Report accLedgerLayout()
 
     report::Section& header = r.addSection(SectionKind::ReportHeader, QStringLiteral("Section4"), 1050);
     header.label(QStringLiteral("CoName"), {0, 0, kWidth, 240});
-    header.label(QStringLiteral("LedgerCode"), {0, 300, 1700, 330}).setPoints(12).setBold();
+    header.label(QStringLiteral("LedgerCode"), {0, 300, 1700, 330}).setPoints(12).setBold().setFigure();
     header.label(QStringLiteral("LedgerAcc"), {1850, 300, kWidth - 1850, 330}).setPoints(12).setBold().setCanGrow();
     header.label(QStringLiteral("LedgerDate"), {0, 700, kWidth, 270}).setPoints(9).setBold().setItalic();
 
@@ -42,12 +42,12 @@ report::Report accLedgerLayout()
     page.label(QStringLiteral("Lbl3"), at(kBalance, 0)).setBold().setAlign(Align::Right);
     page.line(QStringLiteral("Line1"), {0, 285, kWidth, 0});
     page.label(QStringLiteral("Bal1"), at(kDesc, 320)).setItalic();
-    page.label(QStringLiteral("Bal2"), at(kBalance, 320)).setAlign(Align::Right);
+    page.label(QStringLiteral("Bal2"), at(kBalance, 320)).setAlign(Align::Right).setFigure();
     page.label(QStringLiteral("Bal3"), at(kStatus, 320));
 
     report::Section& line = r.addSection(SectionKind::Detail, QStringLiteral("Section1"), kRow);
     line.text(QStringLiteral("Text1"), at(kDate, 0), "TranDate").setFormat(report::DataFormat::date("dd-MM-yy"));
-    line.text(QStringLiteral("Text2"), at(kTranNo, 0), "TranRefShort");
+    line.text(QStringLiteral("Text2"), at(kTranNo, 0), "TranRefShort").setFigure();
     line.text(QStringLiteral("Text3"), at(kDesc, 0), "Desc").setCanGrow();
     line.text(QStringLiteral("Text4"), at(kDebit, 0), "Debit")
         .setFormat(report::DataFormat::money(kAmount)).setAlign(Align::Right);
@@ -66,7 +66,7 @@ report::Report accLedgerLayout()
         .setFormat(report::DataFormat::money(kAmount)).setBold().setAlign(Align::Right);
     totals.function(QStringLiteral("Function2"), at(kCredit, 90), report::Aggregate::Sum, "Credit")
         .setFormat(report::DataFormat::money(kAmount)).setBold().setAlign(Align::Right);
-    totals.label(QStringLiteral("Total1"), at(kBalance, 90)).setBold().setAlign(Align::Right);
+    totals.label(QStringLiteral("Total1"), at(kBalance, 90)).setBold().setAlign(Align::Right).setFigure();
     totals.label(QStringLiteral("Total2"), at(kStatus, 90)).setBold();
     return r;
 }

@@ -38,7 +38,7 @@ report::Report accLedgerMultiLayout()
     page.label(QStringLiteral("CoName"), {0, 0, kWidth, 240}).setAlign(Align::Right);
 
     report::Section& group = r.addSection(SectionKind::GroupHeader, QStringLiteral("Section6"), 1260);
-    group.text(QStringLiteral("Text8"), {0, 60, 1700, 330}, "AccCode").setPoints(12).setBold();
+    group.text(QStringLiteral("Text8"), {0, 60, 1700, 330}, "AccCode").setPoints(12).setBold().setFigure();
     group.text(QStringLiteral("Text9"), {1850, 60, kWidth - 1850, 330}, "AccountName")
         .setPoints(12).setBold().setCanGrow();
     group.label(QStringLiteral("DateLbl"), {0, 420, kWidth, 270}).setPoints(9).setBold().setItalic();
@@ -56,7 +56,7 @@ report::Report accLedgerMultiLayout()
     report::Section& line = r.addSection(SectionKind::Detail, QStringLiteral("Section1"), kRow);
     line.text(QStringLiteral("Text1"), at(kDate, 0), "TranDate")
         .setMember("ChildCmd").setFormat(report::DataFormat::date("dd-MM-yy"));
-    line.text(QStringLiteral("Text2"), at(kTranNo, 0), "TranRefShort").setMember("ChildCmd");
+    line.text(QStringLiteral("Text2"), at(kTranNo, 0), "TranRefShort").setMember("ChildCmd").setFigure();
     line.text(QStringLiteral("Text3"), at(kDesc, 0), "Desc").setMember("ChildCmd").setCanGrow();
     money(line.text(QStringLiteral("Text4"), at(kDebit, 0), "Debit").setMember("ChildCmd"), kAmount);
     money(line.text(QStringLiteral("Text5"), at(kCredit, 0), "Credit").setMember("ChildCmd"), kAmount);

@@ -57,10 +57,10 @@ report::Report gjLayout()
     page.label(QStringLiteral("Lbl2"), at(kCredit, 90)).setBold().setAlign(Align::Right);
 
     report::Section& line = r.addSection(SectionKind::Detail, QStringLiteral("Section1"), 285);
-    line.text(QStringLiteral("Text1"), at(kTranNo, 15), "TranRefShort").setAlign(Align::Centre);
+    line.text(QStringLiteral("Text1"), at(kTranNo, 15), "TranRefShort").setAlign(Align::Centre).setFigure();
     line.text(QStringLiteral("Text2"), at(kDate, 15), "TranDate")
         .setFormat(report::DataFormat::date("dd-MM-yy")).setAlign(Align::Centre);
-    line.text(QStringLiteral("Text3"), at(kAccCode, 15), "AccCode").setAlign(Align::Centre).setCanGrow();
+    line.text(QStringLiteral("Text3"), at(kAccCode, 15), "AccCode").setAlign(Align::Centre).setFigure();
     line.text(QStringLiteral("Text4"), at(kAccName, 15), "AccName").setCanGrow();
     line.text(QStringLiteral("Text5"), at(kDesc, 15), "Desc").setCanGrow();
     line.text(QStringLiteral("Text6"), at(kDebit, 15), "Debit")

@@ -60,8 +60,8 @@ report::Report jobLedgerLayout()
     report::Section& line = r.addSection(SectionKind::Detail, QStringLiteral("Section1"), kLineRow);
     line.text(QStringLiteral("Text1"), cell(kDate, 0), "TranDate")
         .setFormat(report::DataFormat::date("dd-MM-yy")).setAlign(Align::Centre);
-    line.text(QStringLiteral("Text2"), cell(kTranNo, 0), "TranRefShort").setAlign(Align::Centre).setCanGrow();
-    line.text(QStringLiteral("Text3"), cell(kCode, 0), "AccCode").setAlign(Align::Centre).setCanGrow();
+    line.text(QStringLiteral("Text2"), cell(kTranNo, 0), "TranRefShort").setAlign(Align::Centre).setFigure();
+    line.text(QStringLiteral("Text3"), cell(kCode, 0), "AccCode").setAlign(Align::Centre).setFigure();
     line.text(QStringLiteral("Text4"), cell(kName, 0), "AccName").setCanGrow();
     line.text(QStringLiteral("Text5"), cell(kDesc, 0), "Desc").setCanGrow();
     line.text(QStringLiteral("Text6"), cell(kDebit, 0), "Debit").setFormat(amount).setAlign(Align::Right);
@@ -77,7 +77,7 @@ report::Report jobLedgerLayout()
         .setFormat(amount).setBold().setAlign(Align::Right);
     totals.function(QStringLiteral("Function2"), cell(kCredit, 100), report::Aggregate::Sum, "Credit")
         .setFormat(amount).setBold().setAlign(Align::Right);
-    totals.label(QStringLiteral("Total1"), cell(kProfit, 100)).setBold().setAlign(Align::Right);
+    totals.label(QStringLiteral("Total1"), cell(kProfit, 100)).setBold().setAlign(Align::Right).setFigure();
     return r;
 }
 

@@ -25,13 +25,17 @@ constexpr const char* kPlainSum = "0.00;(0.00)";
 constexpr const char* kDay = "mmmm dd, yyyy";
 const QColor kGrey(0xE0, 0xE0, 0xE0);
 
-// A bound text box: name, field, left, width, and whether it is an amount.
+// What a bound text box shows: a text, a code (a figure that is no amount)
+// or an amount.
+enum Shows { Text, Code, Amount };
+
+// A bound text box: name, field, left, width, and what it shows.
 struct Field {
     const char* name;
     const char* field;
     Twips left;
     Twips width;
-    bool amount;
+    Shows shows;
 };
 // A column caption: name, text, left and width; over an amount of its own
 // width it stands at the right, as the amounts do.
@@ -41,6 +45,7 @@ struct Caption {
     Twips left;
     Twips width;
     bool overAmount = false;
+    bool figure = false;   // a label of the totals that shows an amount
 };
 // A function box: name, field summed, left, width, pattern.
 struct Sum {
@@ -59,8 +64,9 @@ void addFields(Section& s, std::span<const Field> fields, const char* member, Tw
         const Twips pad = status ? 90 : 0;
         report::Control& c = s.text(QString::fromLatin1(f.name), {f.left + pad, top, f.width - pad, 270}, f.field)
                                  .setMember(member).setBold(bold);
-        if (f.amount)
+        if (f.shows == Amount)
             c.setFormat(DataFormat::money(kAmount)).setAlign(Align::Right);
+        c.setFigure(f.shows == Code);
     }
 }
 
@@ -111,19 +117,19 @@ void addTotals(report::Report& r, Twips height, std::span<const Caption> labels,
     s.shape(QStringLiteral("Shape2"), {0, 60, kWidth, 320}, kGrey);
     for (const Caption& c : labels)
         s.label(QString::fromLatin1(c.name), {c.left, 90, c.width, 270}, QString::fromLatin1(c.text))
-            .setBold().setAlign(Align::Right);
+            .setBold().setAlign(Align::Right).setFigure(c.figure);
     addSums(s, sums, "level3", 90);
 }
 
 // The six-column account line and its captions (grouped and range alike).
 constexpr Field kSixLine[] = {
-    {"Text15", "acccode", 0, 1005, false},   {"Text1", "accname", 1008, 2736, false},
-    {"Text9", "obalance", 3744, 1152, true}, {"Text10", "ostatus", 4896, 720, false},
-    {"Text3", "debits", 5616, 1296, true},   {"Text5", "credits", 6912, 1296, true},
-    {"Text4", "cbalance", 8208, 1152, true}, {"Text6", "cstatus", 9360, 720, false},
+    {"Text15", "acccode", 0, 1005, Code},   {"Text1", "accname", 1008, 2736, Text},
+    {"Text9", "obalance", 3744, 1152, Amount}, {"Text10", "ostatus", 4896, 720, Text},
+    {"Text3", "debits", 5616, 1296, Amount},   {"Text5", "credits", 6912, 1296, Amount},
+    {"Text4", "cbalance", 8208, 1152, Amount}, {"Text6", "cstatus", 9360, 720, Text},
 };
 constexpr Caption kSixTotalLabels[] = {
-    {"TtlLbl", "Totals", 2160, 1290}, {"OBLbl", "", 3456, 2004}, {"CBLbl", "", 8208, 1860}};
+    {"TtlLbl", "Totals", 2160, 1290}, {"OBLbl", "", 3456, 2004, false, true}, {"CBLbl", "", 8208, 1860, false, true}};
 constexpr Sum kSixTotals[] = {
     {"Function1", "debits", 5472, 1449, kPlainSum}, {"Function2", "credits", 6912, 1290, kPlainSum}};
 
@@ -170,10 +176,10 @@ report::Report accBalRptLayout()
     report::Report r = base("Trial Balance");
     addReportHeader(r, 1005, "Trial Balance");
     r.addSection(SectionKind::PageHeader, QStringLiteral("Section2"), 0);
-    constexpr Field mainLine[] = {{"Text14", "TypeID", 40, 864, false}, {"Text2", "Type", 1008, 6192, false},
-                                  {"Text7", "tbalance", 7200, 2163, true}, {"Text8", "tstatus", 9360, 720, false}};
-    constexpr Field subLine[] = {{"Text16", "level2id", 0, 1005, false}, {"Text11", "l2accname", 1008, 6768, false},
-                                 {"Text12", "tbalance", 7776, 1584, true}, {"Text13", "tstatus", 9360, 720, false}};
+    constexpr Field mainLine[] = {{"Text14", "TypeID", 40, 864, Code}, {"Text2", "Type", 1008, 6192, Text},
+                                  {"Text7", "tbalance", 7200, 2163, Amount}, {"Text8", "tstatus", 9360, 720, Text}};
+    constexpr Field subLine[] = {{"Text16", "level2id", 0, 1005, Code}, {"Text11", "l2accname", 1008, 6768, Text},
+                                 {"Text12", "tbalance", 7776, 1584, Amount}, {"Text13", "tstatus", 9360, 720, Text}};
     constexpr Caption captions[] = {{"Label3", "Acc Code", 0, 1008},     {"Label2", "Account Name", 1008, 2736},
                                     {"Label1", "Opening Balance", 3744, 1872}, {"Lbl1", "Debit", 5616, 1296, true},
                                     {"Lbl2", "Credit", 6912, 1296, true},      {"Lbl3", "Closing Balance", 8208, 1872}};
@@ -192,15 +198,15 @@ report::Report accBalRpt2Layout()
     report::Report r = base("Trial Balance");
     addReportHeader(r, 1005, "Trial Balance");
     r.addSection(SectionKind::PageHeader, QStringLiteral("Section2"), 0);
-    constexpr Field mainLine[] = {{"Text14", "TypeID", 40, 870, false}, {"Text2", "Type", 1008, 5904, false},
-                                  {"Text7", "tbalance", 6912, 2160, true}, {"Text8", "tstatus", 9072, 870, false}};
-    constexpr Field subLine[] = {{"Text16", "level2id", 144, 1005, false}, {"Text11", "l2accname", 1152, 5760, false},
-                                 {"Text12", "tbalance", 6912, 2166, true}, {"Text13", "tstatus", 9072, 864, false}};
+    constexpr Field mainLine[] = {{"Text14", "TypeID", 40, 870, Code}, {"Text2", "Type", 1008, 5904, Text},
+                                  {"Text7", "tbalance", 6912, 2160, Amount}, {"Text8", "tstatus", 9072, 870, Text}};
+    constexpr Field subLine[] = {{"Text16", "level2id", 144, 1005, Code}, {"Text11", "l2accname", 1152, 5760, Text},
+                                 {"Text12", "tbalance", 6912, 2166, Amount}, {"Text13", "tstatus", 9072, 864, Text}};
     constexpr Caption captions[] = {{"Label3", "Acc Code", 144, 1008}, {"Label2", "Account Name", 1152, 5904},
                                     {"Lbl1", "Debit", 7056, 1440, true}, {"Lbl2", "Credit", 8496, 1455, true}};
     addGroupHeaders(r, 570, mainLine, 573, subLine, captions);
-    constexpr Field accountLine[] = {{"Text15", "acccode", 144, 1005, false}, {"Text1", "accname", 1152, 5760, false},
-                                     {"Text3", "debits", 7056, 1440, true}, {"Text5", "credits", 8496, 1455, true}};
+    constexpr Field accountLine[] = {{"Text15", "acccode", 144, 1005, Code}, {"Text1", "accname", 1152, 5760, Text},
+                                     {"Text3", "debits", 7056, 1440, Amount}, {"Text5", "credits", 8496, 1455, Amount}};
     Section& line = r.addSection(SectionKind::Detail, QStringLiteral("Section1"), 285);
     addFields(line, accountLine, "level3");
     Section& subSums = r.addSection(SectionKind::GroupFooter, QStringLiteral("Section9"), 285);
@@ -242,8 +248,8 @@ report::Report accBalRptRange2Layout()
     constexpr Caption captions[] = {{"Label3", "Acc Code", 144, 1008}, {"Label2", "Account Name", 1152, 5616},
                                     {"Lbl1", "Debit", 7056, 1434, true}, {"Lbl2", "Credit", 8496, 1440, true}};
     addCaptions(page, captions, 105, false);
-    constexpr Field accountLine[] = {{"Text15", "acccode", 144, 1005, false}, {"Text1", "accname", 1152, 5616, false},
-                                     {"Text3", "debits", 7056, 1434, true}, {"Text5", "credits", 8496, 1440, true}};
+    constexpr Field accountLine[] = {{"Text15", "acccode", 144, 1005, Code}, {"Text1", "accname", 1152, 5616, Text},
+                                     {"Text3", "debits", 7056, 1434, Amount}, {"Text5", "credits", 8496, 1440, Amount}};
     Section& line = r.addSection(SectionKind::Detail, QStringLiteral("Section1"), 288);
     addFields(line, accountLine, "");
     report::addStandardPageFooter(r, QStringLiteral("Section3"), 388);

@@ -19,10 +19,13 @@ using report::Twips;
 constexpr Twips kWidth = 10080;
 constexpr Twips kRow = 240;         // one line of text
 constexpr Twips kRuleHeight = 45;   // the thick rules are filled bars
-constexpr Twips kDebitLeft = 6768;
-constexpr Twips kDebitWidth = 1590;
-constexpr Twips kCreditLeft = 8352;
-constexpr Twips kCreditWidth = 1575;
+// The amount columns are wide enough for the totals of a voucher's 300
+// lines of the largest amount ("29,999,999,999,999,700.00", in bold).
+constexpr Twips kDebitLeft = 5880;
+constexpr Twips kDebitWidth = 2100;
+constexpr Twips kCreditLeft = 7992;
+constexpr Twips kCreditWidth = kWidth - kCreditLeft;
+constexpr Twips kNameLeft = 1440;
 constexpr Twips kSignatureWidth = 1725;
 
 const QColor kGreyBand{224, 224, 224};
@@ -69,7 +72,7 @@ void addVoucherHeader(report::Report& r, VoucherLayout which)
     thickRule(s, QStringLiteral("Shape2"), 2304);
     s.shape(QStringLiteral("Shape3"), {0, 2400, kWidth, 264}, kGreyBand);
     s.label(QStringLiteral("Label4"), {144, 2412, 1305, kRow}, QStringLiteral("Acc Code")).setBold();
-    s.label(QStringLiteral("Label5"), {1440, 2412, 2895, kRow}, QStringLiteral("Account Name")).setBold();
+    s.label(QStringLiteral("Label5"), {kNameLeft, 2412, 2895, kRow}, QStringLiteral("Account Name")).setBold();
     s.label(QStringLiteral("DrLbl"), {kDebitLeft, 2412, kDebitWidth, kRow}).setAlign(Align::Right).setBold();
     s.label(QStringLiteral("CrLbl"), {kCreditLeft, 2412, kCreditWidth, kRow}).setAlign(Align::Right).setBold();
     s.line(QStringLiteral("Line1"), {0, 2664, kWidth, 0}).setForeColor(Qt::gray);
@@ -78,10 +81,10 @@ void addVoucherHeader(report::Report& r, VoucherLayout which)
 void addVoucherLines(report::Report& r, VoucherLayout which)
 {
     const bool withDescriptions = which == VoucherLayout::Voucher1;
-    const Twips nameWidth = withDescriptions ? 5328 : 5190;
+    const Twips nameWidth = kDebitLeft - kNameLeft - (withDescriptions ? 0 : 138);
     Section& s = r.addSection(SectionKind::Detail, QStringLiteral("Section1"), withDescriptions ? 570 : 435);
-    s.text(QStringLiteral("AccCode"), {144, 60, 1290, kRow}, "acccode").setMember(kVoucherLines);
-    s.text(QStringLiteral("AccName"), {1440, 60, nameWidth, kRow}, "accname").setMember(kVoucherLines).setCanGrow();
+    s.text(QStringLiteral("AccCode"), {144, 60, 1290, kRow}, "acccode").setMember(kVoucherLines).setFigure();
+    s.text(QStringLiteral("AccName"), {kNameLeft, 60, nameWidth, kRow}, "accname").setMember(kVoucherLines).setCanGrow();
     s.text(QStringLiteral("Debit"), {kDebitLeft, 60, kDebitWidth, kRow}, "Debit")
         .setMember(kVoucherLines)
         .setFormat(DataFormat::money(kAmountFormat))
@@ -91,7 +94,7 @@ void addVoucherLines(report::Report& r, VoucherLayout which)
         .setFormat(DataFormat::money(kAmountFormat))
         .setAlign(Align::Right);
     if (withDescriptions)
-        s.text(QStringLiteral("LineDesc"), {1440, 312, nameWidth, kRow}, "desc")
+        s.text(QStringLiteral("LineDesc"), {kNameLeft, 312, nameWidth, kRow}, "desc")
             .setMember(kVoucherLines)
             .setCanGrow()
             .setItalic();
@@ -103,7 +106,7 @@ void addVoucherFooter(report::Report& r, VoucherLayout which)
                               which == VoucherLayout::Voucher1 ? 2593 : 2595);
     s.setKeepTogether().setPageBreakAfter();
     s.line(QStringLiteral("Line2"), {0, 144, kWidth, 0}).setForeColor(Qt::gray);
-    s.label(QStringLiteral("Label6"), {5184, 180, 1500, kRow}, QStringLiteral("Totals")).setAlign(Align::Right).setBold();
+    s.label(QStringLiteral("Label6"), {kDebitLeft - 84 - 1500, 180, 1500, kRow}, QStringLiteral("Totals")).setAlign(Align::Right).setBold();
     s.function(QStringLiteral("DebitTotal"), {kDebitLeft, 180, kDebitWidth, kRow}, Aggregate::Sum, "Debit")
         .setMember(kVoucherLines)
         .setFormat(DataFormat::money(kAmountFormat))

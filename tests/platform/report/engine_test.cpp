@@ -3,6 +3,7 @@
 // landscape and the refusals.
 #include "platform/report/engine.h"
 
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -470,8 +471,8 @@ QStringList itemsOf(const Page& page)
     QStringList out;
     for (const auto& item : page.items) {
         if (const auto* t = std::get_if<TextRun>(&item))
-            out << QString("T %1 %2 %3 %4 %5 %6").arg(t->rect.left).arg(t->rect.top).arg(t->rect.width)
-                       .arg(t->rect.height).arg(int(t->align)).arg(t->text);
+            out << QString("T %1 %2 %3 %4 %5 %6 %7").arg(t->rect.left).arg(t->rect.top).arg(t->rect.width)
+                       .arg(t->rect.height).arg(int(t->align)).arg(t->font.points).arg(t->text);
         else if (const auto* b = std::get_if<report::BoxRun>(&item))
             out << QString("B %1 %2 %3 %4").arg(b->rect.left).arg(b->rect.top).arg(b->rect.width).arg(b->rect.height);
         else if (const auto* l = std::get_if<report::LineRun>(&item))
@@ -582,6 +583,159 @@ TEST(PagedLayout, TurnsThePagesAfterEachGroupAsTheLayoutInOneGoDoes)
     const Document paged = report::layOut(r, data, kPrinted);
     ASSERT_GE(whole.pages.size(), 300u);
     expectSamePages(paged, whole);
+}
+
+namespace {
+
+// One row of figures too wide for the boxes below, and a report that shows it.
+Database figuresDb()
+{
+    Database db = Database::createEmpty(":memory:");
+    db.execScript(R"(
+        CREATE TABLE F (Amount INTEGER, Big INTEGER, N INTEGER, Day TEXT, Ref TEXT);
+        INSERT INTO F VALUES (1234567890199, 9223372036854775807, 9999999999, '2026-09-30', 'JV-9999999999');
+    )");
+    return db;
+}
+
+Hierarchy figures(Database& db)
+{
+    return Hierarchy::flat(platform::Recordset::open(db, "SELECT Amount, Big, N, Day, Ref FROM F"));
+}
+
+struct Shown {
+    QString text;
+    double points;
+    report::Rect rect;    // from the printable width's left edge
+};
+
+// The text runs of the first page, placed from the printable area's corner.
+std::vector<Shown> shownAt(const Document& doc, const Report& r)
+{
+    std::vector<Shown> out;
+    for (const auto& item : doc.pages.at(0).items)
+        if (const auto* t = std::get_if<TextRun>(&item)) {
+            report::Rect rect = t->rect;
+            rect.left -= r.margins.left;
+            rect.top -= r.margins.top;
+            out.push_back({t->text, t->font.points, rect});
+        }
+    return out;
+}
+
+} // namespace
+
+TEST(ReportLayout, SetsAFigureWiderThanItsBoxSmallerOnOneLineAndWrapsOtherTexts)
+{
+    // A figure comes out whole on one line (smaller when it must); any other
+    // text wraps, and keeps only the lines its box holds.
+    enum class Shows { Smaller, AsIs, Cut, Wrapped };
+    struct Case {
+        const char* name;
+        report::ControlKind kind;
+        std::string field;
+        DataFormat format;
+        bool figure;
+        report::Twips width;
+        QString whole;
+        Shows shows;
+    };
+    const QString ref = "JV-9999999999";
+    const Case cases[] = {
+        {"amount", report::ControlKind::TextBox, "Amount", DataFormat::money(kMoney), false, 1200, "12,345,678,901.99",
+         Shows::Smaller},
+        {"sum", report::ControlKind::Function, "Amount", DataFormat::money(kMoney), false, 1200, "12,345,678,901.99",
+         Shows::Smaller},
+        {"number", report::ControlKind::TextBox, "N", DataFormat::number("0"), false, 800, "9999999999", Shows::Smaller},
+        {"date", report::ControlKind::TextBox, "Day", DataFormat::date("mmmm dd, yyyy"), false, 1400,
+         "September 30, 2026", Shows::Smaller},
+        {"reference", report::ControlKind::TextBox, "Ref", DataFormat{}, true, 1100, ref, Shows::Smaller},
+        {"label", report::ControlKind::Label, "", DataFormat{}, true, 1100, ref, Shows::Smaller},
+        {"fits", report::ControlKind::TextBox, "Amount", DataFormat::money(kMoney), false, 3000, "12,345,678,901.99",
+         Shows::AsIs},
+        {"text", report::ControlKind::TextBox, "Ref", DataFormat{}, false, 700, ref, Shows::Cut},
+        {"grows", report::ControlKind::TextBox, "Ref", DataFormat{}, false, 700, ref, Shows::Wrapped},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Database db = figuresDb();
+        Report r("Figures");
+        r.margins = {1000, 500, 300, 300};
+        auto& detail = r.addSection(SectionKind::Detail, "Section1", 300);
+        const report::Rect box{2000, 0, c.width, 285};
+        report::Control& control =
+            c.kind == report::ControlKind::Label      ? detail.label("Box", box, ref)
+            : c.kind == report::ControlKind::Function ? detail.function("Box", box, Aggregate::Sum, c.field)
+                                                      : detail.text("Box", box, c.field);
+        control.setFormat(c.format).setFigure(c.figure).setAlign(report::Align::Right)
+            .setCanGrow(c.shows == Shows::Wrapped);
+        const Hierarchy data = figures(db);
+        const Document doc = report::layOut(r, data, kPrinted);
+        expectSamePages(doc, report::layOutAtOnce(r, data, kPrinted));
+        const auto shown = shownAt(doc, r);
+        ASSERT_FALSE(shown.empty());
+        QString joined;
+        for (const Shown& s : shown) {
+            joined += s.text;
+            // Within the box, measured at the size it is drawn at.
+            EXPECT_EQ(s.rect.left, box.left);
+            EXPECT_EQ(s.rect.width, box.width);
+            report::Font font;
+            font.points = s.points;
+            EXPECT_LE(QFontMetricsF(report::qtFont(font)).horizontalAdvance(s.text), double(box.width));
+        }
+        switch (c.shows) {
+        case Shows::Smaller:
+        case Shows::AsIs:
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_EQ(joined, c.whole);
+            if (c.shows == Shows::Smaller) {
+                EXPECT_LT(shown.front().points, 8.25);
+                EXPECT_GE(shown.front().points, 6.0);
+            } else {
+                EXPECT_EQ(shown.front().points, 8.25);
+            }
+            break;
+        case Shows::Cut:
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_LT(joined.size(), c.whole.size());
+            EXPECT_TRUE(c.whole.startsWith(joined));
+            break;
+        case Shows::Wrapped:
+            EXPECT_GT(shown.size(), 1u);
+            EXPECT_EQ(joined, c.whole);
+            break;
+        }
+    }
+}
+
+TEST(ReportLayout, SpillsAFigureStillTooWideAtTheSmallestSizeAwayFromItsAlignment)
+{
+    // 92,233,720,368,547,758.07 is wider than 600 twips even at 6 points.
+    for (const report::Align align : {report::Align::Right, report::Align::Left, report::Align::Centre}) {
+        SCOPED_TRACE(int(align));
+        Database db = figuresDb();
+        Report r("Figures");
+        r.margins = {1000, 500, 300, 300};
+        const report::Rect box{4000, 0, 600, 285};
+        r.addSection(SectionKind::Detail, "Section1", 300)
+            .text("Big", box, "Big").setFormat(DataFormat::money(kMoney)).setAlign(align);
+        const auto shown = shownAt(report::layOut(r, figures(db), kPrinted), r);
+        ASSERT_EQ(shown.size(), 1u);
+        const Shown& s = shown.front();
+        EXPECT_EQ(s.text, "92,233,720,368,547,758.07");
+        EXPECT_EQ(s.points, 6.0);
+        report::Font font;
+        font.points = 6.0;
+        const double wide = QFontMetricsF(report::qtFont(font)).horizontalAdvance(s.text);
+        EXPECT_GE(double(s.rect.width), wide);
+        EXPECT_LE(double(s.rect.width), wide + 1);
+        switch (align) {
+        case report::Align::Right: EXPECT_EQ(s.rect.right(), box.right()); break;
+        case report::Align::Left: EXPECT_EQ(s.rect.left, box.left); break;
+        case report::Align::Centre: EXPECT_LE(std::abs(s.rect.left + s.rect.right() - 2 * box.left - box.width), 1); break;
+        }
+    }
 }
 
 TEST(Pagination, CountsASliceAtATimeAndStopsWhereItStands)

@@ -1,11 +1,13 @@
 // Tests for drawing pages: the PDF carries each page's text on its own page in
-// the document's paper and in the program's own faces, a printer prints the
-// pages of its range, and a file that cannot be written is reported.
+// the document's paper and in the program's own faces, draws a figure at the
+// size its layout set, a printer prints the pages of its range, and a file that
+// cannot be written is reported.
 #include "platform/report/render.h"
 
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -166,4 +168,42 @@ TEST(PdfOutput, EmbedsTheProgramsOwnFacesInEveryStyle)
     fonts.sort();
     EXPECT_EQ(fonts.join(", ").toStdString(), "LiberationSans, LiberationSans-Bold, LiberationSans-BoldItalic, "
                                               "LiberationSans-Italic, NotoSansArabic-Regular");
+}
+
+TEST(PdfOutput, DrawsAFigureSetSmallerWholeWithinItsBox)
+{
+    if (!haveTools())
+        GTEST_SKIP() << "poppler-utils (pdftotext, pdfinfo) is not installed; scripts/setup.sh installs it";
+    Report r("Ledger");
+    r.margins = {1000, 500, 300, 300};
+    // 12,345,678,901.99 is wider than this at 8.25 points, and fits at 6.
+    const report::Rect box{2000, 0, 1300, 285};
+    r.addSection(SectionKind::Detail, "Section1", 300)
+        .text("Debit", box, "Debit")
+        .setFormat(report::DataFormat::money("#,##0.00;(#,##0.00)"))
+        .setAlign(report::Align::Right);
+    platform::Database db = platform::Database::createEmpty(":memory:");
+    db.execScript("CREATE TABLE T (Debit INTEGER); INSERT INTO T VALUES (1234567890199);");
+    const auto data = platform::Hierarchy::flat(platform::Recordset::open(db, "SELECT Debit FROM T"));
+    const Document doc = report::layOut(r, data, QDate(2026, 3, 5));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("figure.pdf");
+    ASSERT_TRUE(report::writePdf(doc, path));
+
+    // Each word with its box in points: <word xMin="…" yMin="…" xMax="…" yMax="…">text</word>.
+    QProcess p;
+    p.start("pdftotext", {"-bbox", path, "-"});
+    p.waitForFinished(30000);
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    const QRegularExpression word(R"re(<word xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
+    QStringList words;
+    for (const auto& m : word.globalMatch(html)) {
+        words << m.captured(3);
+        if (m.captured(3) != "12,345,678,901.99")
+            continue;
+        const double left = (r.margins.left + box.left) / 20.0;
+        EXPECT_GE(m.captured(1).toDouble(), left - 0.5);
+        EXPECT_LE(m.captured(2).toDouble(), left + box.width / 20.0 + 0.5);
+    }
+    EXPECT_EQ(words, QStringList{"12,345,678,901.99"});
 }
