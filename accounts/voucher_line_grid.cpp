@@ -20,6 +20,7 @@
 #include "platform/data/database.h"
 #include "platform/forms/data_grid.h"
 #include "platform/forms/data_list.h"
+#include "platform/forms/fit_text.h"
 #include "platform/forms/messages.h"
 #include "platform/text/formats.h"
 
@@ -39,7 +40,10 @@ constexpr const char* kAccountsContaining =
 constexpr int kListBelowTwips = 320;
 constexpr int kListAboveTwips = 3650;
 
-constexpr int kColumnWidths[column::Count] = {120, 260, 300, 120, 120};
+// The name's and the description's widths; the code and the amounts are
+// sized for their widest figures and every column for its heading.
+constexpr int kNameWidth = 260;
+constexpr int kDescWidth = 300;
 
 } // namespace
 
@@ -215,8 +219,13 @@ VoucherLineGrid::VoucherLineGrid(app::Parent& main, LineGridParams params, QWidg
     m_grid->setModel(m_lines);
     m_grid->setAllowDelete(true);
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (int c = 0; c < column::Count; ++c)
-        m_grid->setColumnWidth(c, kColumnWidths[c]);
+    forms::fitColumn(m_grid, column::Code, forms::cellWidthFor(m_grid, QStringLiteral("99999999")));
+    forms::fitColumn(m_grid, column::Name, kNameWidth);
+    forms::fitColumn(m_grid, column::Desc, kDescWidth);
+    // Fourteen characters is what an amount cell takes; a total beyond the
+    // sized width is set smaller by the grid and the boxes.
+    for (int c : {column::Debit, column::Credit})
+        forms::fitColumn(m_grid, c, forms::cellWidthFor(m_grid, forms::kSizedAmount));
     // The description takes what the other columns leave, so the amounts stay
     // in sight however narrow the window that hosts the grid.
     m_grid->horizontalHeader()->setSectionResizeMode(column::Desc, QHeaderView::Stretch);
@@ -264,15 +273,12 @@ VoucherLineGrid::VoucherLineGrid(app::Parent& main, LineGridParams params, QWidg
     m_ca->setObjectName(QStringLiteral("CA"));
     connect(m_ca, &QPushButton::clicked, this, &VoucherLineGrid::CA_Click);
 
-    m_dTot = new QLineEdit(this);
+    m_dTot = new forms::WholeTextBox(this);
     m_dTot->setObjectName(QStringLiteral("DTot"));
-    m_cTot = new QLineEdit(this);
+    m_cTot = new forms::WholeTextBox(this);
     m_cTot->setObjectName(QStringLiteral("CTot"));
-    for (QLineEdit* box : {m_dTot, m_cTot}) {
-        box->setReadOnly(true);
-        box->setAlignment(Qt::AlignRight);
-        box->setFixedWidth(kColumnWidths[column::Debit]);
-    }
+    m_dTot->setFixedWidth(m_grid->columnWidth(column::Debit));
+    m_cTot->setFixedWidth(m_grid->columnWidth(column::Credit));
     m_diffLbl = new QLabel(this);
     m_diffLbl->setObjectName(QStringLiteral("DiffLbl"));
 

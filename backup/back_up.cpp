@@ -140,7 +140,7 @@ BackUp::BackUp(const QString& workingFolder, QWidget* parent)
     // second click repeats its action.
     connect(group, &QButtonGroup::idClicked, this, &BackUp::Op1_Click);
     layout->addStretch();
-    resize(640, 540);
+    resize(720, 600);
 }
 
 void BackUp::Op1_Click(int index)
