@@ -9,13 +9,18 @@
 #include <memory>
 
 #include <QAbstractItemModel>
+#include <QAbstractScrollArea>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
+#include <QStyle>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -83,6 +88,94 @@ QStringList columnsCutOff(QWidget* w)
     return cut;
 }
 
+// The name a control is reported by: its objectName, else its text.
+QString nameOf(const QWidget* w, const QString& text)
+{
+    return w->objectName().isEmpty() ? QLatin1Char('"') + text + QLatin1Char('"') : w->objectName();
+}
+
+// Whether `w` lies inside a scrolled view (a grid's cell, a preview's page):
+// there it may run past its parent, which is scrolled to it.
+bool scrolled(const QWidget* w)
+{
+    for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+        if (qobject_cast<const QAbstractScrollArea*>(p) || p->isWindow())
+            return qobject_cast<const QAbstractScrollArea*>(p) != nullptr;
+    return false;
+}
+
+// The widgets of `w`, in sight, that run past the edge of a parent, which
+// cuts them off: all of them except those inside scrolled views.
+QStringList controlsPastAnEdge(QWidget* w)
+{
+    QStringList cut;
+    for (QWidget* child : w->findChildren<QWidget*>()) {
+        if (!child->isVisible() || scrolled(child) || child->isWindow())
+            continue;
+        QRect r = child->geometry();
+        for (QWidget* p = child->parentWidget(); p && p != w->window()->parentWidget(); p = p->parentWidget()) {
+            if (!p->rect().contains(r)) {
+                cut << nameOf(child, QString::fromLatin1(child->metaObject()->className()));
+                break;
+            }
+            if (p->isWindow())
+                break;
+            r.translate(p->pos());
+        }
+    }
+    return cut;
+}
+
+// The labels, buttons and grid headings of `w`, in sight, whose text is wider
+// than the room they are given, so that part of it is cut or elided.
+QStringList captionsCut(QWidget* w)
+{
+    QStringList cut;
+    for (QLabel* label : w->findChildren<QLabel*>()) {
+        if (!label->isVisible() || label->text().isEmpty() || !label->pixmap().isNull())
+            continue;
+        const QRect room = label->contentsRect();
+        const bool fits = label->wordWrap() ? label->heightForWidth(room.width()) <= room.height()
+                                            : label->sizeHint().width() <= label->width();
+        if (!fits)
+            cut << nameOf(label, label->text());
+    }
+    for (QPushButton* button : w->findChildren<QPushButton*>()) {
+        if (!button->isVisible() || button->text().isEmpty())
+            continue;
+        // The text and the margins the style puts around it (as a button's
+        // size hint counts them), without the least width the style gives a
+        // button of a short text.
+        const QStyle* style = button->style();
+        const int needed = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width()
+                           + style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button)
+                           + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button)
+                           + (button->icon().isNull() ? 0 : button->iconSize().width() + 4);
+        if (needed > button->width())
+            cut << nameOf(button, button->text()) + QStringLiteral(" %1<%2").arg(button->width()).arg(needed);
+    }
+    for (QAbstractButton* option : w->findChildren<QAbstractButton*>()) {
+        if (!option->isVisible() || !(qobject_cast<QRadioButton*>(option) || qobject_cast<QCheckBox*>(option)))
+            continue;
+        if (option->sizeHint().width() > option->width())
+            cut << nameOf(option, option->text());
+    }
+    for (QTableView* view : w->findChildren<QTableView*>()) {
+        QHeaderView* header = view->horizontalHeader();
+        if (!view->isVisible() || !view->model() || !header->isVisible())
+            continue;
+        for (int c = 0; c < view->model()->columnCount(); ++c) {
+            if (view->isColumnHidden(c))
+                continue;
+            if (header->sectionSize(c) < header->sectionSizeHint(c))
+                cut << view->objectName() + QLatin1Char('.')
+                           + view->model()->headerData(c, Qt::Horizontal).toString().trimmed()
+                           + QStringLiteral(" %1<%2").arg(header->sectionSize(c)).arg(header->sectionSizeHint(c));
+        }
+    }
+    return cut;
+}
+
 // The hand-made book with a job on its vouchers of the year, and a main window
 // on it signed in to that year as the administrator, shown.
 struct Book {
@@ -119,7 +212,8 @@ struct Book {
 };
 
 // Checks that `w` fits: in the main window's area when it is one of its
-// windows, else on the screen; no column of its tables cut off. Reports
+// windows, else on the screen; no column of its tables cut off, no control
+// running past the edge of its parent, no caption cut. Reports
 // through QtTest.
 void checkFits(QWidget* w)
 {
@@ -136,6 +230,10 @@ void checkFits(QWidget* w)
     }
     const QStringList cut = columnsCutOff(w);
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(", "))));
+    const QStringList pastAnEdge = controlsPastAnEdge(w);
+    QVERIFY2(pastAnEdge.isEmpty(), qPrintable(QStringLiteral("past an edge: ") + pastAnEdge.join(QStringLiteral(", "))));
+    const QStringList captions = captionsCut(w);
+    QVERIFY2(captions.isEmpty(), qPrintable(QStringLiteral("cut: ") + captions.join(QStringLiteral(", "))));
 }
 
 // A window that another opens, and how it is opened on the book.
