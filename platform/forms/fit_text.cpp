@@ -20,12 +20,22 @@ constexpr int kLineEditTextMargin = 2;
 // The cursor and a glyph's overhang, which the line edit counts before it
 // starts scrolling its text.
 constexpr int kLineEditSlack = 2;
+// What a laid-out text may take beyond its advance.
+constexpr int kLayoutSlack = 1;
 // The smallest point size tried: below it a figure is unreadable anyway.
 constexpr qreal kSmallestPointSize = 1.0;
 
 int advance(const QFont& font, const QString& text)
 {
     return QFontMetrics(font).horizontalAdvance(text);
+}
+
+// Whether `text` shows whole in `room` pixels: the style elides by the text's
+// laid-out width, which can be a pixel wider than its advance.
+bool fits(const QFont& font, const QString& text, int room)
+{
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(text) <= room && metrics.elidedText(text, Qt::ElideRight, room) == text;
 }
 
 int textMargin(const QWidget* widget)
@@ -37,7 +47,7 @@ int textMargin(const QWidget* widget)
 
 QFont fontToFit(const QFont& font, const QString& text, int room)
 {
-    if (room <= 0 || advance(font, text) <= room)
+    if (room <= 0 || fits(font, text, room))
         return font;
     QFont smaller = font;
     // A font given in pixels is scaled in pixels, one in points in points.
@@ -53,7 +63,7 @@ QFont fontToFit(const QFont& font, const QString& text, int room)
             smaller.setPixelSize(static_cast<int>(size));
         else
             smaller.setPointSizeF(size);
-        if (size <= kSmallestPointSize || advance(smaller, text) <= room)
+        if (size <= kSmallestPointSize || fits(smaller, text, room))
             return smaller;
     }
 }
@@ -65,7 +75,7 @@ int cellTextRoom(const QWidget* view, int cellWidth)
 
 int cellWidthFor(const QWidget* view, const QString& text)
 {
-    return view->fontMetrics().horizontalAdvance(text) + 2 * textMargin(view);
+    return view->fontMetrics().horizontalAdvance(text) + 2 * textMargin(view) + kLayoutSlack;
 }
 
 void fitColumn(QTableView* view, int column, int width)
@@ -110,7 +120,7 @@ int WholeTextBox::textRoom() const
 
 int WholeTextBox::widthFor(const QString& text) const
 {
-    return width() - textRoom() + QFontMetrics(m_font).horizontalAdvance(text);
+    return width() - textRoom() + QFontMetrics(m_font).horizontalAdvance(text) + kLayoutSlack;
 }
 
 void WholeTextBox::resizeEvent(QResizeEvent* event)

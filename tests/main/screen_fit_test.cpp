@@ -5,8 +5,10 @@
 // search, the import of opening balances, the voucher searches, help), the
 // dashboard, the sign-in, the back-up program, and the previews of the
 // statements and the job register and ledger.
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include <QAbstractItemModel>
 #include <QAbstractScrollArea>
@@ -15,12 +17,15 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QStyle>
+#include <QStyleOptionFrame>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,6 +34,7 @@
 #include "backup/back_up.h"
 #include "accounts/modify_accounts.h"
 #include "accounts/opening_balances.h"
+#include "ledgers/daily_journal.h"
 #include "ledgers/job_ledgers.h"
 #include "main/login_form.h"
 #include "main/menu_table.h"
@@ -37,6 +43,7 @@
 #include "main/voucher_kinds.h"
 #include "main/window_catalog.h"
 #include "platform/data/database.h"
+#include "platform/forms/fit_text.h"
 #include "platform/forms/window_host.h"
 #include "platform/report/preview.h"
 #include "platform/shell/environment.h"
@@ -236,6 +243,79 @@ void checkFits(QWidget* w)
     QVERIFY2(captions.isEmpty(), qPrintable(QStringLiteral("cut: ") + captions.join(QStringLiteral(", "))));
 }
 
+// Writes `cents` into the book on every account: as an opening debit (on two
+// accounts a credit), and as a
+// debit and a credit of a posted voucher dated today, so that every opening,
+// period and closing figure and every total of the trial balance, the opening
+// balances and the day book is at least that large.
+void addLargeFigures(Book& b, std::int64_t cents)
+{
+    auto& db = b.t.db();
+    db.exec("INSERT INTO Transactions (DocNo, TranDate, \"Desc\", TranType, FYID, Cancel, Posted)"
+            " VALUES (900, '2026-12-10', 'large', 41, ?, 0, 1)",
+            {testing_support::kYear});
+    const auto tranNo = db.lastInsertId();
+    int account = 0;
+    for (const std::int64_t code : testing_support::acc::all) {
+        // Two accounts open with a credit, so the two-column credits are large too.
+        const char* side = ++account <= 4 ? "Debit" : "Credit";
+        db.exec(std::string("INSERT INTO SubTransactions (TranNo, AccCode, ") + side + ") VALUES (1, ?, ?)",
+                {code, cents});
+        db.exec("INSERT INTO SubTransactions (TranNo, AccCode, Debit) VALUES (?, ?, ?)", {tranNo, code, cents});
+        db.exec("INSERT INTO SubTransactions (TranNo, AccCode, Credit) VALUES (?, ?, ?)", {tranNo, code, cents});
+    }
+}
+
+// Empty when `box` shows its text whole: the text, in the box's font, no wider
+// than the room the style leaves for text inside the box's frame; else why not.
+QString boxCut(QLineEdit* box)
+{
+    QStyleOptionFrame panel;
+    panel.initFrom(box);
+    panel.rect = box->rect();
+    panel.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, box) : 0;
+    panel.state |= QStyle::State_Sunken;
+    // The line edit keeps 2 pixels each side of its text, and 1 for its cursor.
+    const int room = box->style()->subElementRect(QStyle::SE_LineEditContents, &panel, box).width() - 2 * 2 - 1;
+    const int needed = box->fontMetrics().horizontalAdvance(box->text());
+    if (box->text().isEmpty() || needed > room)
+        return QStringLiteral("%1 \"%2\" %3 in %4").arg(box->objectName(), box->text()).arg(needed).arg(room);
+    return {};
+}
+
+// Empty when the widest text of `column` of `view` is painted whole: in the
+// font its delegate chooses for the cell, it is no wider than the cell's room
+// for text, so the style does not elide it; else why not.
+QString columnCut(QTableView* view, int column)
+{
+    const QString name = view->objectName() + QLatin1Char('.') + QString::number(column);
+    int widest = -1;
+    QString widestText;
+    for (int r = 0; r < view->model()->rowCount(); ++r) {
+        const QString text = view->model()->index(r, column).data().toString();
+        if (text.size() > widestText.size()) {
+            widest = r;
+            widestText = text;
+        }
+    }
+    if (widest < 0)
+        return name + QStringLiteral(" shows nothing");
+    const QModelIndex index = view->model()->index(widest, column);
+    auto* delegate = qobject_cast<forms::WholeTextDelegate*>(view->itemDelegateForIndex(index));
+    if (!delegate)
+        return name + QStringLiteral(" elides what does not fit");
+    QStyleOptionViewItem option;
+    option.initFrom(view->viewport());
+    option.rect = view->visualRect(index);
+    option.widget = view;
+    const QFont font = delegate->fontFor(option, index);
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    const int room = option.rect.width() - 2 * margin;
+    if (QFontMetrics(font).elidedText(widestText, Qt::ElideRight, room) != widestText)
+        return QStringLiteral("%1 \"%2\" in %3").arg(name, widestText).arg(room);
+    return {};
+}
+
 // A window that another opens, and how it is opened on the book.
 struct Opener {
     QString name;
@@ -384,6 +464,106 @@ private slots:
         backup::BackUp stowkeep(folder.path());
         stowkeep.show();
         checkFits(&stowkeep);
+    }
+
+    void theSixColumnTrialBalanceFits()
+    {
+        Book b;
+        auto* w = b.modeless<statements::AccBalances>("AccBalances");
+        QVERIFY(w);
+        w->findChild<QRadioButton*>(QStringLiteral("TrialOpt_0"))->setChecked(true);
+        checkFits(w);
+    }
+
+    // The boxes and columns are sized for the first figure; the second, on
+    // six accounts, sums to totals of sixteen characters, which are set smaller.
+    void totalBoxesAndAmountColumnsShowTheLargestFiguresWhole_data()
+    {
+        QTest::addColumn<qint64>("cents");
+        QTest::newRow("12345678901.99 on every account") << Q_INT64_C(1234567890199);
+        QTest::newRow("99999999999.99 on every account") << Q_INT64_C(9999999999999);
+    }
+    void totalBoxesAndAmountColumnsShowTheLargestFiguresWhole()
+    {
+        QFETCH(qint64, cents);
+        Book b;
+        addLargeFigures(b, static_cast<std::int64_t>(cents));
+        struct Place {
+            const char* window;
+            const char* layout;   // the option that shows the grid, if any
+            const char* grid;
+            std::vector<int> columns;
+            std::vector<const char*> boxes;
+        };
+        const Place places[] = {
+            {"AccBalances", "TrialOpt_0", "DetailGrid", {2, 4, 5, 6},
+             {"OpenBalance", "TotalDr", "TotalCr", "CloseBalance"}},
+            {"AccBalances", "TrialOpt_1", "DetailGrid2", {2, 3}, {"TDr", "TCr"}},
+            {"OpeningBalancesAcc", nullptr, "Grid", {3, 4}, {"DTot", "CTot"}},
+            {"DailyJournal", nullptr, "GJGrid", {5, 6}, {"TotalDr", "TotalCr"}},
+        };
+        for (const Place& p : places) {
+            QWidget* w = b.main.openWindow(QString::fromLatin1(p.window), false);
+            QVERIFY2(w, p.window);
+            if (auto* dayBook = dynamic_cast<ledgers::DailyJournal*>(w))
+                dayBook->ViewBttn_Click();
+            auto* grid = w->findChild<QTableView*>(QString::fromLatin1(p.grid));
+            QVERIFY2(grid, p.grid);
+            if (p.layout)
+                w->findChild<QRadioButton*>(QString::fromLatin1(p.layout))->setChecked(true);
+            QCoreApplication::processEvents();
+            QVERIFY2(grid->isVisible(), p.grid);
+            for (int column : p.columns) {
+                const QString cut = columnCut(grid, column);
+                QVERIFY2(cut.isEmpty(), qPrintable(QString::fromLatin1(p.window) + QLatin1Char(' ') + cut));
+            }
+            for (const char* name : p.boxes) {
+                auto* box = w->findChild<QLineEdit*>(QString::fromLatin1(name));
+                QVERIFY2(box && box->isVisible(), name);
+                const QString cut = boxCut(box);
+                QVERIFY2(cut.isEmpty(), qPrintable(QString::fromLatin1(p.window) + QLatin1Char(' ') + cut));
+            }
+        }
+    }
+
+    // Each total of the six-column trial balance stands under the columns of
+    // the figures it adds up: a balance under its balance and status.
+    void theTrialBalanceTotalsStandUnderTheirColumns()
+    {
+        Book b;
+        auto* w = b.modeless<statements::AccBalances>("AccBalances");
+        QVERIFY(w);
+        struct Under {
+            const char* grid;
+            const char* box;
+            int first;
+            int last;
+        };
+        const Under cases[] = {
+            {"DetailGrid", "OpenBalance", 2, 3}, {"DetailGrid", "TotalDr", 4, 4},
+            {"DetailGrid", "TotalCr", 5, 5},     {"DetailGrid", "CloseBalance", 6, 7},
+            {"DetailGrid2", "TDr", 2, 2},        {"DetailGrid2", "TCr", 3, 3},
+        };
+        for (const bool six : {true, false}) {
+            w->findChild<QRadioButton*>(six ? QStringLiteral("TrialOpt_0") : QStringLiteral("TrialOpt_1"))
+                ->setChecked(true);
+            QCoreApplication::processEvents();
+            for (const Under& u : cases) {
+                auto* grid = w->findChild<QTableView*>(QString::fromLatin1(u.grid));
+                if (!grid->isVisible())
+                    continue;
+                auto* box = w->findChild<QLineEdit*>(QString::fromLatin1(u.box));
+                QVERIFY2(box, u.box);
+                const int left = grid->viewport()->mapTo(w, QPoint(grid->columnViewportPosition(u.first), 0)).x();
+                const int right = grid->viewport()->mapTo(w, QPoint(grid->columnViewportPosition(u.last)
+                                                                         + grid->columnWidth(u.last), 0)).x();
+                const QRect at(box->mapTo(w, QPoint(0, 0)), box->size());
+                QVERIFY2(at.left() == left && at.right() + 1 == right,
+                         qPrintable(QStringLiteral("%1 at %2..%3, its columns %4..%5")
+                                        .arg(QLatin1String(u.box)).arg(at.left()).arg(at.right() + 1)
+                                        .arg(left).arg(right)));
+            }
+        }
     }
 
     void everyReportsPreviewFitsWithItsPageWidthInSight_data()
