@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -292,6 +293,9 @@ VoucherLineGrid::VoucherLineGrid(app::Parent& main, LineGridParams params, QWidg
     totals->addWidget(m_diffLbl);
     totals->addWidget(m_dTot);
     totals->addWidget(m_cTot);
+    // The totals end where the amount columns end: before the grid's scroll
+    // bar, which the rows the hosting windows add always show.
+    totals->addSpacing(m_grid->verticalScrollBar()->sizeHint().width() + m_grid->frameWidth());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_grid, 1);

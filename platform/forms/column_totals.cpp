@@ -43,12 +43,17 @@ void UnderColumns::place()
     const int top = (m_strip->height() - m_strip->contentsMargins().top() - m_strip->contentsMargins().bottom()) / 2
                     + m_strip->contentsMargins().top();
     int firstLeft = m_strip->width();
+    // A box is never drawn over the strip's own frame, even when its column
+    // reaches the grid's edge.
+    const QRect room = m_strip->contentsRect();
     for (const Place& p : m_places) {
         const int left = m_grid->columnViewportPosition(p.firstColumn);
         const int right = m_grid->columnViewportPosition(p.lastColumn) + m_grid->columnWidth(p.lastColumn);
         const QPoint at = m_strip->mapFrom(window, viewport->mapTo(window, QPoint(left, 0)));
         const int height = p.box->sizeHint().height();
-        p.box->setGeometry(at.x(), top - height / 2, right - left, height);
+        const int boxLeft = std::max(at.x(), room.left());
+        const int boxRight = std::min(at.x() + right - left, room.right() + 1);
+        p.box->setGeometry(boxLeft, top - height / 2, std::max(0, boxRight - boxLeft), height);
         firstLeft = std::min(firstLeft, at.x());
     }
     if (m_label) {

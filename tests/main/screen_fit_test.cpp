@@ -120,8 +120,11 @@ QStringList controlsPastAnEdge(QWidget* w)
         if (!child->isVisible() || scrolled(child) || child->isWindow())
             continue;
         QRect r = child->geometry();
+        if (r.isEmpty())
+            continue;
         for (QWidget* p = child->parentWidget(); p && p != w->window()->parentWidget(); p = p->parentWidget()) {
-            if (!p->rect().contains(r)) {
+            // Inside the parent's frame, if it has one.
+            if (!p->contentsRect().contains(r)) {
                 cut << nameOf(child, QString::fromLatin1(child->metaObject()->className()));
                 break;
             }
@@ -558,7 +561,9 @@ private slots:
                 const int right = grid->viewport()->mapTo(w, QPoint(grid->columnViewportPosition(u.last)
                                                                          + grid->columnWidth(u.last), 0)).x();
                 const QRect at(box->mapTo(w, QPoint(0, 0)), box->size());
-                QVERIFY2(at.left() == left && at.right() + 1 == right,
+                // The frame around the totals may take a pixel or two off
+                // the last column's box.
+                QVERIFY2(at.left() == left && at.right() + 1 <= right && at.right() + 1 >= right - 2,
                          qPrintable(QStringLiteral("%1 at %2..%3, its columns %4..%5")
                                         .arg(QLatin1String(u.box)).arg(at.left()).arg(at.right() + 1)
                                         .arg(left).arg(right)));
