@@ -247,11 +247,11 @@ void checkFits(QWidget* w)
 }
 
 // Writes `cents` into the book on every account: as an opening debit (on two
-// accounts a credit), and as a
-// debit and a credit of a posted voucher dated today, so that every opening,
-// period and closing figure and every total of the trial balance, the opening
-// balances and the day book is at least that large.
-void addLargeFigures(Book& b, std::int64_t cents)
+// accounts a credit), and as a debit and a credit of a posted general journal
+// dated today, so that every opening, period and closing figure and every
+// total of the trial balance, the opening balances, the day book and that
+// voucher's form is at least that large. Returns the voucher's number.
+std::int32_t addLargeFigures(Book& b, std::int64_t cents)
 {
     auto& db = b.t.db();
     db.exec("INSERT INTO Transactions (DocNo, TranDate, \"Desc\", TranType, FYID, Cancel, Posted)"
@@ -267,6 +267,7 @@ void addLargeFigures(Book& b, std::int64_t cents)
         db.exec("INSERT INTO SubTransactions (TranNo, AccCode, Debit) VALUES (?, ?, ?)", {tranNo, code, cents});
         db.exec("INSERT INTO SubTransactions (TranNo, AccCode, Credit) VALUES (?, ?, ?)", {tranNo, code, cents});
     }
+    return static_cast<std::int32_t>(tranNo);
 }
 
 // Empty when `box` shows its text whole: the text, in the box's font, no wider
@@ -490,7 +491,7 @@ private slots:
     {
         QFETCH(qint64, cents);
         Book b;
-        addLargeFigures(b, static_cast<std::int64_t>(cents));
+        const std::int32_t voucher = addLargeFigures(b, static_cast<std::int64_t>(cents));
         struct Place {
             const char* window;
             const char* layout;   // the option that shows the grid, if any
@@ -504,9 +505,14 @@ private slots:
             {"AccBalances", "TrialOpt_1", "DetailGrid2", {2, 3}, {"TDr", "TCr"}},
             {"OpeningBalancesAcc", nullptr, "Grid", {3, 4}, {"DTot", "CTot"}},
             {"DailyJournal", nullptr, "GJGrid", {5, 6}, {"TotalDr", "TotalCr"}},
+            {"GeneralJournal", nullptr, "Grid", {3, 4}, {"DTot", "CTot"}},
         };
         for (const Place& p : places) {
+            // A voucher form opens on the voucher handed over.
+            b.main.LedgerRef = voucher;
+            b.main.LOpen = true;
             QWidget* w = b.main.openWindow(QString::fromLatin1(p.window), false);
+            b.main.LOpen = false;
             QVERIFY2(w, p.window);
             if (auto* dayBook = dynamic_cast<ledgers::DailyJournal*>(w))
                 dayBook->ViewBttn_Click();
@@ -526,7 +532,12 @@ private slots:
                 const QString cut = boxCut(box);
                 QVERIFY2(cut.isEmpty(), qPrintable(QString::fromLatin1(p.window) + QLatin1Char(' ') + cut));
             }
+            // Nor does any caption or line of words give way to the figures.
+            checkFits(w);
+            if (QTest::currentTestFailed())
+                return;
         }
+        QVERIFY2(b.boxes.boxes().empty(), qPrintable(b.boxes.boxes().empty() ? QString() : b.boxes.last().text));
     }
 
     // Each total of the six-column trial balance stands under the columns of
