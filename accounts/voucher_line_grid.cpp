@@ -220,13 +220,13 @@ VoucherLineGrid::VoucherLineGrid(app::Parent& main, LineGridParams params, QWidg
     m_grid->setModel(m_lines);
     m_grid->setAllowDelete(true);
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    forms::fitColumn(m_grid, column::Code, forms::cellWidthFor(m_grid, QStringLiteral("99999999")));
+    forms::fitColumn(m_grid, column::Code, forms::kSizedCode);
     forms::fitColumn(m_grid, column::Name, kNameWidth);
     forms::fitColumn(m_grid, column::Desc, kDescWidth);
     // Fourteen characters is what an amount cell takes; a total beyond the
     // sized width is set smaller by the grid and the boxes.
     for (int c : {column::Debit, column::Credit})
-        forms::fitColumn(m_grid, c, forms::cellWidthFor(m_grid, forms::kSizedAmount));
+        forms::fitColumn(m_grid, c, forms::kSizedAmount);
     // The description takes what the other columns leave, so the amounts stay
     // in sight however narrow the window that hosts the grid.
     m_grid->horizontalHeader()->setSectionResizeMode(column::Desc, QHeaderView::Stretch);

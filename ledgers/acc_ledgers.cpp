@@ -78,8 +78,8 @@ AccLedgers::AccLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
     forms::fitColumn(m_grid, LedgerModel::Date, 80);
     forms::fitColumn(m_grid, LedgerModel::TranNo, 90);
     for (int c : {LedgerModel::Debit, LedgerModel::Credit, LedgerModel::BalanceColumn})
-        forms::fitColumn(m_grid, c, forms::cellWidthFor(m_grid, forms::kSizedAmount));
-    forms::fitColumn(m_grid, LedgerModel::Status, forms::cellWidthFor(m_grid, QStringLiteral("Credit")));
+        forms::fitColumn(m_grid, c, forms::kSizedAmount);
+    forms::fitColumn(m_grid, LedgerModel::Status, forms::kSizedStatus);
 
     m_line = CurrentLineBoxes::make(this);
 

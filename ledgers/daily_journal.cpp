@@ -72,7 +72,7 @@ DailyJournal::DailyJournal(app::Parent& main, QWidget* parent) : QWidget(parent)
     forms::fitColumn(m_grid, DayBookModel::AccCode, 90);
     forms::fitColumn(m_grid, DayBookModel::AccName, 200);
     for (int c : {DayBookModel::Debit, DayBookModel::Credit})
-        forms::fitColumn(m_grid, c, forms::cellWidthFor(m_grid, forms::kSizedAmount));
+        forms::fitColumn(m_grid, c, forms::kSizedAmount);
 
     m_tranType = named(new QLabel(this), "TranType");
     m_lTranNo = named(new QLineEdit(this), "LTranNo");

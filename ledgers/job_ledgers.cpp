@@ -142,10 +142,10 @@ JobLedgers::JobLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
     m_grid->horizontalHeader()->setSectionResizeMode(JobLedgerModel::Description, QHeaderView::Stretch);
     forms::fitColumn(m_grid, JobLedgerModel::Date, 75);
     forms::fitColumn(m_grid, JobLedgerModel::TranNo, 85);
-    forms::fitColumn(m_grid, JobLedgerModel::AccCode, forms::cellWidthFor(m_grid, QStringLiteral("99999999")));
+    forms::fitColumn(m_grid, JobLedgerModel::AccCode, forms::kSizedCode);
     forms::fitColumn(m_grid, JobLedgerModel::AccName, 160);
     for (int c : {JobLedgerModel::Debit, JobLedgerModel::Credit, JobLedgerModel::Profit})
-        forms::fitColumn(m_grid, c, forms::cellWidthFor(m_grid, forms::kSizedAmount));
+        forms::fitColumn(m_grid, c, forms::kSizedAmount);
 
     m_line = CurrentLineBoxes::make(this);
 

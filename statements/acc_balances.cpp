@@ -56,7 +56,7 @@ W* named(W* w, const char* name)
     return w;
 }
 
-QLineEdit* totalBox(QWidget* parent, const char* name)
+forms::WholeTextBox* totalBox(QWidget* parent, const char* name)
 {
     return named(new forms::WholeTextBox(parent), name);
 }
@@ -80,11 +80,11 @@ QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model)
 // figure smaller), and every column for its heading. The name takes the rest.
 void sizeColumns(QTableView* view, std::initializer_list<int> amounts, std::initializer_list<int> statuses)
 {
-    forms::fitColumn(view, 0, forms::cellWidthFor(view, QStringLiteral("99999999")));
+    forms::fitColumn(view, 0, forms::kSizedCode);
     for (int c : amounts)
-        forms::fitColumn(view, c, forms::cellWidthFor(view, forms::kSizedAmount));
+        forms::fitColumn(view, c, forms::kSizedAmount);
     for (int c : statuses)
-        forms::fitColumn(view, c, forms::cellWidthFor(view, QStringLiteral("Credit")));
+        forms::fitColumn(view, c, forms::kSizedStatus);
 }
 
 // The index of the entry whose text is `text`, letters in any case; -1 for none.
@@ -184,11 +184,12 @@ AccBalances::AccBalances(app::Parent& main, QWidget* parent) : QWidget(parent), 
     m_totals6 = named(new QFrame(this), "LedgerTotals");
     m_totals6->setFrameStyle(QFrame::Box | QFrame::Sunken);
     m_ttlLbl = named(new QLabel(m_totals6), "TtlLbl");
-    m_openBalance = totalBox(m_totals6, "OpenBalance");
+    forms::WholeTextBox* openBalance = totalBox(m_totals6, "OpenBalance");
+    m_openBalance = openBalance;
     m_totalDr = totalBox(m_totals6, "TotalDr");
     m_totalCr = totalBox(m_totals6, "TotalCr");
     m_closeBalance = totalBox(m_totals6, "CloseBalance");
-    const int balanceWidth = static_cast<forms::WholeTextBox*>(m_openBalance)->widthFor(forms::kSizedBalance);
+    const int balanceWidth = openBalance->widthFor(forms::kSizedBalance);
     for (int c : {SixColumnModel::OBalance, SixColumnModel::CBalance})
         m_grid6->setColumnWidth(c, std::max(m_grid6->columnWidth(c),
                                             balanceWidth - m_grid6->columnWidth(SixColumnModel::OStatus)));

@@ -225,7 +225,7 @@ void VoucherSearch::buildControls()
     m_grid->horizontalHeader()->setSectionsClickable(true);
     forms::fitColumn(m_grid, VoucherSearchModel::DocNo, 95);
     forms::fitColumn(m_grid, VoucherSearchModel::TranDate, 90);
-    forms::fitColumn(m_grid, VoucherSearchModel::TrAmount, forms::cellWidthFor(m_grid, forms::kSizedAmount));
+    forms::fitColumn(m_grid, VoucherSearchModel::TrAmount, forms::kSizedAmount);
     forms::fitColumn(m_grid, VoucherSearchModel::Posted, 90);
     forms::fitColumn(m_grid, VoucherSearchModel::Cancel, 90);
     forms::DataGrid::Hooks hooks;

@@ -83,6 +83,11 @@ void fitColumn(QTableView* view, int column, int width)
     view->setColumnWidth(column, std::max(width, view->horizontalHeader()->sectionSizeHint(column)));
 }
 
+void fitColumn(QTableView* view, int column, const QString& widest)
+{
+    fitColumn(view, column, cellWidthFor(view, widest));
+}
+
 QFont WholeTextDelegate::fontFor(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QStyleOptionViewItem shown = option;

@@ -20,6 +20,9 @@ namespace forms {
 inline const QString kSizedAmount = QStringLiteral("(12345678901.99)");
 // The widest balance a balance box is sized for: that amount with its status.
 inline const QString kSizedBalance = kSizedAmount + QStringLiteral("  Credit ");
+// The widest account code (eight digits) and balance status a column shows.
+inline const QString kSizedCode = QStringLiteral("99999999");
+inline const QString kSizedStatus = QStringLiteral("Credit");
 
 // `font`, or the same font made smaller (never larger), in which `text` is at
 // most `room` pixels wide. A room of 0 or less gives `font` back unchanged.
@@ -34,6 +37,8 @@ int cellWidthFor(const QWidget* view, const QString& text);
 // Gives `column` of `view` `width` pixels, or the width its heading needs when
 // that is more, so no heading is cut. Needs the view's model set.
 void fitColumn(QTableView* view, int column, int width);
+// The same, with the width that shows `widest` whole in the view's font.
+void fitColumn(QTableView* view, int column, const QString& widest);
 
 // The item delegate of grids that show figures: a cell whose text is wider than
 // the cell is painted in a font made small enough to show it whole, where the
