@@ -20,7 +20,6 @@
 #include "main/default_period.h"
 #include "main/parent.h"
 #include "platform/data/database.h"
-#include "platform/forms/column_totals.h"
 #include "platform/forms/date_picker.h"
 #include "platform/forms/fit_text.h"
 #include "platform/forms/messages.h"

@@ -1,7 +1,6 @@
-// Whole figures on screen: the house rule is that an amount wider than its box
-// is set smaller, never cut. Here are the font that fits, the grid delegate and
-// the read-only box that apply it, and the widths boxes and columns are sized
-// to; where each window puts its boxes is left to the window.
+// Whole figures on screen: an amount wider than its box is set smaller, never
+// cut. The fitting font, the grid delegate and read-only box that use it, and the
+// widths boxes and columns are sized for; where boxes stand is left to windows.
 #pragma once
 
 #include <QFont>
