@@ -34,6 +34,7 @@
 #include "backup/back_up.h"
 #include "accounts/modify_accounts.h"
 #include "accounts/opening_balances.h"
+#include "ledgers/acc_ledgers.h"
 #include "ledgers/daily_journal.h"
 #include "ledgers/job_ledgers.h"
 #include "main/login_form.h"
@@ -249,8 +250,8 @@ void checkFits(QWidget* w)
 // Writes `cents` into the book on every account: as an opening debit (on two
 // accounts a credit), and as a debit and a credit of a posted general journal
 // dated today, so that every opening, period and closing figure and every
-// total of the trial balance, the opening balances, the day book and that
-// voucher's form is at least that large. Returns the voucher's number.
+// total of the trial balance, the opening balances, the day book, the ledgers
+// and that voucher's form is at least that large. Returns the voucher's number.
 std::int32_t addLargeFigures(Book& b, std::int64_t cents)
 {
     auto& db = b.t.db();
@@ -492,19 +493,31 @@ private slots:
         QFETCH(qint64, cents);
         Book b;
         const std::int32_t voucher = addLargeFigures(b, static_cast<std::int64_t>(cents));
+        b.main.AccTimer_Timer();   // the account list a typed code is found in
         struct Place {
             const char* window;
-            const char* layout;   // the option that shows the grid, if any
+            std::function<void(QWidget*)> show;   // what shows the figures, if the window needs it
             const char* grid;
             std::vector<int> columns;
             std::vector<const char*> boxes;
         };
+        const auto layout = [](const char* option) {
+            return [option](QWidget* w) { w->findChild<QRadioButton*>(QString::fromLatin1(option))->setChecked(true); };
+        };
         const Place places[] = {
-            {"AccBalances", "TrialOpt_0", "DetailGrid", {2, 4, 5, 6},
+            {"AccBalances", layout("TrialOpt_0"), "DetailGrid", {2, 4, 5, 6},
              {"OpenBalance", "TotalDr", "TotalCr", "CloseBalance"}},
-            {"AccBalances", "TrialOpt_1", "DetailGrid2", {2, 3}, {"TDr", "TCr"}},
+            {"AccBalances", layout("TrialOpt_1"), "DetailGrid2", {2, 3}, {"TDr", "TCr"}},
             {"OpeningBalancesAcc", nullptr, "Grid", {3, 4}, {"DTot", "CTot"}},
-            {"DailyJournal", nullptr, "GJGrid", {5, 6}, {"TotalDr", "TotalCr"}},
+            {"DailyJournal", [](QWidget* w) { dynamic_cast<ledgers::DailyJournal*>(w)->ViewBttn_Click(); }, "GJGrid",
+             {5, 6}, {"TotalDr", "TotalCr"}},
+            {"AccLedgers",
+             [](QWidget* w) {
+                 w->findChild<QLineEdit*>(QStringLiteral("ACodeTxt"))
+                     ->setText(QString::number(testing_support::acc::Cash));
+                 dynamic_cast<ledgers::AccLedgers*>(w)->ViewBttn_Click();
+             },
+             "LedgerGrid", {3, 4, 5}, {"TotalDr", "TotalCr", "Balance"}},
             {"GeneralJournal", nullptr, "Grid", {3, 4}, {"DTot", "CTot"}},
         };
         for (const Place& p : places) {
@@ -514,12 +527,10 @@ private slots:
             QWidget* w = b.main.openWindow(QString::fromLatin1(p.window), false);
             b.main.LOpen = false;
             QVERIFY2(w, p.window);
-            if (auto* dayBook = dynamic_cast<ledgers::DailyJournal*>(w))
-                dayBook->ViewBttn_Click();
+            if (p.show)
+                p.show(w);
             auto* grid = w->findChild<QTableView*>(QString::fromLatin1(p.grid));
             QVERIFY2(grid, p.grid);
-            if (p.layout)
-                w->findChild<QRadioButton*>(QString::fromLatin1(p.layout))->setChecked(true);
             QCoreApplication::processEvents();
             QVERIFY2(grid->isVisible(), p.grid);
             for (int column : p.columns) {
