@@ -26,6 +26,7 @@
 #include "platform/data/database.h"
 #include "platform/forms/date_picker.h"
 #include "platform/forms/exact_text.h"
+#include "platform/forms/fit_text.h"
 #include "platform/forms/length_limit.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/select_all_text.h"
@@ -223,11 +224,12 @@ Jobs::Jobs(app::Parent& main, QWidget* parent) : QDialog(parent), m_main(main)
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setItemDelegate(new forms::WholeTextDelegate(m_grid));
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setSectionResizeMode(JobsModel::Description, QHeaderView::Stretch);
-    m_grid->setColumnWidth(JobsModel::JobNo, 80);
-    m_grid->setColumnWidth(JobsModel::Value, 110);
-    m_grid->setColumnWidth(JobsModel::Completion, 115);
+    forms::fitColumn(m_grid, JobsModel::JobNo, 80);
+    forms::fitColumn(m_grid, JobsModel::Value, 110);
+    forms::fitColumn(m_grid, JobsModel::Completion, 115);
 
     m_addBttn = button(this, "AddBttn", "New");
     m_saveBttn = button(this, "SaveBttn", "Save");

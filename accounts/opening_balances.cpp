@@ -3,6 +3,7 @@
 // and exports them, and opens the import.
 #include "accounts/opening_balances.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include <QApplication>
@@ -36,7 +37,9 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, int 
 {
     auto* b = new QPushButton(QString::fromLatin1(caption), parent);
     b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(twipsToPixels(leftTwips), twipsToPixels(topTwips), twipsToPixels(1455), twipsToPixels(420));
+    // Never narrower than its caption, whatever the font.
+    b->setGeometry(twipsToPixels(leftTwips), twipsToPixels(topTwips),
+                   std::max(twipsToPixels(1455), b->sizeHint().width()), twipsToPixels(420));
     b->setAutoDefault(false);
     return b;
 }

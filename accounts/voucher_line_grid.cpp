@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -20,6 +21,7 @@
 #include "platform/data/database.h"
 #include "platform/forms/data_grid.h"
 #include "platform/forms/data_list.h"
+#include "platform/forms/fit_text.h"
 #include "platform/forms/messages.h"
 #include "platform/text/formats.h"
 
@@ -39,7 +41,10 @@ constexpr const char* kAccountsContaining =
 constexpr int kListBelowTwips = 320;
 constexpr int kListAboveTwips = 3650;
 
-constexpr int kColumnWidths[column::Count] = {120, 260, 300, 120, 120};
+// The name's and the description's widths; the code and the amounts are
+// sized for their widest figures and every column for its heading.
+constexpr int kNameWidth = 260;
+constexpr int kDescWidth = 300;
 
 } // namespace
 
@@ -215,8 +220,13 @@ VoucherLineGrid::VoucherLineGrid(app::Parent& main, LineGridParams params, QWidg
     m_grid->setModel(m_lines);
     m_grid->setAllowDelete(true);
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (int c = 0; c < column::Count; ++c)
-        m_grid->setColumnWidth(c, kColumnWidths[c]);
+    forms::fitColumn(m_grid, column::Code, forms::kSizedCode);
+    forms::fitColumn(m_grid, column::Name, kNameWidth);
+    forms::fitColumn(m_grid, column::Desc, kDescWidth);
+    // Fourteen characters is what an amount cell takes; a total beyond the
+    // sized width is set smaller by the grid and the boxes.
+    for (int c : {column::Debit, column::Credit})
+        forms::fitColumn(m_grid, c, forms::kSizedAmount);
     // The description takes what the other columns leave, so the amounts stay
     // in sight however narrow the window that hosts the grid.
     m_grid->horizontalHeader()->setSectionResizeMode(column::Desc, QHeaderView::Stretch);
@@ -264,15 +274,12 @@ VoucherLineGrid::VoucherLineGrid(app::Parent& main, LineGridParams params, QWidg
     m_ca->setObjectName(QStringLiteral("CA"));
     connect(m_ca, &QPushButton::clicked, this, &VoucherLineGrid::CA_Click);
 
-    m_dTot = new QLineEdit(this);
+    m_dTot = new forms::WholeTextBox(this);
     m_dTot->setObjectName(QStringLiteral("DTot"));
-    m_cTot = new QLineEdit(this);
+    m_cTot = new forms::WholeTextBox(this);
     m_cTot->setObjectName(QStringLiteral("CTot"));
-    for (QLineEdit* box : {m_dTot, m_cTot}) {
-        box->setReadOnly(true);
-        box->setAlignment(Qt::AlignRight);
-        box->setFixedWidth(kColumnWidths[column::Debit]);
-    }
+    m_dTot->setFixedWidth(m_grid->columnWidth(column::Debit));
+    m_cTot->setFixedWidth(m_grid->columnWidth(column::Credit));
     m_diffLbl = new QLabel(this);
     m_diffLbl->setObjectName(QStringLiteral("DiffLbl"));
 
@@ -286,6 +293,9 @@ VoucherLineGrid::VoucherLineGrid(app::Parent& main, LineGridParams params, QWidg
     totals->addWidget(m_diffLbl);
     totals->addWidget(m_dTot);
     totals->addWidget(m_cTot);
+    // The totals end where the amount columns end: before the grid's scroll
+    // bar, which the rows the hosting windows add always show.
+    totals->addSpacing(m_grid->verticalScrollBar()->sizeHint().width() + m_grid->frameWidth());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_grid, 1);

@@ -29,7 +29,9 @@
 #include "main/default_period.h"
 #include "main/parent.h"
 #include "platform/data/database.h"
+#include "platform/forms/column_totals.h"
 #include "platform/forms/date_picker.h"
+#include "platform/forms/fit_text.h"
 #include "platform/forms/messages.h"
 #include "platform/report/report_feed.h"
 #include "platform/sheet/excel_export.h"
@@ -73,8 +75,11 @@ AccLedgers::AccLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
     m_model = new LedgerModel(this);
     m_grid = makeLedgerGrid(this, m_model);
     m_grid->horizontalHeader()->setSectionResizeMode(LedgerModel::Description, QHeaderView::Stretch);
-    m_grid->setColumnWidth(LedgerModel::Date, 80);
-    m_grid->setColumnWidth(LedgerModel::TranNo, 90);
+    forms::fitColumn(m_grid, LedgerModel::Date, 80);
+    forms::fitColumn(m_grid, LedgerModel::TranNo, 90);
+    for (int c : {LedgerModel::Debit, LedgerModel::Credit, LedgerModel::BalanceColumn})
+        forms::fitColumn(m_grid, c, forms::kSizedAmount);
+    forms::fitColumn(m_grid, LedgerModel::Status, forms::kSizedStatus);
 
     m_line = CurrentLineBoxes::make(this);
 
@@ -84,14 +89,14 @@ AccLedgers::AccLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
     m_totalDr = readOnlyBox(totals, "TotalDr");
     m_totalCr = readOnlyBox(totals, "TotalCr");
     m_balance = readOnlyBox(totals, "Balance");
-    m_status = named(new QLineEdit(totals), "Status");
-    m_status->setReadOnly(true);
-    auto* totalsRow = new QHBoxLayout(totals);
-    totalsRow->addWidget(m_ttlLbl, 1);
-    for (QLineEdit* b : {m_totalDr, m_totalCr, m_balance, m_status}) {
-        b->setFixedWidth(110);
-        totalsRow->addWidget(b);
-    }
+    m_status = readOnlyBox(totals, "Status", Qt::AlignLeft);
+    // The totals stand under the columns they sum up.
+    new forms::UnderColumns(m_grid, totals,
+                            {{m_totalDr, LedgerModel::Debit, LedgerModel::Debit},
+                             {m_totalCr, LedgerModel::Credit, LedgerModel::Credit},
+                             {m_balance, LedgerModel::BalanceColumn, LedgerModel::BalanceColumn},
+                             {m_status, LedgerModel::Status, LedgerModel::Status}},
+                            m_ttlLbl);
 
     m_view = named(new QPushButton(QStringLiteral("Display"), this), "ViewBttn");
     m_print = named(new QPushButton(QStringLiteral("Print"), this), "PrintBttn");

@@ -21,6 +21,7 @@
 #include "main/parent.h"
 #include "platform/data/database.h"
 #include "platform/forms/date_picker.h"
+#include "platform/forms/fit_text.h"
 #include "platform/forms/messages.h"
 #include "platform/report/report_feed.h"
 #include "platform/shell/environment.h"
@@ -59,17 +60,18 @@ DailyJournal::DailyJournal(app::Parent& main, QWidget* parent) : QWidget(parent)
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setItemDelegate(new forms::WholeTextDelegate(m_grid));
     m_grid->verticalHeader()->hide();
     // Fixed row heights: a year of lines shows without measuring each, and
     // only the rows on the screen are read.
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->horizontalHeader()->setSectionResizeMode(DayBookModel::Description, QHeaderView::Stretch);
-    m_grid->setColumnWidth(DayBookModel::TranNo, 90);
-    m_grid->setColumnWidth(DayBookModel::Date, 75);
-    m_grid->setColumnWidth(DayBookModel::AccCode, 90);
-    m_grid->setColumnWidth(DayBookModel::AccName, 200);
-    m_grid->setColumnWidth(DayBookModel::Debit, 100);
-    m_grid->setColumnWidth(DayBookModel::Credit, 100);
+    forms::fitColumn(m_grid, DayBookModel::TranNo, 90);
+    forms::fitColumn(m_grid, DayBookModel::Date, 75);
+    forms::fitColumn(m_grid, DayBookModel::AccCode, 90);
+    forms::fitColumn(m_grid, DayBookModel::AccName, 200);
+    for (int c : {DayBookModel::Debit, DayBookModel::Credit})
+        forms::fitColumn(m_grid, c, forms::kSizedAmount);
 
     m_tranType = named(new QLabel(this), "TranType");
     m_lTranNo = named(new QLineEdit(this), "LTranNo");
@@ -82,8 +84,9 @@ DailyJournal::DailyJournal(app::Parent& main, QWidget* parent) : QWidget(parent)
     m_ttlLbl = named(new QLabel(totals), "TtlLbl");
     m_totalDr = readOnlyBox(totals, "TotalDr");
     m_totalCr = readOnlyBox(totals, "TotalCr");
-    m_totalDr->setFixedWidth(120);
-    m_totalCr->setFixedWidth(120);
+    // As wide as the columns they add up, which end the grid as they end the row.
+    m_totalDr->setFixedWidth(m_grid->columnWidth(DayBookModel::Debit));
+    m_totalCr->setFixedWidth(m_grid->columnWidth(DayBookModel::Credit));
     auto* totalsRow = new QHBoxLayout(totals);
     totalsRow->addWidget(m_tranType, 1);
     totalsRow->addWidget(m_ttlLbl);

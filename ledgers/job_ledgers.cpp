@@ -24,6 +24,8 @@
 #include "ledgers/window_parts.h"
 #include "main/parent.h"
 #include "platform/data/database.h"
+#include "platform/forms/column_totals.h"
+#include "platform/forms/fit_text.h"
 #include "platform/forms/messages.h"
 #include "platform/report/report_feed.h"
 #include "platform/text/formats.h"
@@ -138,9 +140,12 @@ JobLedgers::JobLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
     m_model = new JobLedgerModel(this);
     m_grid = makeLedgerGrid(this, m_model);
     m_grid->horizontalHeader()->setSectionResizeMode(JobLedgerModel::Description, QHeaderView::Stretch);
-    m_grid->setColumnWidth(JobLedgerModel::Date, 75);
-    m_grid->setColumnWidth(JobLedgerModel::TranNo, 85);
-    m_grid->setColumnWidth(JobLedgerModel::AccName, 160);
+    forms::fitColumn(m_grid, JobLedgerModel::Date, 75);
+    forms::fitColumn(m_grid, JobLedgerModel::TranNo, 85);
+    forms::fitColumn(m_grid, JobLedgerModel::AccCode, forms::kSizedCode);
+    forms::fitColumn(m_grid, JobLedgerModel::AccName, 160);
+    for (int c : {JobLedgerModel::Debit, JobLedgerModel::Credit, JobLedgerModel::Profit})
+        forms::fitColumn(m_grid, c, forms::kSizedAmount);
 
     m_line = CurrentLineBoxes::make(this);
 
@@ -150,12 +155,12 @@ JobLedgers::JobLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
     m_totalDr = readOnlyBox(totals, "TotalDr", Qt::AlignRight);
     m_totalCr = readOnlyBox(totals, "TotalCr", Qt::AlignRight);
     m_balance = readOnlyBox(totals, "Balance", Qt::AlignRight);
-    auto* totalsRow = new QHBoxLayout(totals);
-    totalsRow->addWidget(m_ttlLbl, 1);
-    for (QLineEdit* b : {m_totalDr, m_totalCr, m_balance}) {
-        b->setFixedWidth(120);
-        totalsRow->addWidget(b);
-    }
+    // The totals stand under the columns they sum up.
+    new forms::UnderColumns(m_grid, totals,
+                            {{m_totalDr, JobLedgerModel::Debit, JobLedgerModel::Debit},
+                             {m_totalCr, JobLedgerModel::Credit, JobLedgerModel::Credit},
+                             {m_balance, JobLedgerModel::Profit, JobLedgerModel::Profit}},
+                            m_ttlLbl);
 
     auto* choice = new QHBoxLayout;
     choice->addWidget(jobLabel);

@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QString>
 
+#include "platform/forms/fit_text.h"
+
 namespace ledgers {
 
 // `w`, named `name` (the control's name, which the tests look for).
@@ -14,11 +16,11 @@ W* named(W* w, const char* name)
     return w;
 }
 
-// A read-only box named `name`, right-aligned as for a total unless `align` says otherwise.
+// A read-only box named `name`, right-aligned as for a total unless `align`
+// says otherwise; a text wider than the box is set smaller, never cut.
 inline QLineEdit* readOnlyBox(QWidget* parent, const char* name, Qt::Alignment align = Qt::AlignRight)
 {
-    auto* box = named(new QLineEdit(parent), name);
-    box->setReadOnly(true);
+    auto* box = named(new forms::WholeTextBox(parent), name);
     box->setAlignment(align);
     return box;
 }

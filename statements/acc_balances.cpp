@@ -2,7 +2,9 @@
 // the export and the way to a row's ledger.
 #include "statements/acc_balances.h"
 
+#include <algorithm>
 #include <cassert>
+#include <initializer_list>
 #include <memory>
 #include <span>
 #include <stdexcept>
@@ -31,7 +33,9 @@
 #include "main/parent.h"
 #include "main/rights.h"
 #include "platform/data/database.h"
+#include "platform/forms/column_totals.h"
 #include "platform/forms/date_picker.h"
+#include "platform/forms/fit_text.h"
 #include "platform/forms/window_host.h"
 #include "platform/report/report_feed.h"
 #include "platform/sheet/excel_export.h"
@@ -52,13 +56,9 @@ W* named(W* w, const char* name)
     return w;
 }
 
-QLineEdit* totalBox(QWidget* parent, const char* name)
+forms::WholeTextBox* totalBox(QWidget* parent, const char* name)
 {
-    auto* box = named(new QLineEdit(parent), name);
-    box->setReadOnly(true);
-    box->setAlignment(Qt::AlignRight);
-    box->setFixedWidth(130);
-    return box;
+    return named(new forms::WholeTextBox(parent), name);
 }
 
 QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model)
@@ -68,10 +68,23 @@ QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model)
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setItemDelegate(new forms::WholeTextDelegate(view));
     view->verticalHeader()->hide();
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     return view;
+}
+
+// Sizes the code, amount and status columns of `view` for the widest figures
+// they are meant to show whole (kSizedAmount; beyond it the delegate sets the
+// figure smaller), and every column for its heading. The name takes the rest.
+void sizeColumns(QTableView* view, std::initializer_list<int> amounts, std::initializer_list<int> statuses)
+{
+    forms::fitColumn(view, 0, forms::kSizedCode);
+    for (int c : amounts)
+        forms::fitColumn(view, c, forms::kSizedAmount);
+    for (int c : statuses)
+        forms::fitColumn(view, c, forms::kSizedStatus);
 }
 
 // The index of the entry whose text is `text`, letters in any case; -1 for none.
@@ -160,26 +173,41 @@ AccBalances::AccBalances(app::Parent& main, QWidget* parent) : QWidget(parent), 
     m_balCode->hide();
     m_balCode2->hide();
 
+    sizeColumns(m_grid6, {SixColumnModel::OBalance, SixColumnModel::Debits, SixColumnModel::Credits,
+                          SixColumnModel::CBalance},
+                {SixColumnModel::OStatus, SixColumnModel::CStatus});
+    sizeColumns(m_grid2, {TwoColumnModel::Debits, TwoColumnModel::Credits}, {});
+
+    // The totals stand under the columns they add up; a balance box spans its
+    // balance and status columns, so those are made wide enough together for
+    // the widest balance the boxes are sized for.
     m_totals6 = named(new QFrame(this), "LedgerTotals");
     m_totals6->setFrameStyle(QFrame::Box | QFrame::Sunken);
     m_ttlLbl = named(new QLabel(m_totals6), "TtlLbl");
-    m_openBalance = totalBox(m_totals6, "OpenBalance");
+    forms::WholeTextBox* openBalance = totalBox(m_totals6, "OpenBalance");
+    m_openBalance = openBalance;
     m_totalDr = totalBox(m_totals6, "TotalDr");
     m_totalCr = totalBox(m_totals6, "TotalCr");
     m_closeBalance = totalBox(m_totals6, "CloseBalance");
-    auto* row6 = new QHBoxLayout(m_totals6);
-    row6->addWidget(m_ttlLbl, 1);
-    for (QLineEdit* b : {m_openBalance, m_totalDr, m_totalCr, m_closeBalance})
-        row6->addWidget(b);
+    const int balanceWidth = openBalance->widthFor(forms::kSizedBalance);
+    for (int c : {SixColumnModel::OBalance, SixColumnModel::CBalance})
+        m_grid6->setColumnWidth(c, std::max(m_grid6->columnWidth(c),
+                                            balanceWidth - m_grid6->columnWidth(SixColumnModel::OStatus)));
+    new forms::UnderColumns(m_grid6, m_totals6,
+                            {{m_openBalance, SixColumnModel::OBalance, SixColumnModel::OStatus},
+                             {m_totalDr, SixColumnModel::Debits, SixColumnModel::Debits},
+                             {m_totalCr, SixColumnModel::Credits, SixColumnModel::Credits},
+                             {m_closeBalance, SixColumnModel::CBalance, SixColumnModel::CStatus}},
+                            m_ttlLbl);
 
     m_totals2 = named(new QFrame(this), "LedgerTotals2");
     m_totals2->setFrameStyle(QFrame::Box | QFrame::Sunken);
     m_tDr = totalBox(m_totals2, "TDr");
     m_tCr = totalBox(m_totals2, "TCr");
-    auto* row2 = new QHBoxLayout(m_totals2);
-    row2->addWidget(new QLabel(QStringLiteral("Totals"), m_totals2), 1);
-    row2->addWidget(m_tDr);
-    row2->addWidget(m_tCr);
+    new forms::UnderColumns(m_grid2, m_totals2,
+                            {{m_tDr, TwoColumnModel::Debits, TwoColumnModel::Debits},
+                             {m_tCr, TwoColumnModel::Credits, TwoColumnModel::Credits}},
+                            new QLabel(QStringLiteral("Totals"), m_totals2));
 
     auto* choice = new QGridLayout;
     choice->addWidget(m_allOpt, 0, 0);

@@ -24,6 +24,7 @@
 #include "platform/data/database.h"
 #include "platform/forms/data_grid.h"
 #include "platform/forms/date_picker.h"
+#include "platform/forms/fit_text.h"
 #include "platform/forms/length_limit.h"
 #include "platform/forms/list_model.h"
 #include "platform/forms/messages.h"
@@ -223,11 +224,11 @@ void VoucherSearch::buildControls()
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->horizontalHeader()->setSectionResizeMode(VoucherSearchModel::Desc, QHeaderView::Stretch);
     m_grid->horizontalHeader()->setSectionsClickable(true);
-    m_grid->setColumnWidth(VoucherSearchModel::DocNo, 95);
-    m_grid->setColumnWidth(VoucherSearchModel::TranDate, 90);
-    m_grid->setColumnWidth(VoucherSearchModel::TrAmount, 110);
-    m_grid->setColumnWidth(VoucherSearchModel::Posted, 90);
-    m_grid->setColumnWidth(VoucherSearchModel::Cancel, 90);
+    forms::fitColumn(m_grid, VoucherSearchModel::DocNo, 95);
+    forms::fitColumn(m_grid, VoucherSearchModel::TranDate, 90);
+    forms::fitColumn(m_grid, VoucherSearchModel::TrAmount, forms::kSizedAmount);
+    forms::fitColumn(m_grid, VoucherSearchModel::Posted, 90);
+    forms::fitColumn(m_grid, VoucherSearchModel::Cancel, 90);
     forms::DataGrid::Hooks hooks;
     hooks.dblClick = [this] { TranGrid_DblClick(); };
     hooks.keyPress = [this](QChar& c) { TranGrid_KeyPress(c); };

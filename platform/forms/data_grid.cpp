@@ -11,8 +11,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QStyledItemDelegate>
 #include <QTimer>
+
+#include "platform/forms/fit_text.h"
 
 namespace forms {
 namespace {
@@ -52,10 +53,11 @@ bool movesBetweenRows(int key)
 } // namespace
 
 // Makes the line-edit editors and hands their keys to the grid before the
-// editor or Qt's own delegate handling sees them.
-class DataGrid::Delegate : public QStyledItemDelegate {
+// editor or Qt's own delegate handling sees them; shows every cell's text
+// whole, in a smaller font where the cell is too narrow for it.
+class DataGrid::Delegate : public WholeTextDelegate {
 public:
-    explicit Delegate(DataGrid* grid) : QStyledItemDelegate(grid), m_grid{grid} {}
+    explicit Delegate(DataGrid* grid) : WholeTextDelegate(grid), m_grid{grid} {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override
     {
@@ -99,7 +101,7 @@ protected:
                 m_grid->handleKeyRelease(static_cast<QKeyEvent*>(event));
             }
         }
-        return QStyledItemDelegate::eventFilter(object, event);
+        return WholeTextDelegate::eventFilter(object, event);
     }
 
 private:

@@ -5,17 +5,27 @@
 // search, the import of opening balances, the voucher searches, help), the
 // dashboard, the sign-in, the back-up program, and the previews of the
 // statements and the job register and ledger.
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include <QAbstractItemModel>
+#include <QAbstractScrollArea>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,6 +34,8 @@
 #include "backup/back_up.h"
 #include "accounts/modify_accounts.h"
 #include "accounts/opening_balances.h"
+#include "ledgers/acc_ledgers.h"
+#include "ledgers/daily_journal.h"
 #include "ledgers/job_ledgers.h"
 #include "main/login_form.h"
 #include "main/menu_table.h"
@@ -32,6 +44,7 @@
 #include "main/voucher_kinds.h"
 #include "main/window_catalog.h"
 #include "platform/data/database.h"
+#include "platform/forms/fit_text.h"
 #include "platform/forms/window_host.h"
 #include "platform/report/preview.h"
 #include "platform/shell/environment.h"
@@ -84,6 +97,97 @@ QStringList columnsCutOff(QWidget* w)
     return cut;
 }
 
+// The name a control is reported by: its objectName, else its text.
+QString nameOf(const QWidget* w, const QString& text)
+{
+    return w->objectName().isEmpty() ? QLatin1Char('"') + text + QLatin1Char('"') : w->objectName();
+}
+
+// Whether `w` lies inside a scrolled view (a grid's cell, a preview's page):
+// there it may run past its parent, which is scrolled to it.
+bool scrolled(const QWidget* w)
+{
+    for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+        if (qobject_cast<const QAbstractScrollArea*>(p) || p->isWindow())
+            return qobject_cast<const QAbstractScrollArea*>(p) != nullptr;
+    return false;
+}
+
+// The widgets of `w`, in sight, that run past the edge of a parent, which
+// cuts them off: all of them except those inside scrolled views.
+QStringList controlsPastAnEdge(QWidget* w)
+{
+    QStringList cut;
+    for (QWidget* child : w->findChildren<QWidget*>()) {
+        if (!child->isVisible() || scrolled(child) || child->isWindow())
+            continue;
+        QRect r = child->geometry();
+        if (r.isEmpty())
+            continue;
+        for (QWidget* p = child->parentWidget(); p && p != w->window()->parentWidget(); p = p->parentWidget()) {
+            // Inside the parent's frame, if it has one.
+            if (!p->contentsRect().contains(r)) {
+                cut << nameOf(child, QString::fromLatin1(child->metaObject()->className()));
+                break;
+            }
+            if (p->isWindow())
+                break;
+            r.translate(p->pos());
+        }
+    }
+    return cut;
+}
+
+// The labels, buttons and grid headings of `w`, in sight, whose text is wider
+// than the room they are given, so that part of it is cut or elided.
+QStringList captionsCut(QWidget* w)
+{
+    QStringList cut;
+    for (QLabel* label : w->findChildren<QLabel*>()) {
+        if (!label->isVisible() || label->text().isEmpty() || !label->pixmap().isNull())
+            continue;
+        const QRect room = label->contentsRect();
+        const bool fits = label->wordWrap() ? label->heightForWidth(room.width()) <= room.height()
+                                            : label->sizeHint().width() <= label->width();
+        if (!fits)
+            cut << nameOf(label, label->text());
+    }
+    for (QPushButton* button : w->findChildren<QPushButton*>()) {
+        if (!button->isVisible() || button->text().isEmpty())
+            continue;
+        // The text and the margins the style puts around it (as a button's
+        // size hint counts them), without the least width the style gives a
+        // button of a short text.
+        const QStyle* style = button->style();
+        const int needed = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width()
+                           + style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button)
+                           + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button)
+                           + (button->icon().isNull() ? 0 : button->iconSize().width() + 4);
+        if (needed > button->width())
+            cut << nameOf(button, button->text()) + QStringLiteral(" %1<%2").arg(button->width()).arg(needed);
+    }
+    for (QAbstractButton* option : w->findChildren<QAbstractButton*>()) {
+        if (!option->isVisible() || !(qobject_cast<QRadioButton*>(option) || qobject_cast<QCheckBox*>(option)))
+            continue;
+        if (option->sizeHint().width() > option->width())
+            cut << nameOf(option, option->text());
+    }
+    for (QTableView* view : w->findChildren<QTableView*>()) {
+        QHeaderView* header = view->horizontalHeader();
+        if (!view->isVisible() || !view->model() || !header->isVisible())
+            continue;
+        for (int c = 0; c < view->model()->columnCount(); ++c) {
+            if (view->isColumnHidden(c))
+                continue;
+            if (header->sectionSize(c) < header->sectionSizeHint(c))
+                cut << view->objectName() + QLatin1Char('.')
+                           + view->model()->headerData(c, Qt::Horizontal).toString().trimmed()
+                           + QStringLiteral(" %1<%2").arg(header->sectionSize(c)).arg(header->sectionSizeHint(c));
+        }
+    }
+    return cut;
+}
+
 // The hand-made book with a job on its vouchers of the year, and a main window
 // on it signed in to that year as the administrator, shown.
 struct Book {
@@ -120,7 +224,8 @@ struct Book {
 };
 
 // Checks that `w` fits: in the main window's area when it is one of its
-// windows, else on the screen; no column of its tables cut off. Reports
+// windows, else on the screen; no column of its tables cut off, no control
+// running past the edge of its parent, no caption cut. Reports
 // through QtTest.
 void checkFits(QWidget* w)
 {
@@ -137,6 +242,84 @@ void checkFits(QWidget* w)
     }
     const QStringList cut = columnsCutOff(w);
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(", "))));
+    const QStringList pastAnEdge = controlsPastAnEdge(w);
+    QVERIFY2(pastAnEdge.isEmpty(), qPrintable(QStringLiteral("past an edge: ") + pastAnEdge.join(QStringLiteral(", "))));
+    const QStringList captions = captionsCut(w);
+    QVERIFY2(captions.isEmpty(), qPrintable(QStringLiteral("cut: ") + captions.join(QStringLiteral(", "))));
+}
+
+// Writes `cents` into the book on every account: as an opening debit (on two
+// accounts a credit), and as a debit and a credit of a posted general journal
+// dated today, so that every opening, period and closing figure and every
+// total of the trial balance, the opening balances, the day book, the ledgers
+// and that voucher's form is at least that large. Returns the voucher's number.
+std::int32_t addLargeFigures(Book& b, std::int64_t cents)
+{
+    auto& db = b.t.db();
+    db.exec("INSERT INTO Transactions (DocNo, TranDate, \"Desc\", TranType, FYID, Cancel, Posted)"
+            " VALUES (900, '2026-12-10', 'large', 41, ?, 0, 1)",
+            {testing_support::kYear});
+    const auto tranNo = db.lastInsertId();
+    int account = 0;
+    for (const std::int64_t code : testing_support::acc::all) {
+        // Two accounts open with a credit, so the two-column credits are large too.
+        const char* side = ++account <= 4 ? "Debit" : "Credit";
+        db.exec(std::string("INSERT INTO SubTransactions (TranNo, AccCode, ") + side + ") VALUES (1, ?, ?)",
+                {code, cents});
+        db.exec("INSERT INTO SubTransactions (TranNo, AccCode, Debit) VALUES (?, ?, ?)", {tranNo, code, cents});
+        db.exec("INSERT INTO SubTransactions (TranNo, AccCode, Credit) VALUES (?, ?, ?)", {tranNo, code, cents});
+    }
+    return static_cast<std::int32_t>(tranNo);
+}
+
+// Empty when `box` shows its text whole: the text, in the box's font, no wider
+// than the room the style leaves for text inside the box's frame; else why not.
+QString boxCut(QLineEdit* box)
+{
+    QStyleOptionFrame panel;
+    panel.initFrom(box);
+    panel.rect = box->rect();
+    panel.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, box) : 0;
+    panel.state |= QStyle::State_Sunken;
+    // The line edit keeps 2 pixels each side of its text, and 1 for its cursor.
+    const int room = box->style()->subElementRect(QStyle::SE_LineEditContents, &panel, box).width() - 2 * 2 - 1;
+    const int needed = box->fontMetrics().horizontalAdvance(box->text());
+    if (box->text().isEmpty() || needed > room)
+        return QStringLiteral("%1 \"%2\" %3 in %4").arg(box->objectName(), box->text()).arg(needed).arg(room);
+    return {};
+}
+
+// Empty when the widest text of `column` of `view` is painted whole: in the
+// font its delegate chooses for the cell, it is no wider than the cell's room
+// for text, so the style does not elide it; else why not.
+QString columnCut(QTableView* view, int column)
+{
+    const QString name = view->objectName() + QLatin1Char('.') + QString::number(column);
+    int widest = -1;
+    QString widestText;
+    for (int r = 0; r < view->model()->rowCount(); ++r) {
+        const QString text = view->model()->index(r, column).data().toString();
+        if (text.size() > widestText.size()) {
+            widest = r;
+            widestText = text;
+        }
+    }
+    if (widest < 0)
+        return name + QStringLiteral(" shows nothing");
+    const QModelIndex index = view->model()->index(widest, column);
+    auto* delegate = qobject_cast<forms::WholeTextDelegate*>(view->itemDelegateForIndex(index));
+    if (!delegate)
+        return name + QStringLiteral(" elides what does not fit");
+    QStyleOptionViewItem option;
+    option.initFrom(view->viewport());
+    option.rect = view->visualRect(index);
+    option.widget = view;
+    const QFont font = delegate->fontFor(option, index);
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    const int room = option.rect.width() - 2 * margin;
+    if (QFontMetrics(font).elidedText(widestText, Qt::ElideRight, room) != widestText)
+        return QStringLiteral("%1 \"%2\" in %3").arg(name, widestText).arg(room);
+    return {};
 }
 
 // A window that another opens, and how it is opened on the book.
@@ -287,6 +470,128 @@ private slots:
         backup::BackUp stowkeep(folder.path());
         stowkeep.show();
         checkFits(&stowkeep);
+    }
+
+    void theSixColumnTrialBalanceFits()
+    {
+        Book b;
+        auto* w = b.modeless<statements::AccBalances>("AccBalances");
+        QVERIFY(w);
+        w->findChild<QRadioButton*>(QStringLiteral("TrialOpt_0"))->setChecked(true);
+        checkFits(w);
+    }
+
+    // The boxes and columns are sized for the first figure; the second, on
+    // six accounts, sums to totals of sixteen characters, which are set smaller.
+    void totalBoxesAndAmountColumnsShowTheLargestFiguresWhole_data()
+    {
+        QTest::addColumn<qint64>("cents");
+        QTest::newRow("12345678901.99 on every account") << Q_INT64_C(1234567890199);
+        QTest::newRow("99999999999.99 on every account") << Q_INT64_C(9999999999999);
+    }
+    void totalBoxesAndAmountColumnsShowTheLargestFiguresWhole()
+    {
+        QFETCH(qint64, cents);
+        Book b;
+        const std::int32_t voucher = addLargeFigures(b, static_cast<std::int64_t>(cents));
+        b.main.AccTimer_Timer();   // the account list a typed code is found in
+        struct Place {
+            const char* window;
+            std::function<void(QWidget*)> show;   // what shows the figures, if the window needs it
+            const char* grid;
+            std::vector<int> columns;
+            std::vector<const char*> boxes;
+        };
+        const auto layout = [](const char* option) {
+            return [option](QWidget* w) { w->findChild<QRadioButton*>(QString::fromLatin1(option))->setChecked(true); };
+        };
+        const Place places[] = {
+            {"AccBalances", layout("TrialOpt_0"), "DetailGrid", {2, 4, 5, 6},
+             {"OpenBalance", "TotalDr", "TotalCr", "CloseBalance"}},
+            {"AccBalances", layout("TrialOpt_1"), "DetailGrid2", {2, 3}, {"TDr", "TCr"}},
+            {"OpeningBalancesAcc", nullptr, "Grid", {3, 4}, {"DTot", "CTot"}},
+            {"DailyJournal", [](QWidget* w) { dynamic_cast<ledgers::DailyJournal*>(w)->ViewBttn_Click(); }, "GJGrid",
+             {5, 6}, {"TotalDr", "TotalCr"}},
+            {"AccLedgers",
+             [](QWidget* w) {
+                 w->findChild<QLineEdit*>(QStringLiteral("ACodeTxt"))
+                     ->setText(QString::number(testing_support::acc::Cash));
+                 dynamic_cast<ledgers::AccLedgers*>(w)->ViewBttn_Click();
+             },
+             "LedgerGrid", {3, 4, 5}, {"TotalDr", "TotalCr", "Balance"}},
+            {"GeneralJournal", nullptr, "Grid", {3, 4}, {"DTot", "CTot"}},
+        };
+        for (const Place& p : places) {
+            // A voucher form opens on the voucher handed over.
+            b.main.LedgerRef = voucher;
+            b.main.LOpen = true;
+            QWidget* w = b.main.openWindow(QString::fromLatin1(p.window), false);
+            b.main.LOpen = false;
+            QVERIFY2(w, p.window);
+            if (p.show)
+                p.show(w);
+            auto* grid = w->findChild<QTableView*>(QString::fromLatin1(p.grid));
+            QVERIFY2(grid, p.grid);
+            QCoreApplication::processEvents();
+            QVERIFY2(grid->isVisible(), p.grid);
+            for (int column : p.columns) {
+                const QString cut = columnCut(grid, column);
+                QVERIFY2(cut.isEmpty(), qPrintable(QString::fromLatin1(p.window) + QLatin1Char(' ') + cut));
+            }
+            for (const char* name : p.boxes) {
+                auto* box = w->findChild<QLineEdit*>(QString::fromLatin1(name));
+                QVERIFY2(box && box->isVisible(), name);
+                const QString cut = boxCut(box);
+                QVERIFY2(cut.isEmpty(), qPrintable(QString::fromLatin1(p.window) + QLatin1Char(' ') + cut));
+            }
+            // Nor does any caption or line of words give way to the figures.
+            checkFits(w);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        QVERIFY2(b.boxes.boxes().empty(), qPrintable(b.boxes.boxes().empty() ? QString() : b.boxes.last().text));
+    }
+
+    // Each total of the six-column trial balance stands under the columns of
+    // the figures it adds up: a balance under its balance and status.
+    void theTrialBalanceTotalsStandUnderTheirColumns()
+    {
+        Book b;
+        auto* w = b.modeless<statements::AccBalances>("AccBalances");
+        QVERIFY(w);
+        struct Under {
+            const char* grid;
+            const char* box;
+            int first;
+            int last;
+        };
+        const Under cases[] = {
+            {"DetailGrid", "OpenBalance", 2, 3}, {"DetailGrid", "TotalDr", 4, 4},
+            {"DetailGrid", "TotalCr", 5, 5},     {"DetailGrid", "CloseBalance", 6, 7},
+            {"DetailGrid2", "TDr", 2, 2},        {"DetailGrid2", "TCr", 3, 3},
+        };
+        for (const bool six : {true, false}) {
+            w->findChild<QRadioButton*>(six ? QStringLiteral("TrialOpt_0") : QStringLiteral("TrialOpt_1"))
+                ->setChecked(true);
+            QCoreApplication::processEvents();
+            for (const Under& u : cases) {
+                auto* grid = w->findChild<QTableView*>(QString::fromLatin1(u.grid));
+                if (!grid->isVisible())
+                    continue;
+                auto* box = w->findChild<QLineEdit*>(QString::fromLatin1(u.box));
+                QVERIFY2(box, u.box);
+                const int left = grid->viewport()->mapTo(w, QPoint(grid->columnViewportPosition(u.first), 0)).x();
+                const int right = grid->viewport()->mapTo(w, QPoint(grid->columnViewportPosition(u.last)
+                                                                         + grid->columnWidth(u.last), 0)).x();
+                const QRect at(box->mapTo(w, QPoint(0, 0)), box->size());
+                // The frame around the totals may take a pixel or two off
+                // the last column's box.
+                QVERIFY2(at.left() == left && at.right() + 1 <= right && at.right() + 1 >= right - 2,
+                         qPrintable(QStringLiteral("%1 at %2..%3, its columns %4..%5")
+                                        .arg(QLatin1String(u.box)).arg(at.left()).arg(at.right() + 1)
+                                        .arg(left).arg(right)));
+            }
+        }
     }
 
     void everyReportsPreviewFitsWithItsPageWidthInSight_data()
