@@ -712,6 +712,14 @@ std::string targetNote(double ms, double targetMs)
     return note;
 }
 
+// The day book's lines and totals, as a full read finds them.
+struct DayBookFigures {
+    std::int64_t lines = 0;
+    ledgers::DayBookTotals totals;
+};
+void timeDayBookYearToPdf(const std::string& path, const bench::GeneratedBook& book, int size,
+                          const DayBookFigures& want);
+
 // The day book and the multi-ledger print: the lazy list of the year (totals
 // and the first screen, a jump to any row), the printed day book of a month
 // to its preview and of the year to PDF, the refresh of the stored running
@@ -760,18 +768,21 @@ void timeDayBookAndLedgers(platform::Database& db, const bench::GeneratedBook& b
         report("day book, year: jump to any row", size, median(jumps), targetNote(jumps.back(), 30));
     }
     check(same, "day book rows at the start, middle and end = a full read's");
+    const auto rowsOfYear = static_cast<std::int64_t>(full.size());
 
     {
         const double before = residentMb();
         const auto start = std::chrono::steady_clock::now();
-        platform::Recordset month = ledgers::dayBookRows(db, 1, monthStart, monthEnd);
-        report::Pagination pages(ledger_reports::gjLayout(), platform::Hierarchy::flat(month), monthEnd);
+        auto month = std::make_shared<const ledgers::DayBookSlices>(db, 1, monthStart, monthEnd);
+        const ledger_reports::GJSource source{"Bench", "bench", "Rs", monthStart, monthEnd, month->totals().debits,
+                                              month->totals().credits};
+        report::Pagination pages(ledger_reports::makeGJ(month, source)->layout(), month, monthEnd);
         while (!pages.countFor(0) && pages.pagesCounted() == 0) {
         }
         const report::Page first = pages.document().pages[0];
         const double firstMs = msSince(start);
         report("day book, month: first page of the print", size, firstMs,
-               "  (" + std::to_string(month.recordCount()) + " lines)" + targetNote(firstMs, 1000));
+               "  (" + std::to_string(month->lineCount()) + " lines)" + targetNote(firstMs, 1000));
         pages.countFor(std::numeric_limits<int>::max());
         const double allMs = msSince(start);
         char extra[128];
@@ -780,24 +791,8 @@ void timeDayBookAndLedgers(platform::Database& db, const bench::GeneratedBook& b
         report("day book, month: all pages counted", size, allMs, extra + targetNote(allMs, 3000));
         check(!first.items.empty() && pages.pagesCounted() >= 1, "the month's print has pages");
     }
-    full = {};   // the reference read is done with: the print's memory is its own
-    {
-        const auto start = std::chrono::steady_clock::now();
-        const std::string pdf = (fs::temp_directory_path() / ("day_book_" + std::to_string(::getpid()) + ".pdf")).string();
-        std::size_t pageCount = 0;
-        {
-            platform::Recordset year = ledgers::dayBookRows(db, 1, yearFrom, book.yearEnd);
-            const report::Document doc = report::layOut(ledger_reports::gjLayout(), platform::Hierarchy::flat(year),
-                                                        book.yearEnd);
-            pageCount = doc.pages.size();
-            check(report::writePdf(doc, QString::fromStdString(pdf)), "the year's day book is written to PDF");
-        }
-        char extra[96];
-        std::snprintf(extra, sizeof extra, "  (%zu pages, %.0f MB file)", pageCount,
-                      static_cast<double>(fs::file_size(pdf)) / 1048576.0);
-        report("day book, year: print to PDF", size, msSince(start), extra);
-        fs::remove(pdf);
-    }
+    full = {};   // the reference read is done with
+    timeDayBookYearToPdf(db.path(), book, size, DayBookFigures{rowsOfYear, {fullDr, fullCr}});
 
     // The refresh: the first one writes every counted line, a second one
     // after one new voucher only that voucher's accounts' later lines.
@@ -1208,6 +1203,72 @@ bool resetPeakMemory()
     clear << "5";
     clear.flush();
     return clear.good();
+}
+
+// The printed day book of the year written to PDF, as the preview's Save PDF
+// writes it, in a child process of its own with a connection of its own (so
+// that resetting the peak memory there leaves this process's peak as it is):
+// what the print adds to the memory stays under 100 MB whatever the period,
+// since it reads its lines a slice at a time; its lines and totals are a full
+// read's.
+void timeDayBookYearToPdf(const std::string& path, const bench::GeneratedBook& book, int size,
+                          const DayBookFigures& want)
+{
+    const QDate from = book.yearStart.addDays(-1);   // the opening-balance voucher's day
+    const std::string pdf = (fs::temp_directory_path() / ("day_book_" + std::to_string(::getpid()) + ".pdf")).string();
+    struct Measured {
+        double ms = 0, grown = -1;
+        std::size_t pages = 0;
+        std::int64_t lines = 0, debits = 0, credits = 0;
+        bool written = false;
+    } m;
+    int channel[2];
+    if (pipe(channel) != 0) {
+        check(false, "a pipe for the day book print's child process");
+        return;
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        const bool peakReset = resetPeakMemory();
+        const double before = statusMb("VmRSS");
+        const auto start = std::chrono::steady_clock::now();
+        {
+            platform::Database db = platform::Database::open(path);
+            auto year = std::make_shared<const ledgers::DayBookSlices>(db, 1, from, book.yearEnd);
+            const ledger_reports::GJSource source{"Bench", "bench", "Rs", from, book.yearEnd, year->totals().debits,
+                                                  year->totals().credits};
+            const report::Document doc = ledger_reports::makeGJ(year, source)->layOut(book.yearEnd);
+            m.pages = doc.pages.size();
+            m.written = report::writePdf(doc, QString::fromStdString(pdf));
+            m.lines = year->lineCount();
+            m.debits = year->totals().debits.cents();
+            m.credits = year->totals().credits.cents();
+        }
+        m.ms = msSince(start);
+        m.grown = peakReset ? statusMb("VmHWM") - before : -1;
+        const bool sent = write(channel[1], &m, sizeof m) == static_cast<ssize_t>(sizeof m);
+        _exit(sent ? 0 : 1);
+    }
+    close(channel[1]);
+    const bool received = child > 0 && read(channel[0], &m, sizeof m) == static_cast<ssize_t>(sizeof m);
+    close(channel[0]);
+    if (child > 0)
+        waitpid(child, nullptr, 0);
+    check(received, "the day book print's child process reports its figures");
+    std::error_code gone;
+    const auto bytes = fs::file_size(pdf, gone);
+    char extra[128];
+    std::snprintf(extra, sizeof extra, "  (%zu pages, %.0f MB file, %.1f MB of its own)", m.pages,
+                  gone ? 0.0 : static_cast<double>(bytes) / 1048576.0, m.grown);
+    report("day book, year: print to PDF", size, m.ms, extra);
+    check(m.written && !gone, "the year's day book is written to PDF");
+    check(m.lines == want.lines && m.debits == want.totals.debits.cents() && m.credits == want.totals.credits.cents(),
+          "the year's day book print holds a full read's " + std::to_string(want.lines) + " lines and totals ("
+              + std::to_string(m.lines) + " lines)");
+    check(m.grown < 100, "the year's day book prints in under 100 MB of its own (" + std::to_string(m.grown)
+                             + " MB; -1: the peak could not be reset)");
+    fs::remove(pdf, gone);
 }
 
 // Writes `table` to `path` as the export does; returns the file's size.
