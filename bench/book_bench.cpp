@@ -1205,6 +1205,41 @@ bool resetPeakMemory()
     return clear.good();
 }
 
+// Runs `work` on `m` in a child process of its own whose peak memory is reset
+// first, so that the peak it reaches is the work's own and this process's peak,
+// which the other lines report, stays as it is. The child hands `m` back
+// (plain data only) with the memory the work added in MB, -1 where the peak
+// cannot be reset. False when the child could not be started or did not report.
+template <class Measured>
+bool inChildProcess(Measured& m, double& grownMb, const std::function<void(Measured&)>& work)
+{
+    struct Sent {
+        Measured m;
+        double grown = -1;
+    } sent{m, -1};
+    int channel[2];
+    if (pipe(channel) != 0)
+        return false;
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        const bool peakReset = resetPeakMemory();
+        const double before = statusMb("VmRSS");
+        work(sent.m);
+        sent.grown = peakReset ? statusMb("VmHWM") - before : -1;
+        const bool ok = write(channel[1], &sent, sizeof sent) == static_cast<ssize_t>(sizeof sent);
+        _exit(ok ? 0 : 1);
+    }
+    close(channel[1]);
+    const bool received = child > 0 && read(channel[0], &sent, sizeof sent) == static_cast<ssize_t>(sizeof sent);
+    close(channel[0]);
+    if (child > 0)
+        waitpid(child, nullptr, 0);
+    m = sent.m;
+    grownMb = sent.grown;
+    return received;
+}
+
 // The printed day book of the year written to PDF, as the preview's Save PDF
 // writes it, in a child process of its own with a connection of its own (so
 // that resetting the peak memory there leaves this process's peak as it is):
@@ -1217,21 +1252,13 @@ void timeDayBookYearToPdf(const std::string& path, const bench::GeneratedBook& b
     const QDate from = book.yearStart.addDays(-1);   // the opening-balance voucher's day
     const std::string pdf = (fs::temp_directory_path() / ("day_book_" + std::to_string(::getpid()) + ".pdf")).string();
     struct Measured {
-        double ms = 0, grown = -1;
+        double ms = 0;
         std::size_t pages = 0;
         std::int64_t lines = 0, debits = 0, credits = 0;
         bool written = false;
     } m;
-    int channel[2];
-    if (pipe(channel) != 0) {
-        check(false, "a pipe for the day book print's child process");
-        return;
-    }
-    const pid_t child = fork();
-    if (child == 0) {
-        close(channel[0]);
-        const bool peakReset = resetPeakMemory();
-        const double before = statusMb("VmRSS");
+    double grown = -1;
+    const bool received = inChildProcess<Measured>(m, grown, [&](Measured& r) {
         const auto start = std::chrono::steady_clock::now();
         {
             platform::Database db = platform::Database::open(path);
@@ -1239,34 +1266,26 @@ void timeDayBookYearToPdf(const std::string& path, const bench::GeneratedBook& b
             const ledger_reports::GJSource source{"Bench", "bench", "Rs", from, book.yearEnd, year->totals().debits,
                                                   year->totals().credits};
             const report::Document doc = ledger_reports::makeGJ(year, source)->layOut(book.yearEnd);
-            m.pages = doc.pages.size();
-            m.written = report::writePdf(doc, QString::fromStdString(pdf));
-            m.lines = year->lineCount();
-            m.debits = year->totals().debits.cents();
-            m.credits = year->totals().credits.cents();
+            r.pages = doc.pages.size();
+            r.written = report::writePdf(doc, QString::fromStdString(pdf));
+            r.lines = year->lineCount();
+            r.debits = year->totals().debits.cents();
+            r.credits = year->totals().credits.cents();
         }
-        m.ms = msSince(start);
-        m.grown = peakReset ? statusMb("VmHWM") - before : -1;
-        const bool sent = write(channel[1], &m, sizeof m) == static_cast<ssize_t>(sizeof m);
-        _exit(sent ? 0 : 1);
-    }
-    close(channel[1]);
-    const bool received = child > 0 && read(channel[0], &m, sizeof m) == static_cast<ssize_t>(sizeof m);
-    close(channel[0]);
-    if (child > 0)
-        waitpid(child, nullptr, 0);
+        r.ms = msSince(start);
+    });
     check(received, "the day book print's child process reports its figures");
     std::error_code gone;
     const auto bytes = fs::file_size(pdf, gone);
     char extra[128];
     std::snprintf(extra, sizeof extra, "  (%zu pages, %.0f MB file, %.1f MB of its own)", m.pages,
-                  gone ? 0.0 : static_cast<double>(bytes) / 1048576.0, m.grown);
+                  gone ? 0.0 : static_cast<double>(bytes) / 1048576.0, grown);
     report("day book, year: print to PDF", size, m.ms, extra);
     check(m.written && !gone, "the year's day book is written to PDF");
     check(m.lines == want.lines && m.debits == want.totals.debits.cents() && m.credits == want.totals.credits.cents(),
           "the year's day book print holds a full read's " + std::to_string(want.lines) + " lines and totals ("
               + std::to_string(m.lines) + " lines)");
-    check(m.grown < 100, "the year's day book prints in under 100 MB of its own (" + std::to_string(m.grown)
+    check(grown < 100, "the year's day book prints in under 100 MB of its own (" + std::to_string(grown)
                              + " MB; -1: the peak could not be reset)");
     fs::remove(pdf, gone);
 }
@@ -1321,38 +1340,20 @@ void timeExports(const std::string& path, const bench::GeneratedBook& book, int 
     const ledgers::KindNames kinds{{41, {"Journal Voucher", "JV"}}};
     ledgers::LedgerSheet big{QStringLiteral("Generated account"), std::nullopt, book.yearEnd, std::nullopt,
                              lines, &kinds, totals};
-    // Measured in a child process of its own: resetting the peak memory there
-    // leaves this process's peak, which the other lines report, as it is.
     struct Measured {
-        double ms = 0, cpu = 0, grown = -1;
+        double ms = 0, cpu = 0;
         std::uintmax_t bytes = 0;
     } m;
-    int channel[2];
-    if (pipe(channel) != 0) {
-        check(false, "a pipe for the ledger export's child process");
-        return;
-    }
-    const pid_t child = fork();
-    if (child == 0) {
-        close(channel[0]);
-        const bool peakReset = resetPeakMemory();
-        const double before = statusMb("VmRSS");
-        m.ms = median(timesOf([&] {
+    double grown = -1;
+    const bool received = inChildProcess<Measured>(m, grown, [&](Measured& r) {
+        r.ms = median(timesOf([&] {
             const double start = cpuMs();
-            m.bytes = writeSheet(out, folder, ledgers::ledgerTable(big));
-            m.cpu = cpuMs() - start;
+            r.bytes = writeSheet(out, folder, ledgers::ledgerTable(big));
+            r.cpu = cpuMs() - start;
         }, std::min(o.runs, 3)));
-        m.grown = peakReset ? statusMb("VmHWM") - before : -1;
-        const bool sent = write(channel[1], &m, sizeof m) == static_cast<ssize_t>(sizeof m);
-        _exit(sent ? 0 : 1);
-    }
-    close(channel[1]);
-    const bool received = child > 0 && read(channel[0], &m, sizeof m) == static_cast<ssize_t>(sizeof m);
-    close(channel[0]);
-    if (child > 0)
-        waitpid(child, nullptr, 0);
+    });
     check(received, "the ledger export's child process reports its figures");
-    const double ledgerMs = m.ms, ledgerCpu = m.cpu, grown = m.grown;
+    const double ledgerMs = m.ms, ledgerCpu = m.cpu;
     const bool peakReset = grown >= 0;
     bytes = m.bytes;
     char tail[128];

@@ -54,7 +54,7 @@ public:
     const std::optional<DayBookTotals>& totals() const { return m_totals; }
 
 private:
-    // Lists the period of LedgerDt and fills the totals; closes GJQry. A failed
+    // Lists the period of LedgerDt and fills the totals; lets go of GJQry. A failed
     // query is told and leaves the grid, the totals and GJQry empty; returns false.
     bool BuildDayBook();
     void showCurrentLine(int row);
