@@ -18,6 +18,7 @@
 //   --keep DIR      keeps each book as DIR/book-<size>.db (else a temporary folder)
 // book_bench --cold-start BOOK FROM TO is the cold start's fresh process.
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -31,8 +32,10 @@
 #include <limits>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -712,6 +715,14 @@ std::string targetNote(double ms, double targetMs)
     return note;
 }
 
+// The day book's lines and totals, as a full read finds them.
+struct DayBookFigures {
+    std::int64_t lines = 0;
+    ledgers::DayBookTotals totals;
+};
+void timeDayBookYearToPdf(const std::string& path, const bench::GeneratedBook& book, int size,
+                          const DayBookFigures& want);
+
 // The day book and the multi-ledger print: the lazy list of the year (totals
 // and the first screen, a jump to any row), the printed day book of a month
 // to its preview and of the year to PDF, the refresh of the stored running
@@ -760,18 +771,21 @@ void timeDayBookAndLedgers(platform::Database& db, const bench::GeneratedBook& b
         report("day book, year: jump to any row", size, median(jumps), targetNote(jumps.back(), 30));
     }
     check(same, "day book rows at the start, middle and end = a full read's");
+    const auto rowsOfYear = static_cast<std::int64_t>(full.size());
 
     {
         const double before = residentMb();
         const auto start = std::chrono::steady_clock::now();
-        platform::Recordset month = ledgers::dayBookRows(db, 1, monthStart, monthEnd);
-        report::Pagination pages(ledger_reports::gjLayout(), platform::Hierarchy::flat(month), monthEnd);
+        auto month = std::make_shared<const ledgers::DayBookSlices>(db, 1, monthStart, monthEnd);
+        const ledger_reports::GJSource source{"Bench", "bench", "Rs", monthStart, monthEnd, month->totals().debits,
+                                              month->totals().credits};
+        report::Pagination pages(ledger_reports::makeGJ(month, source)->layout(), month, monthEnd);
         while (!pages.countFor(0) && pages.pagesCounted() == 0) {
         }
         const report::Page first = pages.document().pages[0];
         const double firstMs = msSince(start);
         report("day book, month: first page of the print", size, firstMs,
-               "  (" + std::to_string(month.recordCount()) + " lines)" + targetNote(firstMs, 1000));
+               "  (" + std::to_string(month->lineCount()) + " lines)" + targetNote(firstMs, 1000));
         pages.countFor(std::numeric_limits<int>::max());
         const double allMs = msSince(start);
         char extra[128];
@@ -780,24 +794,8 @@ void timeDayBookAndLedgers(platform::Database& db, const bench::GeneratedBook& b
         report("day book, month: all pages counted", size, allMs, extra + targetNote(allMs, 3000));
         check(!first.items.empty() && pages.pagesCounted() >= 1, "the month's print has pages");
     }
-    full = {};   // the reference read is done with: the print's memory is its own
-    {
-        const auto start = std::chrono::steady_clock::now();
-        const std::string pdf = (fs::temp_directory_path() / ("day_book_" + std::to_string(::getpid()) + ".pdf")).string();
-        std::size_t pageCount = 0;
-        {
-            platform::Recordset year = ledgers::dayBookRows(db, 1, yearFrom, book.yearEnd);
-            const report::Document doc = report::layOut(ledger_reports::gjLayout(), platform::Hierarchy::flat(year),
-                                                        book.yearEnd);
-            pageCount = doc.pages.size();
-            check(report::writePdf(doc, QString::fromStdString(pdf)), "the year's day book is written to PDF");
-        }
-        char extra[96];
-        std::snprintf(extra, sizeof extra, "  (%zu pages, %.0f MB file)", pageCount,
-                      static_cast<double>(fs::file_size(pdf)) / 1048576.0);
-        report("day book, year: print to PDF", size, msSince(start), extra);
-        fs::remove(pdf);
-    }
+    full = {};   // the reference read is done with
+    timeDayBookYearToPdf(db.path(), book, size, DayBookFigures{rowsOfYear, {fullDr, fullCr}});
 
     // The refresh: the first one writes every counted line, a second one
     // after one new voucher only that voucher's accounts' later lines.
@@ -1210,6 +1208,109 @@ bool resetPeakMemory()
     return clear.good();
 }
 
+// Runs `work` on `m` in a child process of its own whose free heap is given
+// back and whose peak memory is reset first, so that the peak it reaches is the work's own and this process's peak,
+// which the other lines report, stays as it is. The child hands `m` back
+// (plain data only) with the memory the work added in MB, -1 where the peak
+// cannot be reset. False when the child could not be started or did not report.
+template <class Measured>
+bool inChildProcess(Measured& m, double& grownMb, const std::function<void(Measured&)>& work)
+{
+    struct Sent {
+        Measured m;
+        double grown = -1;
+    } sent{m, -1};
+    int channel[2];
+    if (pipe(channel) != 0)
+        return false;
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        // The heap this process freed goes back to the system first, so the
+        // work's memory is its own, not room left over from earlier work.
+        malloc_trim(0);
+        const bool peakReset = resetPeakMemory();
+        const double before = statusMb("VmRSS");
+        work(sent.m);
+        sent.grown = peakReset ? statusMb("VmHWM") - before : -1;
+        const bool ok = write(channel[1], &sent, sizeof sent) == static_cast<ssize_t>(sizeof sent);
+        _exit(ok ? 0 : 1);
+    }
+    close(channel[1]);
+    const bool received = child > 0 && read(channel[0], &sent, sizeof sent) == static_cast<ssize_t>(sizeof sent);
+    close(channel[0]);
+    if (child > 0)
+        waitpid(child, nullptr, 0);
+    m = sent.m;
+    grownMb = sent.grown;
+    return received;
+}
+
+// The printed day book of the year written to PDF, as the preview's Save PDF
+// writes it, in a child process of its own with a connection of its own. What
+// the print adds is its anonymous memory (the heap), sampled while it runs:
+// reading the year through the connection's memory map also brings the book's
+// file pages into the resident size, as any read of the year's lines does, and
+// those are the system's file cache, shared and given back under pressure, so
+// they are reported beside it. The heap must stay under 100 MB whatever the
+// period, since the print reads its lines a slice at a time; its lines and
+// totals must be a full read's.
+void timeDayBookYearToPdf(const std::string& path, const bench::GeneratedBook& book, int size,
+                          const DayBookFigures& want)
+{
+    const QDate from = book.yearStart.addDays(-1);   // the opening-balance voucher's day
+    const std::string pdf = (fs::temp_directory_path() / ("day_book_" + std::to_string(::getpid()) + ".pdf")).string();
+    struct Measured {
+        double ms = 0, heapMb = -1;
+        std::size_t pages = 0;
+        std::int64_t lines = 0, debits = 0, credits = 0;
+        bool written = false;
+    } m;
+    double grown = -1;
+    const bool received = inChildProcess<Measured>(m, grown, [&](Measured& r) {
+        const double heapBefore = statusMb("RssAnon");
+        std::atomic<bool> done{false};
+        double heapMost = heapBefore;
+        std::thread sampler([&] {
+            while (!done) {
+                heapMost = std::max(heapMost, statusMb("RssAnon"));
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
+        const auto start = std::chrono::steady_clock::now();
+        {
+            platform::Database db = platform::Database::open(path);
+            auto year = std::make_shared<const ledgers::DayBookSlices>(db, 1, from, book.yearEnd);
+            const ledger_reports::GJSource source{"Bench", "bench", "Rs", from, book.yearEnd, year->totals().debits,
+                                                  year->totals().credits};
+            const report::Document doc = ledger_reports::makeGJ(year, source)->layOut(book.yearEnd);
+            r.pages = doc.pages.size();
+            r.written = report::writePdf(doc, QString::fromStdString(pdf));
+            r.lines = year->lineCount();
+            r.debits = year->totals().debits.cents();
+            r.credits = year->totals().credits.cents();
+        }
+        r.ms = msSince(start);
+        done = true;
+        sampler.join();
+        r.heapMb = heapBefore < 0 ? -1 : heapMost - heapBefore;
+    });
+    check(received, "the day book print's child process reports its figures");
+    std::error_code gone;
+    const auto bytes = fs::file_size(pdf, gone);
+    char extra[160];
+    std::snprintf(extra, sizeof extra, "  (%zu pages, %.0f MB file, %.1f MB of its own, %.0f MB with the book's pages)",
+                  m.pages, gone ? 0.0 : static_cast<double>(bytes) / 1048576.0, m.heapMb, grown);
+    report("day book, year: print to PDF", size, m.ms, extra);
+    check(m.written && !gone, "the year's day book is written to PDF");
+    check(m.lines == want.lines && m.debits == want.totals.debits.cents() && m.credits == want.totals.credits.cents(),
+          "the year's day book print holds a full read's " + std::to_string(want.lines) + " lines and totals ("
+              + std::to_string(m.lines) + " lines)");
+    check(m.heapMb >= 0 && m.heapMb < 100, "the year's day book prints in under 100 MB of its own ("
+                                              + std::to_string(m.heapMb) + " MB)");
+    fs::remove(pdf, gone);
+}
+
 // Writes `table` to `path` as the export does; returns the file's size.
 std::uintmax_t writeSheet(const std::string& path, const std::string& folder, const sheet::Table& table)
 {
@@ -1260,38 +1361,20 @@ void timeExports(const std::string& path, const bench::GeneratedBook& book, int 
     const ledgers::KindNames kinds{{41, {"Journal Voucher", "JV"}}};
     ledgers::LedgerSheet big{QStringLiteral("Generated account"), std::nullopt, book.yearEnd, std::nullopt,
                              lines, &kinds, totals};
-    // Measured in a child process of its own: resetting the peak memory there
-    // leaves this process's peak, which the other lines report, as it is.
     struct Measured {
-        double ms = 0, cpu = 0, grown = -1;
+        double ms = 0, cpu = 0;
         std::uintmax_t bytes = 0;
     } m;
-    int channel[2];
-    if (pipe(channel) != 0) {
-        check(false, "a pipe for the ledger export's child process");
-        return;
-    }
-    const pid_t child = fork();
-    if (child == 0) {
-        close(channel[0]);
-        const bool peakReset = resetPeakMemory();
-        const double before = statusMb("VmRSS");
-        m.ms = median(timesOf([&] {
+    double grown = -1;
+    const bool received = inChildProcess<Measured>(m, grown, [&](Measured& r) {
+        r.ms = median(timesOf([&] {
             const double start = cpuMs();
-            m.bytes = writeSheet(out, folder, ledgers::ledgerTable(big));
-            m.cpu = cpuMs() - start;
+            r.bytes = writeSheet(out, folder, ledgers::ledgerTable(big));
+            r.cpu = cpuMs() - start;
         }, std::min(o.runs, 3)));
-        m.grown = peakReset ? statusMb("VmHWM") - before : -1;
-        const bool sent = write(channel[1], &m, sizeof m) == static_cast<ssize_t>(sizeof m);
-        _exit(sent ? 0 : 1);
-    }
-    close(channel[1]);
-    const bool received = child > 0 && read(channel[0], &m, sizeof m) == static_cast<ssize_t>(sizeof m);
-    close(channel[0]);
-    if (child > 0)
-        waitpid(child, nullptr, 0);
+    });
     check(received, "the ledger export's child process reports its figures");
-    const double ledgerMs = m.ms, ledgerCpu = m.cpu, grown = m.grown;
+    const double ledgerMs = m.ms, ledgerCpu = m.cpu;
     const bool peakReset = grown >= 0;
     bytes = m.bytes;
     char tail[128];

@@ -128,47 +128,36 @@ void DailyJournal::Form_Load()
     m_main.LOpen = false;
 }
 
-bool DailyJournal::periodIsValid()
-{
-    if (m_from->date() <= m_to->date())
-        return true;
-    forms::showFailure(this, {QStringLiteral("Invalid Date"),
-                              QStringLiteral("The ending date should be greater than the beginning date."),
-                              QStringLiteral("LedgerDt_1")});
-    return false;
-}
-
 void DailyJournal::ViewBttn_Click()
 {
-    if (periodIsValid())
-        BuildDayBook();
+    BuildDayBook();
 }
 
 void DailyJournal::PrintBttn_Click()
 {
-    if (!periodIsValid() || !BuildDayBook())
+    if (!BuildDayBook())
         return;
     // Print shows the dates as they stand, even without Display after a change.
     try {
-        m_gjQry = dayBookRows(*m_main.Pelkconn, m_main.FYID, m_from->date(), m_to->date());
+        m_gjQry = std::make_shared<const DayBookSlices>(*m_main.Pelkconn, m_main.FYID, m_from->date(), m_to->date());
     } catch (const std::exception& e) {
         forms::showError(this, e);
         return;
     }
     ledger_reports::GJSource source{m_main.BizName, m_main.UName, m_main.CurrencySymbol, m_from->date(),
-                                    m_to->date()};
+                                    m_to->date(), m_gjQry->totals().debits, m_gjQry->totals().credits};
     try {
         ledger_reports::makeGJ(m_gjQry, source)->show(this);
     } catch (const std::exception& e) {
         // Only a layout that cannot be made lands here; the list on screen stays.
-        m_gjQry.close();
+        m_gjQry.reset();
         forms::inform(this, QStringLiteral("Cannot Print"), QString::fromUtf8(e.what()));
     }
 }
 
 bool DailyJournal::BuildDayBook()
 {
-    m_gjQry.close();
+    m_gjQry.reset();
     m_totals.reset();
     m_totalDr->clear();
     m_totalCr->clear();

@@ -4,12 +4,13 @@
 // opens a line's voucher. It writes nothing.
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include <QWidget>
 
 #include "ledgers/day_book_model.h"
-#include "platform/data/recordset.h"
+#include "ledgers/day_book_store.h"
 
 class QDateEdit;
 class QLabel;
@@ -33,12 +34,12 @@ public:
     // The totals caption, the default period and the clearing of a voucher
     // hand-over still pending (LOpen).
     void Form_Load();
-    // Refuses a period that ends before it starts ("Invalid Date", focus to the
-    // last date); else BuildDayBook.
+    // BuildDayBook. A period that starts after it ends lists nothing, with
+    // both totals "0.00".
     void ViewBttn_Click();
-    // The same check, then BuildDayBook and the report GJ over GJQry, modally.
-    // A failed query or a report that cannot be laid out is told, and nothing
-    // is shown.
+    // BuildDayBook, then the report GJ over GJQry (read a slice at a time),
+    // modally; a period that starts after it ends prints no line. A failed
+    // query or a report that cannot be laid out is told, and nothing is shown.
     void PrintBttn_Click();
     // Opens the voucher of the grid's current line (OpenVoucherFromLine);
     // nothing without a current line.
@@ -47,21 +48,20 @@ public:
     // The rows of the last build, as the grid shows them.
     DayBookModel* dayBookModel() const { return m_model; }
     // The rows the last print showed; GJ leaves them open, and the next build
-    // closes them. Closed before the first print.
-    const platform::Recordset& GJQry() const { return m_gjQry; }
+    // lets go of them. Null before the first print.
+    const DayBookSlices* GJQry() const { return m_gjQry.get(); }
     // The totals of the last build; empty after a failed one.
     const std::optional<DayBookTotals>& totals() const { return m_totals; }
 
 private:
-    // Lists the period of LedgerDt and fills the totals; closes GJQry. A failed
+    // Lists the period of LedgerDt and fills the totals; lets go of GJQry. A failed
     // query is told and leaves the grid, the totals and GJQry empty; returns false.
     bool BuildDayBook();
-    bool periodIsValid();
     void showCurrentLine(int row);
 
     app::Parent& m_main;
     DayBookModel* m_model = nullptr;
-    platform::Recordset m_gjQry;
+    std::shared_ptr<const DayBookSlices> m_gjQry;
     std::optional<DayBookTotals> m_totals;
 
     QDateEdit* m_from = nullptr;        // LedgerDt_0

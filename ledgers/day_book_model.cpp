@@ -21,14 +21,11 @@ DayBookTotals DayBookModel::open(platform::Database& db, int fyId, const QDate& 
 {
     clear();
     std::vector<DayBookDay> days = dayBookDays(db, fyId, from, to);
-    DayBookTotals totals;
+    const DayBookTotals totals = totalsOf(days);
     std::vector<std::int64_t> first{0};
     first.reserve(days.size() + 1);
-    for (const DayBookDay& d : days) {
-        totals.debits += d.debits;
-        totals.credits += d.credits;
+    for (const DayBookDay& d : days)
         first.push_back(first.back() + d.lines);
-    }
     beginResetModel();
     m_db = &db;
     m_fyId = fyId;

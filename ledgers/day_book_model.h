@@ -20,12 +20,6 @@ namespace platform { class Database; }
 
 namespace ledgers {
 
-struct DayBookTotals {
-    platform::Money debits;
-    platform::Money credits;
-    friend bool operator==(const DayBookTotals&, const DayBookTotals&) = default;
-};
-
 class DayBookModel : public QAbstractTableModel {
     Q_OBJECT
 

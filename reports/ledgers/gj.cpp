@@ -1,9 +1,11 @@
 // The GJ layout and its initialisation.
 #include "reports/ledgers/gj.h"
 
+#include <utility>
+
 #include <QColor>
 
-#include "platform/data/recordset.h"
+#include "platform/report/engine.h"
 #include "platform/report/report_feed.h"
 #include "reports/ledgers/ledger_columns.h"
 #include "platform/text/formats.h"
@@ -73,10 +75,8 @@ report::Report gjLayout()
     report::Section& totals = r.addSection(SectionKind::ReportFooter, QStringLiteral("Section5"), 435);
     totals.shape(QStringLiteral("Shape2"), {0, 30, kWidth, 375}, kBand);
     totals.label(QStringLiteral("TtlLbl"), at(kDesc, 90)).setBold().setAlign(Align::Right);
-    totals.function(QStringLiteral("Function1"), at(kDebit, 90), report::Aggregate::Sum, "Debit")
-        .setFormat(report::DataFormat::money(kTotal)).setBold().setAlign(Align::Right);
-    totals.function(QStringLiteral("Function2"), at(kCredit, 90), report::Aggregate::Sum, "Credit")
-        .setFormat(report::DataFormat::money(kTotal)).setBold().setAlign(Align::Right);
+    totals.label(QStringLiteral("Function1"), at(kDebit, 90)).setBold().setAlign(Align::Right);
+    totals.label(QStringLiteral("Function2"), at(kCredit, 90)).setBold().setAlign(Align::Right);
     return r;
 }
 
@@ -87,12 +87,14 @@ QString gjPeriodText(const QDate& first, const QDate& last)
            + platform::formatDate(last, kDay);
 }
 
-std::unique_ptr<report::ReportFeed> makeGJ(platform::Recordset& data, const GJSource& window)
+std::unique_ptr<report::ReportFeed> makeGJ(std::shared_ptr<const report::SlicedData> data, const GJSource& window)
 {
-    auto feed = std::make_unique<report::ReportFeed>(gjLayout(), data, report::AtEnd::KeepData);
+    auto feed = std::make_unique<report::ReportFeed>(gjLayout(), std::move(data));
     feed->setCompany(window.bizName);
     feed->setCaption(u"Section4", u"LedgerDate", gjPeriodText(window.first, window.last));
     feed->setCaption(u"Section5", u"TtlLbl", QStringLiteral("Totals  ") + window.currencySymbol);
+    feed->setCaption(u"Section5", u"Function1", platform::formatMoneyQ(window.debits, kTotal));
+    feed->setCaption(u"Section5", u"Function2", platform::formatMoneyQ(window.credits, kTotal));
     feed->setCaption(u"Section2", u"Lbl1", QStringLiteral("Debit ") + window.currencySymbol);
     feed->setCaption(u"Section2", u"Lbl2", QStringLiteral("Credit ") + window.currencySymbol);
     feed->setUserLine(report::UserLine::PrintedBy, window.user);

@@ -1,6 +1,7 @@
 // The printed day book, GJ: its landscape layout and its initialisation from
-// what the day-book window shows. Building the rows (GJQry) and closing them
-// are the window's work: this report has no end step of its own.
+// what the day-book window shows. Building the rows (GJQry, read a slice at a
+// time) and their totals, and letting go of them, are the window's work: this
+// report has no end step of its own.
 #pragma once
 
 #include <memory>
@@ -9,9 +10,12 @@
 #include <QString>
 
 #include "platform/report/layout.h"
+#include "platform/text/money.h"
 
-namespace platform { class Recordset; }
-namespace report { class ReportFeed; }
+namespace report {
+class ReportFeed;
+class SlicedData;
+}
 
 namespace ledger_reports {
 
@@ -22,19 +26,24 @@ struct GJSource {
     QString currencySymbol;
     QDate first;              // LedgerDt(0)
     QDate last;               // LedgerDt(1)
+    // The sums of the rows' debits and credits: a report read a slice at a
+    // time cannot sum its rows itself, so the window works them out.
+    platform::Money debits;
+    platform::Money credits;
 };
 
 // The GJ layout with its captions not yet filled: caption "General Journal",
 // landscape, the report header (CoName, ReportLabel, LedgerDate), the grey page
 // header with the column captions, one detail line per row of GJQry (fields
 // TranRefShort, TranDate, AccCode, AccName, Desc, Debit, Credit), the standard
-// page footer and the sums of the debits and credits in the report footer.
+// page footer and, in the report footer, the debit and credit totals
+// (Function1 and Function2, filled at initialisation).
 report::Report gjLayout();
 
-// The report object GJ over `data` (the window's GJQry, which must outlive the
-// report), initialised from `window`: company, period line, currency captions
-// and "Printed By: " + user. The report keeps `data` open when it ends.
-std::unique_ptr<report::ReportFeed> makeGJ(platform::Recordset& data, const GJSource& window);
+// The report object GJ over `data` (the window's GJQry, which it shares),
+// initialised from `window`: company, period line, currency captions, the
+// totals as "#,##0.00" and "Printed By: " + user. It has no end step.
+std::unique_ptr<report::ReportFeed> makeGJ(std::shared_ptr<const report::SlicedData> data, const GJSource& window);
 
 // The period line: "For The Period From  " + first + "  To  " + last, dates as
 // "mmmm dd, yyyy".
