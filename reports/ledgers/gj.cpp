@@ -75,8 +75,8 @@ report::Report gjLayout()
     report::Section& totals = r.addSection(SectionKind::ReportFooter, QStringLiteral("Section5"), 435);
     totals.shape(QStringLiteral("Shape2"), {0, 30, kWidth, 375}, kBand);
     totals.label(QStringLiteral("TtlLbl"), at(kDesc, 90)).setBold().setAlign(Align::Right);
-    totals.label(QStringLiteral("Function1"), at(kDebit, 90)).setBold().setAlign(Align::Right);
-    totals.label(QStringLiteral("Function2"), at(kCredit, 90)).setBold().setAlign(Align::Right);
+    totals.label(QStringLiteral("Function1"), at(kDebit, 90)).setBold().setAlign(Align::Right).setFigure();
+    totals.label(QStringLiteral("Function2"), at(kCredit, 90)).setBold().setAlign(Align::Right).setFigure();
     return r;
 }
 

@@ -299,7 +299,9 @@ std::vector<Case> everyReport()
          }},
         {"day book", [] {
              return over(gjLayout(), {""}, kYearLines, [](LargestData& d) {
-                 return makeGJ(d.flat(), {"Tamsel Traders", "Ali", "Rs", QDate(2026, 7, 1), QDate(2026, 9, 30)});
+                 return makeGJ(std::make_shared<OneSlice>(d.data()),
+                              {"Tamsel Traders", "Ali", "Rs", QDate(2026, 7, 1), QDate(2026, 9, 30),
+                               Money::fromCents(kYear), Money::fromCents(kYear)});
              });
          }},
         {"trial balance", trialBalance(accBalRptLayout(), grouped, AccBalRpt)},
