@@ -156,7 +156,17 @@ private:
             m_note->setMargin(2);
         }
         m_note->setText(why);
+        // One line where the window has the room; else wrapped to the
+        // window's width, so that no word of the reason is cut off.
+        m_note->setWordWrap(false);
+        m_note->setMinimumWidth(0);
+        m_note->setMaximumWidth(QWIDGETSIZE_MAX);
         m_note->adjustSize();
+        if (m_note->width() > top->width()) {
+            m_note->setWordWrap(true);
+            m_note->setFixedWidth(top->width());
+            m_note->setFixedHeight(m_note->heightForWidth(top->width()));
+        }
         QPoint at = m_edit->mapTo(top, QPoint(0, m_edit->height()));
         at.setX(std::max(0, std::min(at.x(), top->width() - m_note->width())));
         if (at.y() + m_note->height() > top->height())

@@ -472,6 +472,33 @@ private slots:
         checkFits(&stowkeep);
     }
 
+    // The reasons the line grid gives beside its totals show whole in both
+    // windows that host it, the longest included.
+    void theLineGridsReasonsShowWhole_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("why");
+        for (const char* window : {"OpeningBalancesAcc", "GeneralJournal"}) {
+            for (const char* why : {"An amount has no sign: a credit goes in the Credit column.",
+                                    "An amount is digits with at most one point, as 1250.50.",
+                                    "Type the amount without separators, as 1000.00.",
+                                    "No account has the code 99999999999999."})
+                QTest::addRow("%s: %s", window, why) << QString::fromLatin1(window) << QString::fromLatin1(why);
+        }
+    }
+    void theLineGridsReasonsShowWhole()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, why);
+        Book b;
+        QWidget* w = b.main.openWindow(window, false);
+        QVERIFY(w);
+        auto* reason = w->findChild<QLabel*>(QStringLiteral("RefusalLbl"));
+        QVERIFY(reason);
+        reason->setText(why);
+        checkFits(w);
+    }
+
     void theSixColumnTrialBalanceFits()
     {
         Book b;

@@ -1,7 +1,6 @@
 // Batch voucher printing: the default dates, the options, the selections with
 // their refusals, one voucher a page in serial order, the kind's layout, and
 // the menu entry with right 184.
-#include "tests/support/window_test_main.h"
 #include "vouchers/print_vouchers.h"
 
 #include <QDateEdit>
@@ -16,6 +15,7 @@
 #include "platform/shell/environment.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 #include "tests/vouchers/book.h"
 #include "tests/vouchers/printed.h"
 

@@ -1,6 +1,5 @@
 // The printing preferences window: the stored ticks, Save (database first,
 // then the sign-in state), Cancel, and its menu entry with right 20.
-#include "tests/support/window_test_main.h"
 #include "vouchers/vouch_print_opt.h"
 
 #include <QCheckBox>
@@ -12,6 +11,7 @@
 #include "platform/data/database.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 #include "tests/vouchers/printed.h"
 #include "vouchers/voucher_printing.h"
 

@@ -1,7 +1,6 @@
 // The voucher form on a delivered database: the nine kinds, numbering, the
 // save with its checks and its one transaction, posting, cancelling, deleting,
 // browsing, the hand-over and Ctrl+S.
-#include "tests/support/window_test_main.h"
 #include "vouchers/voucher_form.h"
 
 #include <map>
@@ -30,6 +29,7 @@
 #include "tests/support/message_recorder.h"
 #include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 #include "tests/vouchers/book.h"
 #include "tests/vouchers/printed.h"
 

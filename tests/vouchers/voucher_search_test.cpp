@@ -1,7 +1,6 @@
 // The voucher search windows on a delivered database: opening from the voucher
 // form's "Find" with the kind's year listed, the criteria and their checks,
 // sorting from the headers, and opening the chosen voucher in the form.
-#include "tests/support/window_test_main.h"
 #include "vouchers/voucher_search.h"
 
 #include <QApplication>
@@ -23,6 +22,7 @@
 #include "tests/support/message_recorder.h"
 #include "tests/support/signed_in_window.h"
 #include "tests/support/test_database.h"
+#include "tests/support/window_test_main.h"
 #include "tests/vouchers/book.h"
 #include "vouchers/voucher_form.h"
 

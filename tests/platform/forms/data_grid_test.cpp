@@ -1,7 +1,6 @@
 // The data grid on a plain model: when its hooks run and what a refusal keeps,
 // Tab and Enter in both navigations, Delete, focus and the cell positions.
 #include "platform/forms/data_grid.h"
-#include "tests/support/window_test_main.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -9,6 +8,8 @@
 #include <QStandardItemModel>
 #include <QTest>
 #include <QVBoxLayout>
+
+#include "tests/support/window_test_main.h"
 
 using forms::DataGrid;
 using forms::TabAction;

@@ -1,7 +1,6 @@
 // The shared date picker: its range and typing a date from the keyboard after
 // a click or a Tab, as a user would.
 #include "platform/forms/date_picker.h"
-#include "tests/support/window_test_main.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -9,6 +8,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
+
+#include "tests/support/window_test_main.h"
 
 class DatePickerTest : public QObject {
     Q_OBJECT
@@ -83,6 +84,26 @@ private slots:
         QCOMPARE(note->text(), why);
         QTest::keyClicks(d, QStringLiteral("1"));   // typing again puts it away
         QVERIFY(!note->isVisible());
+    }
+
+    void aReasonWiderThanItsWindowWrapsWithinIt()
+    {
+        QWidget w;
+        w.resize(150, 200);
+        QDateEdit* d = forms::makeDatePicker(&w, "D");
+        d->setGeometry(10, 10, 120, 24);
+        d->setDate({2026, 12, 10});
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        d->setFocus();
+        QTRY_VERIFY(d->hasFocus());
+        QTest::keyClicks(d, QStringLiteral("01012100"));
+        auto* note = w.findChild<QLabel*>(QStringLiteral("DateRefusal"));
+        QVERIFY(note);
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(), QStringLiteral("Dates run from 1900 to 2099; it stays 10-Dec-2026."));
+        QVERIFY(QRect(QPoint(0, 0), w.size()).contains(note->geometry()));
+        QVERIFY(note->heightForWidth(note->width()) <= note->height());
     }
 
     void aClickSelectsTheWholeDateAndLeavesIt()

@@ -1,9 +1,10 @@
 #include "platform/forms/exact_text.h"
-#include "tests/support/window_test_main.h"
 
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextCursor>
+
+#include "tests/support/window_test_main.h"
 
 namespace {
 

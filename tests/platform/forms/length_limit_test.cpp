@@ -1,5 +1,4 @@
 #include "platform/forms/length_limit.h"
-#include "tests/support/window_test_main.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -8,6 +7,8 @@
 #include <QRegularExpressionValidator>
 #include <QTest>
 #include <QTextCursor>
+
+#include "tests/support/window_test_main.h"
 
 namespace {
 
