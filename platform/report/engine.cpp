@@ -44,6 +44,9 @@ constexpr int kPageScope = -2;
 
 // The smallest size a figure is set at to fit its box; below it, it spills.
 constexpr double kFigureFloorPoints = 6.0;
+// What a figure set smaller keeps free of its box's width, so that it never
+// touches the figure in the next box (about a millimetre).
+constexpr Twips kFigureGapTwips = 60;
 
 struct Metrics {
     QFont font;
@@ -584,11 +587,12 @@ private:
         // Sizes go in whole twips of pixel size (qtFont), so the text is
         // measured at exactly the size it is drawn at.
         const int floorTwips = std::min(int(std::lround(c.font.points * 20)), int(std::lround(kFigureFloorPoints * 20)));
-        int twips = std::max(floorTwips, int(std::floor(c.font.points * 20 * c.rect.width / wide)));
+        const Twips room = std::max(c.rect.width / 2, c.rect.width - kFigureGapTwips);
+        int twips = std::max(floorTwips, int(std::floor(c.font.points * 20 * room / wide)));
         for (;; --twips) {
             fit.font.points = twips / 20.0;
             wide = m_s->metricsFor(fit.font)->widthOf(text);
-            if (wide <= c.rect.width || twips <= floorTwips)
+            if (wide <= room || twips <= floorTwips)
                 break;
         }
         if (wide > c.rect.width) {

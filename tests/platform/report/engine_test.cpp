@@ -692,6 +692,10 @@ TEST(ReportLayout, SetsAFigureWiderThanItsBoxSmallerOnOneLineAndWrapsOtherTexts)
             if (c.shows == Shows::Smaller) {
                 EXPECT_LT(shown.front().points, 8.25);
                 EXPECT_GE(shown.front().points, 6.0);
+                // Set smaller, it keeps a gap to the next box's figure.
+                report::Font font;
+                font.points = shown.front().points;
+                EXPECT_LE(QFontMetricsF(report::qtFont(font)).horizontalAdvance(joined), double(box.width - 60));
             } else {
                 EXPECT_EQ(shown.front().points, 8.25);
             }
