@@ -1,9 +1,11 @@
 // The lines' copies of their voucher's year, date and counting, and the month
 // totals of the accounts, follow every write that can change what a line counts for: lines added, changed, moved and deleted, and vouchers
-// posted, cancelled, re-dated, moved to another year and deleted; and a file
-// of the first layout gets them when it is opened.
+// posted, cancelled, re-dated, moved to another year and deleted; the triggers
+// fired per line build no temporary table; and a file of the first layout gets
+// them when it is opened, a file of the layout before this one the new triggers.
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -34,6 +36,42 @@ constexpr const char* kStaleCopies =
     "SELECT COUNT(*) FROM SubTransactions s JOIN Transactions t ON t.TranNo = s.TranNo"
     " WHERE s.VoucherYear IS NOT t.FYID OR s.VoucherDate IS NOT t.TranDate"
     " OR s.Counted <> (t.Cancel = 0 AND t.Posted = 1)";
+
+// The triggers fired per line (those on SubTransactions) that `sql` would run
+// and that open a temporary table, read from its EXPLAIN, where each trigger's
+// program follows the statement's and opens with its name; `fired` gets every
+// such trigger the statement would run.
+std::set<std::string> perLineTriggersWithATemporaryTable(Database& db, const std::string& sql,
+                                                         std::set<std::string>& fired)
+{
+    std::set<std::string> found;
+    platform::Statement explain(db, "EXPLAIN " + sql);
+    std::string program;
+    while (explain.step()) {
+        const std::string opcode = explain.column(1).toText();
+        if (opcode == "Init") {
+            const std::string p4 = explain.column(5).toText();
+            program = p4.starts_with("-- TRIGGER SubTransactions_") ? p4.substr(11) : std::string();
+            if (!program.empty())
+                fired.insert(program);
+        } else if (opcode == "OpenEphemeral" && !program.empty()) {
+            found.insert(program);
+        }
+    }
+    return found;
+}
+
+// Every kind of write that reaches lines, on the fixture's book.
+constexpr const char* kLineWrites[] = {
+    "INSERT INTO SubTransactions (TranNo, AccCode, Debit) VALUES (2, 20101001, 5)",
+    "INSERT INTO SubTransactions (TranNo, AccCode, Debit) SELECT TranNo, 20101001, 5 FROM Transactions",
+    "UPDATE SubTransactions SET TranNo = 3, AccCode = 20101002, Debit = 6 WHERE Serial = 1",
+    "UPDATE SubTransactions SET VoucherYear = 2, Counted = 0 WHERE Serial = 1",
+    "UPDATE Transactions SET FYID = 1, TranDate = '2026-07-06', Cancel = 0, Posted = 1, TranType = 41"
+    " WHERE TranNo = 2",
+    "DELETE FROM SubTransactions WHERE Serial = 1",
+    "DELETE FROM Transactions WHERE TranNo = 2",
+};
 
 class MonthTotals : public testing::Test {
 protected:
@@ -95,6 +133,20 @@ TEST_F(MonthTotals, FollowEveryWriteToLinesAndVouchers)
         EXPECT_EQ(db.scalar(kStaleCopies).toInt(), 0);
     }
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM AccountMonths WHERE FYID = 2 AND (Debits <> 0 OR Credits <> 0)").toInt(), 0);
+}
+
+// A temporary table built and dropped for each line made a statement writing
+// many lines hand memory back to the system and ask for it again once per line.
+TEST_F(MonthTotals, TheTriggersFiredPerLineBuildNoTemporaryTable)
+{
+    std::set<std::string> fired;
+    for (const char* sql : kLineWrites) {
+        SCOPED_TRACE(sql);
+        EXPECT_EQ(perLineTriggersWithATemporaryTable(db, sql, fired), std::set<std::string>{});
+    }
+    // The check saw the triggers it is about.
+    EXPECT_TRUE(fired.contains("SubTransactions_Voucher_Insert"));
+    EXPECT_TRUE(fired.contains("SubTransactions_Voucher_Move"));
 }
 
 TEST_F(MonthTotals, AWriteThatFailsLeavesThemAsTheyWere)
@@ -164,6 +216,65 @@ TEST(LayoutUpgrade, AFileOfTheFirstLayoutGetsTheMonthTotalsOfItsLines)
         db.exec("UPDATE Transactions SET Posted = 1 WHERE TranNo = 3");
         EXPECT_EQ(db.scalar(kDisagreements).toInt(), 0);
         EXPECT_THROW(db.exec("UPDATE Transactions SET TranDate = '5/8/2026' WHERE TranNo = 3"), platform::DbError);
+    }
+    std::filesystem::remove_all(folder);
+}
+
+TEST(LayoutUpgrade, AFileOfTheLayoutBeforeGetsLineTriggersWithoutTemporaryTables)
+{
+    char folder[] = "/tmp/tamsel_copies_upgrade_XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::string path = std::string(folder) + "/old.MDB";
+    db::writeDeliveredFile(path, "2026-12-10", "2026-12-10 09:00:00");
+    {
+        // The layout before kept the copies with UPDATE ... FROM, lines already written by them.
+        Database db = Database::open(path);
+        db.execScript(
+            "DROP TRIGGER SubTransactions_Voucher_Insert; DROP TRIGGER SubTransactions_Voucher_Move;"
+            "CREATE TRIGGER SubTransactions_Voucher_Insert AFTER INSERT ON SubTransactions BEGIN"
+            " UPDATE SubTransactions SET VoucherYear = t.FYID, VoucherDate = t.TranDate,"
+            " Counted = (t.Cancel = 0 AND t.Posted = 1)"
+            " FROM Transactions t WHERE t.TranNo = NEW.TranNo AND SubTransactions.Serial = NEW.Serial; END;"
+            "CREATE TRIGGER SubTransactions_Voucher_Move"
+            " AFTER UPDATE OF TranNo, VoucherYear, VoucherDate, Counted ON SubTransactions BEGIN"
+            " UPDATE SubTransactions SET VoucherYear = t.FYID, VoucherDate = t.TranDate,"
+            " Counted = (t.Cancel = 0 AND t.Posted = 1)"
+            " FROM Transactions t WHERE t.TranNo = NEW.TranNo AND SubTransactions.Serial = NEW.Serial"
+            " AND (NEW.VoucherYear IS NOT t.FYID OR NEW.VoucherDate IS NOT t.TranDate"
+            " OR NEW.Counted <> (t.Cancel = 0 AND t.Posted = 1)); END;"
+            "INSERT INTO AccLevel1 (TypeID, Type, NatureID) SELECT 201, 'Assets', MIN(NatureID) FROM FSNature;"
+            "INSERT INTO AccLevel2 VALUES (20101, 'Cash and Bank', 201);"
+            "INSERT INTO AccLevel3 VALUES (20101001, 'Cash', 201, 20101), (20101002, 'Bank', 201, 20101);"
+            "INSERT INTO Transactions (DocNo, TranDate, TranType, FYID, Cancel, Posted) VALUES"
+            " (1, '2026-07-05', 41, 1, 0, 1), (2, '2026-08-05', 41, 1, 0, 0);"
+            "INSERT INTO SubTransactions (TranNo, AccCode, Debit, Credit) VALUES"
+            " (2, 20101001, 500, NULL), (2, 20101002, NULL, 500), (3, 20101001, 7, NULL), (3, 20101002, NULL, 7);");
+        std::set<std::string> fired;
+        EXPECT_EQ(perLineTriggersWithATemporaryTable(db, kLineWrites[0], fired),
+                  (std::set<std::string>{"SubTransactions_Voucher_Insert", "SubTransactions_Voucher_Move"}));
+        db.exec("PRAGMA user_version = " + std::to_string(platform::kSchemaVersion - 1));
+    }
+    EXPECT_THROW(Database::open(path), platform::DbError);   // refused without its upgrade
+    {
+        Database db = Database::open(path, db::schemaUpgrades());
+        EXPECT_EQ(db.scalar("PRAGMA user_version").toInt(), platform::kSchemaVersion);
+        EXPECT_EQ(db.scalar(kStaleCopies).toInt(), 0);
+        EXPECT_EQ(db.scalar(kDisagreements).toInt(), 0);
+        std::set<std::string> fired;
+        for (const char* sql : kLineWrites) {
+            SCOPED_TRACE(sql);
+            EXPECT_EQ(perLineTriggersWithATemporaryTable(db, sql, fired), std::set<std::string>{});
+        }
+        // The new triggers keep the copies and totals through later writes.
+        for (const char* sql : kLineWrites) {
+            SCOPED_TRACE(sql);
+            db.exec(sql);
+            EXPECT_EQ(db.scalar(kStaleCopies).toInt(), 0);
+            EXPECT_EQ(db.scalar(kDisagreements).toInt(), 0);
+        }
+        EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM sqlite_schema WHERE type = 'trigger'"
+                            " AND name IN ('SubTransactions_Voucher_Insert', 'SubTransactions_Voucher_Move',"
+                            " 'Transactions_Lines_Update')").toInt(), 3);
     }
     std::filesystem::remove_all(folder);
 }
