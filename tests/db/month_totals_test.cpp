@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <set>
+#include <stdexcept>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -160,19 +161,34 @@ TEST_F(MonthTotals, AWriteThatFailsLeavesThemAsTheyWere)
     EXPECT_EQ(db.scalar(kDisagreements).toInt(), 0);
 }
 
+// A delivered file in a temporary folder of its own, removed with the object,
+// to be made into a file of an older layout and opened with the upgrades.
+struct DeliveredFile {
+    std::string folder = [] {
+        char name[] = "/tmp/tamsel_upgrade_XXXXXX";
+        if (!::mkdtemp(name))
+            throw std::runtime_error("no temporary folder");
+        return std::string(name);
+    }();
+    std::string path = folder + "/old.MDB";
+    DeliveredFile() { db::writeDeliveredFile(path, "2026-12-10", "2026-12-10 09:00:00"); }
+    ~DeliveredFile() { std::filesystem::remove_all(folder); }
+};
+
+// The accounts the upgraded files' lines are on.
+constexpr const char* kCashAndBank =
+    "INSERT INTO AccLevel1 (TypeID, Type, NatureID) SELECT 201, 'Assets', MIN(NatureID) FROM FSNature;"
+    "INSERT INTO AccLevel2 VALUES (20101, 'Cash and Bank', 201);"
+    "INSERT INTO AccLevel3 VALUES (20101001, 'Cash', 201, 20101), (20101002, 'Bank', 201, 20101);";
+
 TEST(LayoutUpgrade, AFileOfTheFirstLayoutGetsTheMonthTotalsOfItsLines)
 {
-    char folder[] = "/tmp/tamsel_upgrade_XXXXXX";
-    ASSERT_NE(::mkdtemp(folder), nullptr);
-    const std::string path = std::string(folder) + "/old.MDB";
-    db::writeDeliveredFile(path, "2026-12-10", "2026-12-10 09:00:00");
+    const DeliveredFile file;
+    const std::string& path = file.path;
     {
         // The first layout: no month totals, and the indexes it had.
         Database db = Database::open(path);
-        db.execScript(
-            "INSERT INTO AccLevel1 (TypeID, Type, NatureID) SELECT 201, 'Assets', MIN(NatureID) FROM FSNature;"
-            "INSERT INTO AccLevel2 VALUES (20101, 'Cash and Bank', 201);"
-            "INSERT INTO AccLevel3 VALUES (20101001, 'Cash', 201, 20101), (20101002, 'Bank', 201, 20101);"
+        db.execScript(std::string(kCashAndBank) +
             "INSERT INTO Transactions (DocNo, TranDate, TranType, FYID, Cancel, Posted) VALUES"
             " (1, '2026-07-05', 41, 1, 0, 1), (2, '2026-08-05', 41, 1, 0, 0), (3, '2026-08-20', 41, 1, 1, 1),"
             " (4, '2026-08-21', 41, 1, 0, 1);"
@@ -217,19 +233,16 @@ TEST(LayoutUpgrade, AFileOfTheFirstLayoutGetsTheMonthTotalsOfItsLines)
         EXPECT_EQ(db.scalar(kDisagreements).toInt(), 0);
         EXPECT_THROW(db.exec("UPDATE Transactions SET TranDate = '5/8/2026' WHERE TranNo = 3"), platform::DbError);
     }
-    std::filesystem::remove_all(folder);
 }
 
 TEST(LayoutUpgrade, AFileOfTheLayoutBeforeGetsLineTriggersWithoutTemporaryTables)
 {
-    char folder[] = "/tmp/tamsel_copies_upgrade_XXXXXX";
-    ASSERT_NE(::mkdtemp(folder), nullptr);
-    const std::string path = std::string(folder) + "/old.MDB";
-    db::writeDeliveredFile(path, "2026-12-10", "2026-12-10 09:00:00");
+    const DeliveredFile file;
+    const std::string& path = file.path;
     {
         // The layout before kept the copies with UPDATE ... FROM, lines already written by them.
         Database db = Database::open(path);
-        db.execScript(
+        db.execScript(std::string(kCashAndBank) +
             "DROP TRIGGER SubTransactions_Voucher_Insert; DROP TRIGGER SubTransactions_Voucher_Move;"
             "CREATE TRIGGER SubTransactions_Voucher_Insert AFTER INSERT ON SubTransactions BEGIN"
             " UPDATE SubTransactions SET VoucherYear = t.FYID, VoucherDate = t.TranDate,"
@@ -242,9 +255,6 @@ TEST(LayoutUpgrade, AFileOfTheLayoutBeforeGetsLineTriggersWithoutTemporaryTables
             " FROM Transactions t WHERE t.TranNo = NEW.TranNo AND SubTransactions.Serial = NEW.Serial"
             " AND (NEW.VoucherYear IS NOT t.FYID OR NEW.VoucherDate IS NOT t.TranDate"
             " OR NEW.Counted <> (t.Cancel = 0 AND t.Posted = 1)); END;"
-            "INSERT INTO AccLevel1 (TypeID, Type, NatureID) SELECT 201, 'Assets', MIN(NatureID) FROM FSNature;"
-            "INSERT INTO AccLevel2 VALUES (20101, 'Cash and Bank', 201);"
-            "INSERT INTO AccLevel3 VALUES (20101001, 'Cash', 201, 20101), (20101002, 'Bank', 201, 20101);"
             "INSERT INTO Transactions (DocNo, TranDate, TranType, FYID, Cancel, Posted) VALUES"
             " (1, '2026-07-05', 41, 1, 0, 1), (2, '2026-08-05', 41, 1, 0, 0);"
             "INSERT INTO SubTransactions (TranNo, AccCode, Debit, Credit) VALUES"
@@ -276,5 +286,4 @@ TEST(LayoutUpgrade, AFileOfTheLayoutBeforeGetsLineTriggersWithoutTemporaryTables
                             " AND name IN ('SubTransactions_Voucher_Insert', 'SubTransactions_Voucher_Move',"
                             " 'Transactions_Lines_Update')").toInt(), 3);
     }
-    std::filesystem::remove_all(folder);
 }
