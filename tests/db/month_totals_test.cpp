@@ -1,8 +1,10 @@
 // The lines' copies of their voucher's year, date and counting, and the month
-// totals of the accounts, follow every write that can change what a line counts for: lines added, changed, moved and deleted, and vouchers
-// posted, cancelled, re-dated, moved to another year and deleted; the triggers
-// fired per line build no temporary table and read by key only; and a file of the first layout gets
-// them when it is opened, a file of the layout before this one the new triggers.
+// totals of the accounts, follow every write that can change what a line counts
+// for: lines added, changed, moved and deleted, and vouchers posted, cancelled,
+// re-dated, moved to another year and deleted. The triggers fired per line build
+// no temporary table and read by key only. A file of the first layout gets the
+// copies and totals when it is opened, a file of the layout before this one the
+// new triggers.
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -38,11 +40,11 @@ constexpr const char* kStaleCopies =
     " WHERE s.VoucherYear IS NOT t.FYID OR s.VoucherDate IS NOT t.TranDate"
     " OR s.Counted <> (t.Cancel = 0 AND t.Posted = 1)";
 
-// What the triggers fired per line (those on SubTransactions) that `sql` would
-// run do that costs more than a look-up by key, read from its EXPLAIN, where
-// each trigger's program follows the statement's and opens with its name: "name:
-// a temporary table" or "name: a scan from one end". `fired` gets every such
-// trigger the statement would run.
+// The steps costing more than a look-up by key in the triggers fired per line
+// (those on SubTransactions) that `sql` would run, as "name: a temporary table"
+// or "name: a scan from one end". Read from the statement's EXPLAIN, where each
+// trigger's program follows the statement's and opens with the trigger's name;
+// `fired` gets every such trigger seen.
 std::set<std::string> costlyStepsOfPerLineTriggers(Database& db, const std::string& sql,
                                                    std::set<std::string>& fired)
 {
