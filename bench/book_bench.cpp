@@ -5,7 +5,8 @@
 // vouchers, the voucher search, the job ledger, an online backup, an integrity
 // check, the back-up program's back-up and restore, the trial-balance print,
 // the statements, the exports, the day book's lazy list and its print, and
-// the multi-ledger print's refresh and data, and writes of many lines at once. Prints one line per operation and size with
+// the multi-ledger print's refresh and data, and writes of many lines at once
+// in a fresh process. Prints one line per operation and size with
 // the median time and the process's peak memory, and checks its own answers
 // (the trial balance's totals agree; every account's trial-balance figures at
 // a mid-month date, at the year's end and over a period cut at both ends equal
