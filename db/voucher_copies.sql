@@ -5,9 +5,10 @@
 --
 -- A line's own row is written with a correlated subquery, never with UPDATE ... FROM: a
 -- join in an UPDATE makes SQLite build and drop a temporary table each time the trigger
--- fires, and a statement writing many lines then frees and asks the system again for that
--- table's memory once per line, which took minutes where this takes a second. The
--- triggers fired per line read their voucher through its primary key only.
+-- fires, and where the C library trims its heap a statement writing many lines then hands
+-- that table's memory back to the system and asks for it again once per line (four times
+-- as long, most of it in the kernel, and far worse on a busy machine). The triggers fired
+-- per line read their voucher through its primary key only.
 
 -- A line of no voucher keeps its copies empty (the foreign key refuses it where it is on).
 CREATE TRIGGER SubTransactions_Voucher_Insert AFTER INSERT ON SubTransactions
