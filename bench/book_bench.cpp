@@ -5,7 +5,8 @@
 // vouchers, the voucher search, the job ledger, an online backup, an integrity
 // check, the back-up program's back-up and restore, the trial-balance print,
 // the statements, the exports, the day book's lazy list and its print, and
-// the multi-ledger print's refresh and data. Prints one line per operation and size with
+// the multi-ledger print's refresh and data, and writes of many lines at once
+// in a fresh process. Prints one line per operation and size with
 // the median time and the process's peak memory, and checks its own answers
 // (the trial balance's totals agree; every account's trial-balance figures at
 // a mid-month date, at the year's end and over a period cut at both ends equal
@@ -16,7 +17,8 @@
 //                   [--saves N] [--journals DIR] [--keep DIR]
 //   --journals DIR  also writes each book as DIR/book-<size>.journal
 //   --keep DIR      keeps each book as DIR/book-<size>.db (else a temporary folder)
-// book_bench --cold-start BOOK FROM TO is the cold start's fresh process.
+// book_bench --cold-start BOOK FROM TO is the cold start's fresh process;
+// book_bench --bulk-writes COPY SIZE RUNS that of the writes of many lines.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -1416,12 +1418,171 @@ bool readOptions(int argc, char** argv, Options& o)
     return argc % 2 == 1 && sizesOk && o.accounts >= static_cast<int>(kSubTypes) && o.runs > 0 && o.saves >= 0;
 }
 
+// The month and day totals, and the lines' copies, that disagree with a fresh
+// sum of the lines: rows where the stored and the worked-out totals differ (a
+// stored row that came to zero may stay), and lines whose copies are stale.
+std::int64_t totalsOutOfStep(platform::Database& db)
+{
+    const std::int64_t months = db.scalar(
+        "WITH expected AS (SELECT t.FYID, s.AccCode, substr(t.TranDate, 1, 7) AS Month,"
+        "  SUM(COALESCE(s.Debit, 0)) AS Debits, SUM(COALESCE(s.Credit, 0)) AS Credits"
+        "  FROM SubTransactions s JOIN Transactions t ON t.TranNo = s.TranNo"
+        "  WHERE t.Cancel = 0 AND t.Posted = 1 GROUP BY 1, 2, 3)"
+        " SELECT COUNT(*) FROM (SELECT * FROM expected EXCEPT SELECT * FROM AccountMonths"
+        "  UNION ALL SELECT * FROM (SELECT * FROM AccountMonths WHERE Debits <> 0 OR Credits <> 0"
+        "   EXCEPT SELECT * FROM expected))").toInt();
+    const std::int64_t days = db.scalar(
+        "WITH expected AS (SELECT t.FYID, t.TranDate AS Day, COUNT(*) AS Lines,"
+        "  SUM(COALESCE(s.Debit, 0)) AS Debits, SUM(COALESCE(s.Credit, 0)) AS Credits"
+        "  FROM Transactions t JOIN TranType k ON k.TranType = t.TranType JOIN SubTransactions s ON s.TranNo = t.TranNo"
+        "  WHERE t.Cancel = 0 AND (COALESCE(s.Debit, 0) <> 0 OR COALESCE(s.Credit, 0) <> 0) GROUP BY 1, 2)"
+        " SELECT COUNT(*) FROM (SELECT * FROM expected EXCEPT SELECT * FROM DayBookDays"
+        "  UNION ALL SELECT * FROM (SELECT * FROM DayBookDays WHERE Lines <> 0 OR Debits <> 0 OR Credits <> 0"
+        "   EXCEPT SELECT * FROM expected))").toInt();
+    const std::int64_t copies = db.scalar(
+        "SELECT COUNT(*) FROM SubTransactions s JOIN Transactions t ON t.TranNo = s.TranNo"
+        " WHERE s.VoucherYear IS NOT t.FYID OR s.VoucherDate IS NOT t.TranDate"
+        " OR s.Counted <> (t.Cancel = 0 AND t.Posted = 1)").toInt();
+    return months + days + copies;
+}
+
+// The child's part of the writes of many lines at once, on `path`, a copy of a
+// book of `size` lines, in a fresh process: a process that has not yet freed a
+// large block has the C library's default for handing memory back to the
+// system, as the program has when it starts. Each write is one durable
+// transaction: 50,000 lines through the program's voucher save (500 vouchers of
+// 100 lines) and through one INSERT ... SELECT, then a voucher of 300 lines saved
+// on its own; afterwards the month and day totals and the lines' copies must
+// equal a fresh sum of the lines. Prints its report lines; returns 1 when a
+// check failed.
+int bulkWrites(const std::string& path, int size, int runs)
+{
+    constexpr int kVouchers = 500;
+    constexpr int kLinesEach = 100;
+    platform::Database db = platform::Database::open(path);
+    std::vector<std::int64_t> codes;
+    {
+        platform::Statement all(db, "SELECT AccCode FROM AccLevel3 ORDER BY AccCode");
+        while (all.step())
+            codes.push_back(all.columnInt64(0));
+    }
+    const QDate yearStart = *platform::parseIsoDate(
+        db.scalar("SELECT FinancialYearStart FROM FinancialYear WHERE FYID = 1").toText());
+    const vouchers::KindYear journal{41, 1};
+    const QDateTime when(yearStart.addMonths(3), QTime(15, 0));
+    const auto header = [&](int i) {
+        vouchers::VoucherHeader h;
+        h.docNo = vouchers::highestDocNo(db, journal).value_or(0) + 1;
+        h.date = yearStart.addDays(i % 365);
+        h.desc = "Bulk timing";
+        h.words = "Timing only.";
+        h.user = 1;
+        h.when = when;
+        h.posted = i % 20 != 0;
+        return h;
+    };
+    // Balanced lines: each debit is followed by a credit of the same amount.
+    const auto linesOf = [&](int voucher, int count, Money& total) {
+        std::vector<accounts::SubTranRow> lines;
+        for (int k = 0; k < count; ++k) {
+            accounts::SubTranRow row;
+            row.accCode = codes[static_cast<std::size_t>(voucher * count + k) * 7919 % codes.size()];
+            row.accName = QStringLiteral("Generated account");
+            row.desc = QStringLiteral("Saved by the bulk timing");
+            const Money amount = Money::fromCents(100 + (voucher * count + k - k % 2) % 9000);
+            (k % 2 == 0 ? row.debit : row.credit) = amount;
+            if (k % 2 == 0)
+                total += amount;
+            lines.push_back(row);
+        }
+        return lines;
+    };
+    int written = 0;
+    report("write of 50,000 lines, 500 voucher saves", size, median(timesOf([&] {
+               platform::Transaction tx(db);
+               for (int v = 0; v < kVouchers; ++v, ++written) {
+                   Money total;
+                   auto lines = linesOf(written, kLinesEach, total);
+                   auto h = header(written);
+                   h.amount = total;
+                   vouchers::insertVoucher(tx, journal, h, lines);
+               }
+               tx.commit();
+           }, runs)), "  (a fresh process)");
+    check(totalsOutOfStep(db) == 0, "the month and day totals after 500 voucher saves equal a fresh sum");
+
+    // The 500 headers in a statement of their own, then the lines in one.
+    platform::Statement headers(db,
+        "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < ? - 1)"
+        " INSERT INTO Transactions (DocNo, TranDate, \"Desc\", TranType, TrAmount, WordsAmt, JobID, FYID,"
+        " UserAdded, TimeAdded, UserEdited, TimeEdited, Cancel, Posted)"
+        " SELECT ? + i, date(?, '+' || (i % 365) || ' days'), 'Bulk timing', 41, 0, 'Timing only.', 0, 1,"
+        " 1, '', 1, '', i % 50 = 1, i % 20 <> 0 FROM n");
+    platform::Statement lines(db,
+        "WITH RECURSIVE k(j) AS (SELECT 0 UNION ALL SELECT j + 1 FROM k WHERE j < ? - 1),"
+        " codes(AccCode, n) AS (SELECT AccCode, ROW_NUMBER() OVER (ORDER BY AccCode) - 1 FROM AccLevel3)"
+        " INSERT INTO SubTransactions (TranNo, AccCode, AccName, \"Desc\", Debit, Credit)"
+        " SELECT t.TranNo, c.AccCode, 'Generated account', 'Written in one statement',"
+        "  CASE WHEN k.j % 2 = 0 THEN 100 + (t.DocNo * 100 + k.j) % 9000 END,"
+        "  CASE WHEN k.j % 2 = 1 THEN 100 + (t.DocNo * 100 + k.j - 1) % 9000 END"
+        " FROM Transactions t CROSS JOIN k JOIN codes c ON c.n = (t.DocNo * 100 + k.j) * 7919 % ?"
+        " WHERE t.TranType = 41 AND t.FYID = 1 AND t.DocNo >= ?");
+    report("write of 50,000 lines, one INSERT ... SELECT", size, median(timesOf([&] {
+               const std::int64_t first = vouchers::highestDocNo(db, journal).value_or(0) + 1;
+               platform::Transaction tx(db);
+               headers.reset();
+               headers.bindAll({kVouchers, first, platform::isoDate(yearStart)}).run();
+               lines.reset();
+               lines.bindAll({kLinesEach, static_cast<std::int64_t>(codes.size()), first}).run();
+               tx.commit();
+           }, runs)), "  (a fresh process)");
+    check(totalsOutOfStep(db) == 0, "the month and day totals after one INSERT ... SELECT equal a fresh sum");
+
+    std::vector<double> saves;
+    for (int i = 0; i <= runs; ++i, ++written) {
+        Money total;
+        auto rows = linesOf(written, 300, total);
+        auto h = header(written);
+        h.amount = total;
+        const auto start = std::chrono::steady_clock::now();
+        platform::Transaction tx(db);
+        vouchers::insertVoucher(tx, journal, h, rows);
+        tx.commit();
+        saves.push_back(msSince(start));
+    }
+    std::sort(saves.begin(), saves.end());
+    report("voucher save of 300 lines, durable", size, median(saves), "  (a fresh process)");
+    check(totalsOutOfStep(db) == 0, "the month and day totals after the 300-line saves equal a fresh sum");
+    return g_failures == 0 ? 0 : 1;
+}
+
+// Runs bulkWrites in a fresh process on a copy of the book, which it removes
+// again, and passes its lines on.
+void timeBulkWrites(const std::string& self, const std::string& path, int size, const Options& o)
+{
+    const std::string copy = path + ".bulk";
+    fs::remove(copy);
+    fs::copy_file(path, copy);
+    const std::string command = "'" + self + "' --bulk-writes '" + copy + "' " + std::to_string(size) + " "
+                                + std::to_string(std::min(o.runs, 3));
+    FILE* pipe = ::popen(command.c_str(), "r");
+    char buffer[512];
+    while (pipe && std::fgets(buffer, sizeof buffer, pipe)) {
+        std::fputs(buffer, stdout);
+        std::fflush(stdout);
+    }
+    check(pipe && ::pclose(pipe) == 0, "the writes of many lines ran and passed their checks");
+    fs::remove(copy);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc == 5 && std::string(argv[1]) == "--cold-start")
         return coldStart(argc, argv, argv[2], argv[3], argv[4]);
+    if (argc == 5 && std::string(argv[1]) == "--bulk-writes")
+        return bulkWrites(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
     // The print layouts measure their texts with fonts, which need an application.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -1461,6 +1622,7 @@ int main(int argc, char** argv)
             timeBackUpProgram(path, size, o);
             timeStatements(path, book, size, o);
             timeExports(path, book, size, o);
+            timeBulkWrites(o.self, path, size, o);
         }
     } catch (const platform::DbError& e) {
         std::fprintf(stderr, "database error: %s\n%s\n", e.message().c_str(), e.sql().c_str());

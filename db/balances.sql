@@ -1,7 +1,8 @@
 -- What the ledgers and the balances read fast: the indexes of their queries, and each
--- account's month totals, with the triggers that keep the lines' copies of their voucher's
--- year, date and counting, and the month totals, in step. A new file gets it after
--- schema.sql; a file of layout version 1 gets it through its upgrade (upgrade.cpp).
+-- account's month totals with the triggers that keep them in step. The lines' copies of
+-- their voucher's year, date and counting that both read are kept by voucher_copies.sql.
+-- A new file gets this after schema.sql; a file of layout version 1 gets it through its
+-- upgrade (upgrade.cpp).
 
 CREATE INDEX SubTransactions_TranNo_Serial ON SubTransactions (TranNo, Serial);
 -- Every line of an account, counted or not: whether an account is in use, and the foreign key
@@ -13,32 +14,6 @@ CREATE INDEX SubTransactions_Ledger ON SubTransactions
 -- A year's counted lines of a few days, for the month a period's end cuts.
 CREATE INDEX SubTransactions_Days ON SubTransactions
     (VoucherYear, VoucherDate, AccCode, Debit, Credit) WHERE Counted = 1;
-
--- A line takes its voucher's year, date and counting when it is written or moved to
--- another voucher, and whenever the voucher's change.
-CREATE TRIGGER SubTransactions_Voucher_Insert AFTER INSERT ON SubTransactions
-BEGIN
-    UPDATE SubTransactions
-    SET VoucherYear = t.FYID, VoucherDate = t.TranDate, Counted = (t.Cancel = 0 AND t.Posted = 1)
-    FROM Transactions t WHERE t.TranNo = NEW.TranNo AND SubTransactions.Serial = NEW.Serial;
-END;
-
-CREATE TRIGGER SubTransactions_Voucher_Move AFTER UPDATE OF TranNo, VoucherYear, VoucherDate, Counted ON SubTransactions
-BEGIN
-    UPDATE SubTransactions
-    SET VoucherYear = t.FYID, VoucherDate = t.TranDate, Counted = (t.Cancel = 0 AND t.Posted = 1)
-    FROM Transactions t
-    WHERE t.TranNo = NEW.TranNo AND SubTransactions.Serial = NEW.Serial
-      AND (NEW.VoucherYear IS NOT t.FYID OR NEW.VoucherDate IS NOT t.TranDate
-           OR NEW.Counted <> (t.Cancel = 0 AND t.Posted = 1));
-END;
-
-CREATE TRIGGER Transactions_Lines_Update AFTER UPDATE OF FYID, TranDate, Cancel, Posted ON Transactions
-BEGIN
-    UPDATE SubTransactions
-    SET VoucherYear = NEW.FYID, VoucherDate = NEW.TranDate, Counted = (NEW.Cancel = 0 AND NEW.Posted = 1)
-    WHERE TranNo = NEW.TranNo;
-END;
 
 -- Each account's debits and credits per calendar month ('YYYY-MM') of a year, over the
 -- counted lines. Balances over a period read whole months here and only the lines of the

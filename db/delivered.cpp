@@ -122,6 +122,7 @@ void fillDelivered(platform::Database& db, std::string_view todayIso, std::strin
     platform::Transaction tx(db);
     db.execScript(schemaSql());
     db.execScript(balancesSql());
+    db.execScript(voucherCopiesSql());
     db.execScript(isoDatesSql());
     db.execScript(dayBookSql());
     db.execScript(deliveredRowsSql());

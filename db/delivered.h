@@ -14,6 +14,7 @@ std::string_view deliveredRowsSql();   // db/delivered_rows.sql
 std::string_view balancesSql();        // db/balances.sql
 std::string_view isoDatesSql();        // db/iso_dates.sql
 std::string_view dayBookSql();         // db/day_book.sql
+std::string_view voucherCopiesSql();   // db/voucher_copies.sql
 
 // The administrator's login in a delivered database.
 inline constexpr std::string_view kAdminName = "Administrator";

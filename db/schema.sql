@@ -173,7 +173,7 @@ CREATE TABLE SubTransactions (
     Balance  INTEGER,
     Status   TEXT CHECK (Status IN ('', 'Debit', 'Credit')),
     -- Copies of the voucher's year and date, and whether it counts (posted and not
-    -- cancelled), kept by the triggers of balances.sql so that ledgers and balances
+    -- cancelled), kept by the triggers of voucher_copies.sql so that ledgers and balances
     -- find an account's lines of a period in an index; never written by the program.
     VoucherYear  INTEGER,
     VoucherDate  TEXT,
@@ -237,4 +237,4 @@ CREATE TABLE HelpIndex (
 
 -- The marks by which the program knows its own files.
 PRAGMA application_id = 1414745156;
-PRAGMA user_version = 5;
+PRAGMA user_version = 6;

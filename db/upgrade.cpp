@@ -4,7 +4,11 @@
 // of the lines already in the file are worked out once here. Version 3 lets a
 // job's amounts hold whole cents only (the triggers of schema.sql); version 4
 // has the database refuse voucher dates that are not ISO text (iso_dates.sql);
-// version 5 adds the day book's totals per day (day_book.sql).
+// version 5 adds the day book's totals per day (day_book.sql); version 6
+// replaces the triggers of the lines' copies of their voucher with ones that
+// write each line without a temporary table (voucher_copies.sql). A file of
+// version 1 gets those triggers at that last step too: balances.sql no longer
+// holds them.
 #include "db/upgrade.h"
 
 #include <string>
@@ -71,11 +75,24 @@ const std::string& toDayBook()
     return sql;
 }
 
+// The copies already in the file are right: only the triggers change.
+constexpr const char* kDropCopyTriggers =
+    "DROP TRIGGER IF EXISTS SubTransactions_Voucher_Insert;"
+    "DROP TRIGGER IF EXISTS SubTransactions_Voucher_Move;"
+    "DROP TRIGGER IF EXISTS Transactions_Lines_Update;";
+
+const std::string& toSteadyCopies()
+{
+    static const std::string sql = std::string(kDropCopyTriggers) + std::string(voucherCopiesSql());
+    return sql;
+}
+
 } // namespace
 
 std::span<const platform::SchemaUpgrade> schemaUpgrades()
 {
-    static const platform::SchemaUpgrade steps[] = {{1, to2()}, {2, kTo3}, {3, isoDatesSql()}, {4, toDayBook()}};
+    static const platform::SchemaUpgrade steps[] = {{1, to2()}, {2, kTo3}, {3, isoDatesSql()}, {4, toDayBook()},
+                                                   {5, toSteadyCopies()}};
     return steps;
 }
 

@@ -45,7 +45,7 @@ private:
 
 // This system's file marks: PRAGMA application_id and user_version as the schema sets them.
 inline constexpr std::int32_t kApplicationId = 0x54534C44;   // "TSLD"
-inline constexpr int kSchemaVersion = 5;
+inline constexpr int kSchemaVersion = 6;
 
 using Params = std::vector<Value>;
 
