@@ -5,6 +5,11 @@
 #include <algorithm>
 #include <memory>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -37,6 +42,46 @@ Cut fitInsertion(const QString& before, const QString& inserted, const QString& 
     return {before.size() + platform::cutToCharacters(inserted, room).size(), before.size() + inserted.size()};
 }
 
+// Takes a typed character or a paste from the keyboard that does not fit before
+// the box does, and inserts only what fits: the box then never has to cut a
+// text it took, which would cost it its undo steps (QLineEdit forgets them
+// whenever its validator changes a text). The validator below stays for what
+// comes another way (a set text, a drop, the context menu, an input method).
+class LengthLimitKeys : public QObject {
+public:
+    LengthLimitKeys(QLineEdit* box, int limit) : QObject(box), m_limit{limit} { box->installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* box = static_cast<QLineEdit*>(watched);
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        QString inserted;
+        if (key->matches(QKeySequence::Paste))
+            inserted = QApplication::clipboard()->text();
+        else if (!key->text().isEmpty() && key->text().at(0).isPrint()
+                 && !(key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
+            inserted = key->text();
+        if (inserted.isEmpty() || box->isReadOnly())
+            return false;
+        const QString text = box->text();
+        const qsizetype from = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
+        const qsizetype to = box->hasSelectedText() ? from + box->selectedText().size() : from;
+        const Cut cut = fitInsertion(text.left(from), inserted, text.mid(to), m_limit);
+        if (cut.to == cut.from)
+            return false;   // it all fits: the box takes it as ever
+        const QString fits = inserted.left(std::max<qsizetype>(0, cut.from - from));
+        if (fits.isEmpty() && !box->hasSelectedText())
+            return true;    // nothing fits: refused, the box as it was
+        box->insert(fits);
+        return true;
+    }
+
+private:
+    int m_limit;
+};
+
 // Sees each new text of the box before the box takes it. It cannot refuse an
 // over-long text (QLineEdit keeps a refused setText), so it cuts it instead:
 // what the last accepted text and the new one share at both ends is kept, and
@@ -65,19 +110,26 @@ public:
     }
 
 private:
+    // `pos` is the cursor after the change, so the new text ends there: the
+    // shared end is looked for after it and the shared start before it, so
+    // that a character the box already held is never taken for a new one.
     QString cut(const QString& input, int& pos) const
     {
+        const qsizetype cursor = std::clamp<qsizetype>(pos, 0, input.size());
+        qsizetype suffix = 0;
+        const qsizetype longestSuffix = std::min(input.size() - cursor, m_last.size());
+        while (suffix < longestSuffix
+               && input.at(input.size() - 1 - suffix) == m_last.at(m_last.size() - 1 - suffix))
+            ++suffix;
+        if (suffix > 0 && input.at(input.size() - suffix).isLowSurrogate())
+            --suffix;
         qsizetype prefix = 0;
-        const qsizetype shortest = std::min(input.size(), m_last.size());
-        while (prefix < shortest && input.at(prefix) == m_last.at(prefix))
+        const qsizetype longestPrefix = std::min(cursor, m_last.size() - suffix);
+        while (prefix < longestPrefix && input.at(prefix) == m_last.at(prefix))
             ++prefix;
         // Never part a surrogate pair between the shared start and the new text.
         if (prefix > 0 && input.at(prefix - 1).isHighSurrogate())
             --prefix;
-        qsizetype suffix = 0;
-        while (suffix < shortest - prefix
-               && input.at(input.size() - 1 - suffix) == m_last.at(m_last.size() - 1 - suffix))
-            ++suffix;
         if (suffix > 0 && input.at(input.size() - suffix).isLowSurrogate())
             --suffix;
         const Cut cut = fitInsertion(input.left(prefix), input.mid(prefix, input.size() - prefix - suffix),
@@ -106,6 +158,7 @@ void limitLength(QLineEdit* box, int limit)
 {
     box->setProperty(kLimit, limit);
     box->setValidator(new LengthLimit(box, limit));
+    new LengthLimitKeys(box, limit);
 }
 
 void limitLength(QPlainTextEdit* box, int limit)
@@ -133,13 +186,17 @@ void limitLength(QPlainTextEdit* box, int limit)
         const int from = std::clamp(change->at, 0, end);
         const int to = std::clamp(change->at + change->added, from, end);
         const Cut cut = fitInsertion(rangeText(doc, 0, from), rangeText(doc, from, to), rangeText(doc, to, end), limit);
-        // Remove only what does not fit, so the text around the insertion and
-        // its undo steps stay as they were.
+        // Remove only what does not fit, so the text around the insertion
+        // stays as it was, as a part of the insertion's own undo step: undoing
+        // it then undoes the shortened insertion, instead of bringing back a
+        // text too long that would be cut again at once.
         change->cutting = true;
         QTextCursor c(doc);
+        c.joinPreviousEditBlock();
         c.setPosition(static_cast<int>(cut.from));
         c.setPosition(static_cast<int>(cut.to), QTextCursor::KeepAnchor);
         c.removeSelectedText();
+        c.endEditBlock();
         change->cutting = false;
     });
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
@@ -140,6 +141,51 @@ private slots:
         QCOMPARE(plain(box), u("ab😀"));
         box.setPlainText(u("wxyz"));
         QCOMPARE(plain(box), u("wxy"));
+    }
+
+    // A cut never costs the box its undo steps: undo takes back the shortened
+    // insertion and nothing before it, by key, by paste, in both kinds of box.
+    void undoTakesBackWhatWasCutAndNoMore()
+    {
+        {
+            QLineEdit box;
+            forms::limitLength(&box, 5);
+            QTest::keyClicks(&box, QStringLiteral("ab"));
+            // Moving the cursor ends the typing's undo step, as a person does.
+            QTest::keyClick(&box, Qt::Key_Home);
+            QTest::keyClick(&box, Qt::Key_End);
+            paste(QStringLiteral("123456789"));
+            QTest::keySequence(&box, QKeySequence::Paste);
+            QCOMPARE(box.text(), QStringLiteral("ab123"));
+            QTest::keyClicks(&box, QStringLiteral("x"));   // refused: the box is full
+            QCOMPARE(box.text(), QStringLiteral("ab123"));
+            box.undo();
+            QCOMPARE(box.text(), QStringLiteral("ab"));
+            box.redo();
+            QCOMPARE(box.text(), QStringLiteral("ab123"));
+        }
+        {
+            QPlainTextEdit box;
+            forms::limitLength(&box, 5);
+            QTest::keyClicks(&box, QStringLiteral("ab"));
+            paste(QStringLiteral("123456789"));
+            box.paste();
+            QCOMPARE(plain(box), QStringLiteral("ab123"));
+            box.undo();
+            QCOMPARE(plain(box), QStringLiteral("ab"));
+        }
+    }
+
+    // A text set or dropped in a cut is read around the cursor: what the box
+    // held before stays, the new text is what is cut.
+    void aCutKeepsWhatTheBoxHeldAroundTheCursor()
+    {
+        QLineEdit box;
+        forms::limitLength(&box, 3);
+        box.setText(QStringLiteral("ab"));
+        box.setCursorPosition(1);
+        box.insert(QStringLiteral("bX"));
+        QCOMPARE(box.text(), QStringLiteral("abb"));
     }
 
     void aBoxWithoutLimitSaysSo()
