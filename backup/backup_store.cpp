@@ -275,6 +275,16 @@ std::string damageOf(platform::Database& db)
     return "rows of " + first.substr(0, row) + " refer to rows of " + first.substr(arrow + 4) + " that are not there";
 }
 
+// Whether SQLite finds every page of `db` where its tables say (quick_check:
+// the pages and their links, not the indexes' agreement with their tables).
+// A copy written row by row (VACUUM INTO) comes out sound from a file that is
+// not, with rows lost or read from the wrong pages, so a file is held to this
+// before it is copied so. Throws platform::DbError.
+bool pagesSound(platform::Database& db)
+{
+    return db.scalar("PRAGMA quick_check").toText() == "ok";
+}
+
 // Whether the database file `file` ends before the pages its header counts,
 // or within a page, as a copy cut off midway does. Read from the header
 // itself: SQLite refuses to count the pages of such a file. False when the
@@ -425,12 +435,15 @@ void writeSafetyCopyBeforeRestore(const BookFiles& files, const std::string& sta
         if (book) {
             writeSafetyCopy(files.folder, stamp, [&](const fs::path& path) {
                 try {
-                    copyInto(*book, path);
+                    if (pagesSound(*book)) {
+                        copyInto(*book, path);
+                        return;
+                    }
                 } catch (const platform::DbError& e) {
                     if (!e.isDamage())
                         throw;
-                    book->backupTo(path.string());
                 }
+                book->backupTo(path.string());
             });
             return;
         }
@@ -575,12 +588,17 @@ Failure backUp(const BookFiles& files, const fs::path& chosen)
         removeStaleTemporaries(folder);
         TempFile temp{tempPathIn(folder)};
         step(what, after, [&] {
+            const auto damaged = [&] {
+                return Refused("The data file " + quoted(files.book) + " is damaged (" + kBrokenPages
+                               + "), so no back-up was written; restore an earlier back-up instead.");
+            };
             try {
+                if (!pagesSound(book))
+                    throw damaged();
                 copyInto(book, temp.path());
             } catch (const platform::DbError& e) {
                 if (e.isDamage())
-                    throw Refused("The data file " + quoted(files.book) + " is damaged (" + kBrokenPages
-                                  + "), so no back-up was written; restore an earlier back-up instead.");
+                    throw damaged();
                 throw;
             }
         });
@@ -653,8 +671,12 @@ Failure restore(const BookFiles& files, const platform::FileLock& held, const fs
                 throw Refused(quoted(chosen) + " is not a back-up of Tamsel Standard.");
             if (marks.version > platform::kSchemaVersion)
                 throw Refused(quoted(chosen) + newerText(marks.version) + notRestored);
-            // VACUUM INTO reads every row, so a cut or broken file mostly fails here.
+            // VACUUM INTO reads every row, so a cut or broken file mostly fails
+            // here; one whose pages are misplaced would copy soundly, so its
+            // pages are checked first.
             try {
+                if (!pagesSound(*source))
+                    throw damaged(kBrokenPages);
                 copyInto(*source, temp.path());
             } catch (const platform::DbError& e) {
                 if (e.isDamage())

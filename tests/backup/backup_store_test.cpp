@@ -268,6 +268,16 @@ void brokenReference(const fs::path& file)
     db.exec("INSERT INTO SubTransactions (TranNo, AccCode, Debit) VALUES (4242, 10101001, 1)");
 }
 
+// Two tables on one root page: each reads the other's rows. A copy written
+// row by row would come out sound, with the wrong rows in it.
+void sharedRootPage(const fs::path& file)
+{
+    Database db = writable(file);
+    db.exec("PRAGMA writable_schema = ON");
+    ASSERT_EQ(db.exec("UPDATE sqlite_schema SET rootpage = (SELECT rootpage FROM sqlite_schema WHERE name = 'TranType')"
+                      " WHERE name = 'Jobs'"), 1);
+}
+
 void foreignFile(const fs::path& file)
 {
     fs::remove(file);
@@ -302,6 +312,7 @@ TEST(Restore, RefusesABadFileAndLeavesTheBookByteIdentical)
         {"truncated", truncateHalf, "is damaged (it ends before its last page"},
         {"cut mid-page", cutMidPage, "is damaged (it ends before its last page"},
         {"damaged page", damagedPage, "is damaged (some of its pages are broken)"},
+        {"one page under two tables", sharedRootPage, "is damaged (some of its pages are broken)"},
         {"broken reference", brokenReference, "rows of SubTransactions refer to rows of Transactions that are not there"},
         {"our marks, no tables", onlyNotes, "is not a whole back-up of Tamsel Standard (the table AccLevel1 is missing"},
         {"no lines", withoutLines, "(the table SubTransactions is missing, the index SubTransactions_"},
@@ -334,6 +345,21 @@ TEST(Restore, RefusesABadFileAndLeavesTheBookByteIdentical)
         now.erase("tamselstd.MDB.lock");
         EXPECT_EQ(now, before) << "no safety copy and no temporary file";
     }
+}
+
+TEST(BackUp, RefusesABookWhosePagesAreMisplacedAndWritesNoCopy)
+{
+    // Copied row by row, such a book would give a sound-looking back-up with
+    // the wrong rows in one of its tables.
+    BookFolder folder(2);
+    sharedRootPage(folder.book());
+    const std::string book = bytesOf(folder.book());
+    const fs::path target = folder.root() / "saved.mdb";
+    const auto failure = backup::backUp(BookFiles(folder.root()), target);
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->find("is damaged (some of its pages are broken)"), std::string::npos) << *failure;
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_EQ(bytesOf(folder.book()), book);
 }
 
 TEST(Restore, RefusesTheBookItself)
