@@ -89,7 +89,7 @@ report::Report jobCardLayout()
 
     // The status row: the job's state at the left, its completion at the right.
     leftRow(job, "12", "Job Status", 4950, "Status").setFormat(DataFormat::yesNo("Completed"));
-    partyRow(job, "13", "Completion Date", 4950, "CompletionDate").setFigure();
+    partyRow(job, "13", "Completion Date", 4950, "CompletionDate");
 
     job.label(QStringLiteral("LblDelRef"), {kCaptionLeft, 5300, 2300, kRow}, QStringLiteral("Delivery Ref. No. & Date"))
         .setBold();

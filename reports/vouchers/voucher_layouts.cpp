@@ -19,12 +19,12 @@ using report::Twips;
 constexpr Twips kWidth = 10080;
 constexpr Twips kRow = 240;         // one line of text
 constexpr Twips kRuleHeight = 45;   // the thick rules are filled bars
-// The amount columns are wide enough for the totals of a voucher's 300
-// lines of the largest amount ("29,999,999,999,999,700.00", in bold).
-constexpr Twips kDebitLeft = 5880;
-constexpr Twips kDebitWidth = 2100;
-constexpr Twips kCreditLeft = 7992;
-constexpr Twips kCreditWidth = kWidth - kCreditLeft;
+// The totals of a voucher's 300 lines of the largest amount
+// ("29,999,999,999,999,700.00", in bold) fit these columns set smaller.
+constexpr Twips kDebitLeft = 6768;
+constexpr Twips kDebitWidth = 1590;
+constexpr Twips kCreditLeft = 8352;
+constexpr Twips kCreditWidth = 1575;
 constexpr Twips kNameLeft = 1440;
 constexpr Twips kSignatureWidth = 1725;
 
