@@ -37,11 +37,16 @@ namespace ledgers {
 namespace {
 
 // The entry whose text is exactly the combo's text, letter case included; -1
-// for none.
+// for none. The entry picked, when its text still stands in the box: two
+// entries may share a name, and the one picked is the one meant.
 int matchingEntry(const QComboBox* combo)
 {
     const QString text = combo->currentText();
-    return text.isEmpty() ? -1 : combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (text.isEmpty())
+        return -1;
+    if (combo->currentIndex() >= 0 && combo->itemText(combo->currentIndex()) == text)
+        return combo->currentIndex();
+    return combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
 }
 
 void emptyCombo(QComboBox* combo)

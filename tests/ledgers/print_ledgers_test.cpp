@@ -277,6 +277,30 @@ private slots:
         QVERIFY(!w->MultiLedgersQry());
     }
 
+    void aSubTypePickedAmongTwoOfOneNamePrintsItsOwnAccounts()
+    {
+        Fixture f;
+        const auto name = f.t.db().scalar("SELECT L2AccName FROM AccLevel2 WHERE Level2ID = ?",
+                                          {testing_support::kCashAndBank});
+        f.t.db().exec("INSERT INTO AccLevel2 (Level2ID, L2AccName, TypeID) VALUES (20199, ?, ?)",
+                      {name, testing_support::kAssets});
+        f.t.db().exec("INSERT INTO AccLevel3 (AccCode, AccName, Level1ID, Level2ID) VALUES (20199001, 'Twin Cash', ?, 20199)",
+                      {testing_support::kAssets});
+        auto w = f.window();
+        chooseMainType(*w, mainTypeText(f.t.db(), testing_support::kAssets).toLatin1().constData());
+        child<QCheckBox>(*w, "SubTypeOpt")->setChecked(true);
+        auto* subList = child<QComboBox>(*w, "SubList");
+        const int twin = subList->findData(QVariant::fromValue<qint64>(20199));
+        QVERIFY(twin >= 0);
+        QVERIFY(subList->findText(subList->itemText(twin)) != twin);   // the other one comes first by its name
+        subList->setCurrentIndex(twin);
+        w->PrintBttn_Click();
+        QVERIFY(f.messages.boxes().empty());
+        const auto rows = printedRows(*w);
+        QVERIFY(rowStarting(rows, QStringLiteral("20199001")) > 0);
+        QCOMPARE(rowStarting(rows, QString::number(acc::Cash)), -1);
+    }
+
     void aPeriodPrintsTheBroughtForwardLineAndEveryLedgerCanStartANewPage()
     {
         Fixture f;
