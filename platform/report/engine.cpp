@@ -942,6 +942,15 @@ private:
     std::shared_ptr<const Hierarchy> m_data;
 };
 
+} // namespace
+
+std::shared_ptr<const SlicedData> wholeData(Hierarchy data)
+{
+    return std::make_shared<WholeData>(std::make_shared<const Hierarchy>(std::move(data)));
+}
+
+namespace {
+
 // Function boxes in report and page sections run over every row of the
 // report, which a report read a slice at a time never holds at once.
 void refuseWholeReportFunctions(const Shared& s)
@@ -1049,7 +1058,7 @@ private:
 
 Pagination::Pagination(Report layout, platform::Hierarchy data, const QDate& printedOn)
     : Pagination(std::move(layout),
-                 std::make_shared<WholeData>(std::make_shared<const Hierarchy>(std::move(data))), printedOn)
+                 wholeData(std::move(data)), printedOn)
 {
 }
 

@@ -62,6 +62,9 @@ public:
     virtual std::shared_ptr<const platform::Hierarchy> slice(std::size_t index) const = 0;
 };
 
+// Data at hand whole, as the one slice of a report.
+std::shared_ptr<const SlicedData> wholeData(platform::Hierarchy data);
+
 // A report whose pages are being counted a slice at a time (the preview counts
 // the rest of a long report while its first page is shown). Its document
 // reads like layOut's; reading its pages' size finishes the counting.

@@ -195,16 +195,6 @@ private:
     Recordset m_flat;
 };
 
-// One slice holding the whole report.
-class OneSlice : public report::SlicedData {
-public:
-    explicit OneSlice(Hierarchy data) : m_data(std::make_shared<const Hierarchy>(std::move(data))) {}
-    std::size_t sliceCount() const override { return 1; }
-    std::shared_ptr<const Hierarchy> slice(std::size_t) const override { return m_data; }
-
-private:
-    std::shared_ptr<const Hierarchy> m_data;
-};
 
 // A report ready to print: the feed and the data it reads, kept together.
 struct Printed {
@@ -298,7 +288,7 @@ std::vector<Case> everyReport()
          }},
         {"multi-ledger", [=] {
              return over(accLedgerMultiLayout(), {"", "ChildCmd"}, kYearLines, [=](LargestData& d) {
-                 return makeAccLedgerMulti(std::make_shared<OneSlice>(d.data()),
+                 return makeAccLedgerMulti(report::wholeData(d.data()),
                                            {"Tamsel Traders", "Ali", "Rs", period, false});
              });
          }},
@@ -309,7 +299,7 @@ std::vector<Case> everyReport()
          }},
         {"day book", [] {
              return over(gjLayout(), {""}, kYearLines, [](LargestData& d) {
-                 return makeGJ(std::make_shared<OneSlice>(d.data()),
+                 return makeGJ(report::wholeData(d.data()),
                               {"Tamsel Traders", "Ali", "Rs", QDate(2026, 7, 1), QDate(2026, 9, 30),
                                Money::fromCents(kYear), Money::fromCents(kYear)});
              });

@@ -30,16 +30,6 @@ namespace {
 
 const QDate kPrinted{2026, 12, 10};
 
-// Rows at hand, as one slice.
-class OneSlice : public report::SlicedData {
-public:
-    explicit OneSlice(platform::Hierarchy rows) : m_rows{std::make_shared<const platform::Hierarchy>(std::move(rows))} {}
-    std::size_t sliceCount() const override { return 1; }
-    std::shared_ptr<const platform::Hierarchy> slice(std::size_t) const override { return m_rows; }
-
-private:
-    std::shared_ptr<const platform::Hierarchy> m_rows;
-};
 
 Document print(std::vector<ledgers::DayBookLine> lines)
 {
@@ -48,7 +38,7 @@ Document print(std::vector<ledgers::DayBookLine> lines)
         window.debits += l.debit;
         window.credits += l.credit;
     }
-    return ledger_reports::makeGJ(std::make_shared<OneSlice>(ledgers::dayBookRows(lines)), window)->layOut(kPrinted);
+    return ledger_reports::makeGJ(report::wholeData(ledgers::dayBookRows(lines)), window)->layOut(kPrinted);
 }
 
 ledgers::DayBookLine line(const char* ref, std::int64_t acc, std::string name, const char* desc, std::int64_t dr,
