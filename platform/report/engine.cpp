@@ -42,8 +42,6 @@ using platform::Hierarchy;
 constexpr int kReportScope = -1;
 constexpr int kPageScope = -2;
 
-// The smallest size a figure is set at to fit its box; below it, it spills.
-constexpr double kFigureFloorPoints = 6.0;
 // What a figure set smaller keeps free of its box's width, so that it never
 // touches the figure in the next box (about a millimetre).
 constexpr Twips kFigureGapTwips = 60;
@@ -565,44 +563,37 @@ private:
         return lines;
     }
 
-    // Where a figure's one line goes and in what font: the control's own when
-    // it fits, else the largest size down to kFigureFloorPoints that fits the
-    // box; a figure wider than its box even then keeps that size and spills
-    // out of the box on the side away from its alignment.
+    // A figure's one line and its font: the control's own when it fits, else
+    // as small as it must be to fit the box, however small that is (a PDF is
+    // read zoomed), so that it never runs into the next box. Set smaller, it
+    // stands `drop` lower, on the baseline of the full-size texts beside it.
     struct FittedFigure {
         QString text;
         Font font;
-        Twips left = 0;
-        Twips width = 0;
+        Twips drop = 0;
     };
 
     FittedFigure fitFigure(QString text, const Control& c, const Metrics& m) const
     {
         text.remove(u'\r');
         text.replace(u'\n', u' ');
-        FittedFigure fit{text, c.font, c.rect.left, c.rect.width};
+        FittedFigure fit{text, c.font};
         qreal wide = m.widthOf(text);
         if (wide <= c.rect.width)
             return fit;
         // Sizes go in whole twips of pixel size (qtFont), so the text is
         // measured at exactly the size it is drawn at.
-        const int floorTwips = std::min(int(std::lround(c.font.points * 20)), int(std::lround(kFigureFloorPoints * 20)));
         const Twips room = std::max(c.rect.width / 2, c.rect.width - kFigureGapTwips);
-        int twips = std::max(floorTwips, int(std::floor(c.font.points * 20 * room / wide)));
+        int twips = std::max(1, int(std::floor(c.font.points * 20 * room / wide)));
+        const Metrics* small = nullptr;
         for (;; --twips) {
             fit.font.points = twips / 20.0;
-            wide = m_s->metricsFor(fit.font)->widthOf(text);
-            if (wide <= room || twips <= floorTwips)
+            small = m_s->metricsFor(fit.font);
+            wide = small->widthOf(text);
+            if (wide <= room || twips <= 1)
                 break;
         }
-        if (wide > c.rect.width) {
-            const Twips extra = Twips(std::ceil(wide)) - c.rect.width;
-            fit.width += extra;
-            if (c.align == Align::Right)
-                fit.left -= extra;
-            else if (c.align == Align::Centre)
-                fit.left -= extra / 2;
-        }
+        fit.drop = Twips(std::lround(m.fm.ascent() - small->fm.ascent()));
         return fit;
     }
 
@@ -620,9 +611,8 @@ private:
             bool placeholders = false;
             Twips height = 0;
             Twips shift = 0;
-            Font font;          // a figure's may be smaller than the control's
-            Twips runLeft = 0;  // a figure may spill out of its box
-            Twips runWidth = 0;
+            Font font;        // a figure's may be smaller than the control's
+            Twips drop = 0;   // and then stands lower, on the row's baseline
         };
         std::vector<Laid> laid;
         laid.reserve(p.controls.size());
@@ -631,7 +621,7 @@ private:
             const Control& c = *pc.control;
             if (!c.visible)
                 continue;
-            Laid l{&pc, {}, false, c.rect.height, 0, c.font, c.rect.left, c.rect.width};
+            Laid l{&pc, {}, false, c.rect.height, 0, c.font, 0};
             if (pc.metrics) {
                 QString text = c.kind == ControlKind::Label   ? c.caption
                                : c.kind == ControlKind::TextBox ? fieldText(pc, p.scope)
@@ -645,8 +635,7 @@ private:
                         FittedFigure fit = fitFigure(std::move(text), c, *pc.metrics);
                         l.lines.push_back(std::move(fit.text));
                         l.font = fit.font;
-                        l.runLeft = fit.left;
-                        l.runWidth = fit.width;
+                        l.drop = fit.drop;
                     } else {
                         l.lines = wrap(text, *pc.metrics, c.rect.width);
                     }
@@ -715,8 +704,8 @@ private:
                 const Twips runHeight = Twips(std::ceil(lh));
                 for (std::size_t i = 0; i < l.lines.size(); ++i) {
                     const Twips y = top + Twips(std::lround(lh * double(i)));
-                    TextRun run{Rect{x0 + l.runLeft, y, l.runWidth, runHeight}, l.lines[i], l.font, c.foreColor,
-                                c.align};
+                    TextRun run{Rect{r.left, y + l.drop, r.width, runHeight - l.drop}, l.lines[i], l.font,
+                                c.foreColor, c.align};
                     band.items.push_back({std::move(run), y, y + runHeight, true, l.placeholders});
                 }
             }

@@ -29,8 +29,9 @@ namespace report {
 // does not fit in what is left of a page is cut between lines of text, unless
 // it is kept together and fits on a page of its own. A text wider than its box
 // wraps and keeps the lines the box holds (all of them where it can grow); a
-// figure (Control::holdsFigure) stays on one line, set smaller until it fits,
-// down to a floor of 6 points, and spills out of its box beyond that. Function boxes sum (or count)
+// figure (Control::holdsFigure) stays on one line, set as small as it must be
+// to fit its box with a millimetre to spare, and lower by as much as its ascent
+// shrank, on the baseline of its row. Function boxes sum (or count)
 // their field over the rows of their member reached from the group row of
 // their section, or from every top row in the report and page sections; an
 // empty amount counts as 0. "%p", "%P" and "%d" in labels become the page

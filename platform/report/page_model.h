@@ -21,8 +21,10 @@
 
 namespace report {
 
-// One line of text, drawn unwrapped from its rectangle's top and aligned
-// within its width (the layout broke longer texts into lines already).
+// One line of text, drawn unwrapped and aligned within its rectangle's width
+// (the layout broke longer texts into lines already), on the baseline its
+// font's own ascent below the rectangle's top, whatever faces its characters
+// fall back to.
 struct TextRun {
     Rect rect;
     QString text;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include <QFontMetricsF>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -17,16 +18,6 @@
 namespace report {
 
 namespace {
-
-Qt::Alignment qtAlign(Align a)
-{
-    switch (a) {
-    case Align::Centre: return Qt::AlignHCenter | Qt::AlignTop;
-    case Align::Right: return Qt::AlignRight | Qt::AlignTop;
-    case Align::Left: break;
-    }
-    return Qt::AlignLeft | Qt::AlignTop;
-}
 
 QRectF qtRect(const Rect& r)
 {
@@ -71,10 +62,21 @@ void paintPage(QPainter& painter, const Page& page)
             painter.setPen(QPen(line->color, std::max(1, line->width), Qt::SolidLine, Qt::FlatCap));
             painter.drawLine(QPointF(line->x1, line->y1), QPointF(line->x2, line->y2));
         } else if (const auto* text = std::get_if<TextRun>(&item)) {
-            painter.setFont(qtFont(text->font));
+            // Drawn on its baseline rather than from the top of its box: a line
+            // stands as low as the tallest face it falls back to (Noto Sans
+            // Arabic's ascent is half as tall again as Liberation Sans'), and
+            // would sit nearer the next line than its own.
+            const QFont font = qtFont(text->font);
+            const QFontMetricsF fm(font);
+            const Rect& r = text->rect;
+            qreal left = r.left;
+            if (text->align != Align::Left) {
+                const qreal spare = r.width - fm.horizontalAdvance(text->text);
+                left += text->align == Align::Right ? spare : spare / 2;
+            }
+            painter.setFont(font);
             painter.setPen(text->color);
-            painter.drawText(qtRect(text->rect), int(qtAlign(text->align)) | Qt::TextSingleLine | Qt::TextDontClip,
-                             text->text);
+            painter.drawText(QPointF(left, r.top + fm.ascent()), text->text);
         }
     }
     painter.restore();

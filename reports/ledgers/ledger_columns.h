@@ -27,7 +27,7 @@ inline report::Rect at(Column c, report::Twips top, report::Twips height = kRow)
 namespace ledger_columns {
 inline constexpr report::Twips kWidth = 10380;
 inline constexpr Column kDate{0, 780};
-inline constexpr Column kTranNo{900, 1050};   // "PRV 9999999999" at the smallest size
+inline constexpr Column kTranNo{900, 1050};   // "PRV 9999999999" at 6 points
 inline constexpr Column kDesc{2000, 3100};
 inline constexpr Column kDebit{5150, 1300};
 inline constexpr Column kCredit{6500, 1300};

@@ -1,10 +1,15 @@
 // Tests for drawing pages: the PDF carries each page's text on its own page in
 // the document's paper and in the program's own faces, draws a figure at the
-// size its layout set, a printer prints the pages of its range, and a file that
-// cannot be written is reported.
+// size its layout set, a printer prints the pages of its range, every script
+// and size of a row stands on one baseline, and a file that cannot be written
+// is reported.
 #include "platform/report/render.h"
 
+#include <functional>
+
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -82,6 +87,43 @@ QStringList pdfFonts(const QString& path)
         names.append(name.mid(name.indexOf(u'+') + 1));
     }
     return names;
+}
+
+// Lays `r` out over one row whose Debit, 12,345,678,901.99, is shown in `box`
+// of `detail`, right-aligned: at 8.25 points it is wider than 1300 twips.
+Document withWideDebit(Report& r, report::Section& detail, const report::Rect& box)
+{
+    detail.text("Debit", box, "Debit")
+        .setFormat(report::DataFormat::money("#,##0.00;(#,##0.00)"))
+        .setAlign(report::Align::Right);
+    platform::Database db = platform::Database::createEmpty(":memory:");
+    db.execScript("CREATE TABLE T (Debit INTEGER); INSERT INTO T VALUES (1234567890199);");
+    const auto data = platform::Hierarchy::flat(platform::Recordset::open(db, "SELECT Debit FROM T"));
+    return report::layOut(r, data, QDate(2026, 3, 5));
+}
+
+// An image of `width` by `height` pixels, white, with `draw` done on it in
+// black, a pixel a twip.
+QImage drawn(int width, int height, const std::function<void(QPainter&)>& draw)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(Qt::black);
+    draw(painter);
+    return image;
+}
+
+// The lowest row of `image` with ink on it, or -1 for an image without any.
+int lowestInk(const QImage& image)
+{
+    for (int y = image.height() - 1; y >= 0; --y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(line[x]) < 128)
+                return y;
+    }
+    return -1;
 }
 
 bool haveTools()
@@ -178,14 +220,7 @@ TEST(PdfOutput, DrawsAFigureSetSmallerWholeWithinItsBox)
     r.margins = {1000, 500, 300, 300};
     // 12,345,678,901.99 is wider than this at 8.25 points, and fits at 6.
     const report::Rect box{2000, 0, 1300, 285};
-    r.addSection(SectionKind::Detail, "Section1", 300)
-        .text("Debit", box, "Debit")
-        .setFormat(report::DataFormat::money("#,##0.00;(#,##0.00)"))
-        .setAlign(report::Align::Right);
-    platform::Database db = platform::Database::createEmpty(":memory:");
-    db.execScript("CREATE TABLE T (Debit INTEGER); INSERT INTO T VALUES (1234567890199);");
-    const auto data = platform::Hierarchy::flat(platform::Recordset::open(db, "SELECT Debit FROM T"));
-    const Document doc = report::layOut(r, data, QDate(2026, 3, 5));
+    const Document doc = withWideDebit(r, r.addSection(SectionKind::Detail, "Section1", 300), box);
     QTemporaryDir dir;
     const QString path = dir.filePath("figure.pdf");
     ASSERT_TRUE(report::writePdf(doc, path));
@@ -206,4 +241,48 @@ TEST(PdfOutput, DrawsAFigureSetSmallerWholeWithinItsBox)
         EXPECT_LE(m.captured(2).toDouble(), left + box.width / 20.0 + 0.5);
     }
     EXPECT_EQ(words, QStringList{"12,345,678,901.99"});
+}
+
+TEST(PageDrawing, EveryScriptAndSizeOfARowStandsOnItsBaseline)
+{
+    // A voucher line: a status, descriptions in Arabic (drawn from a fallback
+    // face), Hebrew and Latin with Arabic, and an amount set smaller.
+    Report r("Voucher");
+    r.margins = {1000, 500, 300, 300};
+    auto& line = r.addSection(SectionKind::Detail, "Section1", 570);
+    line.label("Status", {0, 60, 900, 285}, "Debit");
+    line.label("Arabic", {1000, 60, 2400, 285}, QString::fromUtf8("حساب الصندوق"));
+    line.label("Hebrew", {3500, 60, 2000, 285}, QString::fromUtf8("קופה ראשית"));
+    line.label("Mixed", {5600, 60, 2400, 285}, QString::fromUtf8("Cash حساب"));
+    const Document doc = withWideDebit(r, line, {8100, 60, 1300, 285});
+    std::vector<report::TextRun> runs;
+    for (const auto& item : doc.pages[0].items)
+        if (const auto* t = std::get_if<report::TextRun>(&item))
+            runs.push_back(*t);
+    ASSERT_EQ(runs.size(), 5u);
+    ASSERT_LT(runs.back().font.points, 8.25);
+
+    // Where each run's baseline lies as drawn: the lowest ink of the run drawn
+    // alone, less how far its ink reaches below a baseline it is drawn on.
+    const report::Twips rowTop = runs.front().rect.top;
+    constexpr int kBaseline = 400;
+    std::vector<int> baselines;
+    for (const report::TextRun& run : runs) {
+        SCOPED_TRACE(run.text.toStdString());
+        const int width = run.rect.width + 200;
+        const int bottom = lowestInk(drawn(width, 800, [&](QPainter& p) {
+            p.translate(100 - run.rect.left, 100 - rowTop);
+            report::paintPage(p, report::Page{{run}});
+        }));
+        const int below = lowestInk(drawn(width, 800, [&](QPainter& p) {
+            p.setFont(report::qtFont(run.font));
+            p.drawText(QPointF(100, kBaseline), run.text);
+        }));
+        ASSERT_GE(bottom, 0);
+        ASSERT_GE(below, 0);
+        baselines.push_back(bottom - (below - kBaseline) + rowTop - 100);
+    }
+    for (std::size_t i = 1; i < runs.size(); ++i)
+        EXPECT_NEAR(baselines[i], baselines[0], 1)
+            << runs[i].text.toStdString() << " beside " << runs[0].text.toStdString();
 }
