@@ -134,4 +134,21 @@ std::string dayBefore(const std::string& isoDate)
     return platform::isoDate(platform::parseIsoDate(isoDate)->addDays(-1));
 }
 
+void addLookAlikeTypes(platform::Database& db)
+{
+    using namespace lookalike;
+    db.exec("UPDATE AccLevel2 SET L2AccName = 'Petty' WHERE Level2ID IN (?, ?)", {kCashAndBank, kReceivables});
+    db.exec("INSERT INTO AccLevel2 (Level2ID, L2AccName, TypeID) VALUES (?, 'petty', ?)", {kSmallPetty, kAssets});
+    db.exec("INSERT INTO AccLevel1 (TypeID, Type, NatureID)"
+            " SELECT ?, 'cash and Receivables', NatureID FROM AccLevel1 WHERE TypeID = ?",
+            {kSmallMainType, kAssets});
+    db.exec("INSERT INTO AccLevel2 (Level2ID, L2AccName, TypeID) VALUES (?, 'Float', ?)",
+            {kSmallMainType * 100 + 1, kSmallMainType});
+    db.exec("INSERT INTO AccLevel3 (AccCode, AccName, Level1ID, Level2ID) VALUES (?, 'Till', ?, ?), (?, 'Drawer', ?, ?)",
+            {kSmallPettyAccount, kAssets, kSmallPetty, kSmallMainTypeAccount, kSmallMainType,
+             kSmallMainType * 100 + 1});
+    db.exec("INSERT INTO SubTransactions (TranNo, AccCode, Debit) VALUES (1, ?, 100), (1, ?, 100)",
+            {kSmallPettyAccount, kSmallMainTypeAccount});
+}
+
 } // namespace testing_support

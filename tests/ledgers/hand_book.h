@@ -88,6 +88,17 @@ private:
 // its lines, the others get the TranNo they were written under.
 void writeVouchers(platform::Database& db, std::vector<BookVoucher>& vouchers);
 
+// Types whose texts differ from others' only in letter case, each with an
+// account opened with a debit of 1.00 (on the opening-balance voucher): the
+// sub types kCashAndBank and kReceivables renamed "Petty" and a third of
+// kAssets, "petty"; and a main type "cash and Receivables" of kAssets's nature
+// beside kAssets's "Cash and Receivables", with a sub type "Float".
+namespace lookalike {
+inline constexpr std::int64_t kSmallPetty = 20103, kSmallPettyAccount = 20103001;
+inline constexpr std::int64_t kSmallMainType = 202, kSmallMainTypeAccount = 20201001;
+} // namespace lookalike
+void addLookAlikeTypes(platform::Database& db);
+
 // The day before `isoDate`, as ISO text.
 std::string dayBefore(const std::string& isoDate);
 

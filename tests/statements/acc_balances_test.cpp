@@ -40,6 +40,7 @@ using testing_support::HandBook;
 using testing_support::MessageRecorder;
 using testing_support::TestDatabase;
 namespace acc = testing_support::acc;
+namespace lookalike = testing_support::lookalike;
 
 namespace {
 
@@ -281,6 +282,51 @@ private slots:
         child<QRadioButton>(*w, "AllOpt")->setChecked(true);
         for (const char* box : {"CodeFrom", "CodeTo", "AccFrom", "AccTo", "Acc", "SubList"})
             QVERIFY2(!enabled(box), box);
+    }
+
+    // A typed main or sub type is the entry of exactly that text, letter case
+    // included, when the focus leaves its list; any other text is refused.
+    void aTypedTypeIsTheEntryOfExactlyThatTextOrRefused_data()
+    {
+        QTest::addColumn<bool>("subType");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<qint64>("shown");   // the one account shown; 0: refused
+        QTest::newRow("sub type in its own letters") << true << "petty" << qint64(lookalike::kSmallPettyAccount);
+        QTest::newRow("sub type's start") << true << "Pet" << qint64(0);
+        QTest::newRow("sub type in capitals") << true << "PETTY" << qint64(0);
+        QTest::newRow("main type in its own letters") << false << "cash and Receivables (Current Assets)"
+                                                      << qint64(lookalike::kSmallMainTypeAccount);
+        QTest::newRow("main type in capitals") << false << "CASH AND RECEIVABLES (CURRENT ASSETS)" << qint64(0);
+    }
+    void aTypedTypeIsTheEntryOfExactlyThatTextOrRefused()
+    {
+        QFETCH(bool, subType);
+        QFETCH(QString, typed);
+        QFETCH(qint64, shown);
+        Fixture f;
+        testing_support::addLookAlikeTypes(f.t.db());
+        auto w = f.window();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        child<QRadioButton>(*w, "SelectOpt")->setChecked(true);
+        auto* acc = child<QComboBox>(*w, "Acc");
+        if (subType) {
+            acc->setCurrentText(QStringLiteral("Cash and Receivables (Current Assets)"));
+            child<QCheckBox>(*w, "SubTypeOpt")->setChecked(true);
+        }
+        auto* list = subType ? child<QComboBox>(*w, "SubList") : acc;
+        QCOMPARE(testing_support::typeAndLeave(list, typed, child<QPushButton>(*w, "ViewBttn")), typed);
+        child<QPushButton>(*w, "ViewBttn")->click();
+        if (!shown) {
+            QCOMPARE(f.messages.boxes().size(), std::size_t(1));
+            QCOMPARE(f.messages.last().text, subType ? QStringLiteral("Select sub account type to view balances.")
+                                                     : QStringLiteral("Select main account type to view balances."));
+            QCOMPARE(QApplication::focusWidget()->objectName(), list->objectName());
+            return;
+        }
+        QVERIFY(f.messages.boxes().empty());
+        QTableView* g = grid(*w, "DetailGrid2");
+        QCOMPARE(g->model()->rowCount(), 1);
+        QCOMPARE(cell(g, 0, 0), QString::number(shown));
     }
 
     void displayAndPrintRefuseAnIncompleteChoice_data()
