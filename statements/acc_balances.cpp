@@ -383,12 +383,8 @@ bool AccBalances::choiceIsValid(Purpose purpose)
         forms::showFailure(this, *problem);
         return false;
     }
-    if (m_from->date() > m_to->date()) {
-        forms::showFailure(this, {QStringLiteral("Invalid Date"),
-                                  QStringLiteral("The ending date should be greater than the beginning date."),
-                                  QStringLiteral("BalDt_1")});
-        return false;
-    }
+    // Nothing checks the dates: a from date after the to date gives the
+    // closing sums less the larger opening sums as the period's figures.
     return true;
 }
 

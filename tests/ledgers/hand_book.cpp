@@ -86,6 +86,16 @@ Money HandBook::difference(std::int64_t acc, const std::string& from, const std:
     return debits(acc, from, to) - credits(acc, from, to);
 }
 
+Money HandBook::periodDebits(std::int64_t acc, const std::string& from, const std::string& to) const
+{
+    return debits(acc, "", to) - debits(acc, "", dayBefore(from));
+}
+
+Money HandBook::periodCredits(std::int64_t acc, const std::string& from, const std::string& to) const
+{
+    return credits(acc, "", to) - credits(acc, "", dayBefore(from));
+}
+
 std::vector<BookLine> HandBook::listedLines(std::int64_t acc, const std::string& from, const std::string& to) const
 {
     std::vector<const BookVoucher*> byDate;

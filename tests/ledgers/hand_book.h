@@ -75,6 +75,11 @@ public:
     platform::Money debits(std::int64_t acc, const std::string& from, const std::string& to) const;
     platform::Money credits(std::int64_t acc, const std::string& from, const std::string& to) const;
     platform::Money difference(std::int64_t acc, const std::string& from, const std::string& to) const;
+    // The period's debits and credits as the trial balance takes them: those
+    // dated up to `to` less those dated before `from` (both ISO), so negative
+    // for a `from` after `to` with lines between.
+    platform::Money periodDebits(std::int64_t acc, const std::string& from, const std::string& to) const;
+    platform::Money periodCredits(std::int64_t acc, const std::string& from, const std::string& to) const;
     // The counted lines of `acc` with an amount, in the ledger's order (date,
     // then the order written).
     std::vector<BookLine> listedLines(std::int64_t acc, const std::string& from, const std::string& to) const;
