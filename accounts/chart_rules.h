@@ -34,6 +34,9 @@ struct NatureRange {
     std::int64_t endAt = 0;
 };
 
+// The most characters the name of a main type, sub type or account takes.
+inline constexpr int kChartNameLength = 255;
+
 // --- code scheme ---
 
 // Code of a sub type, n from 1 to 99: mainType x 100 + n.

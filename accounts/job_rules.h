@@ -49,6 +49,10 @@ struct JobEntry {
     JobRecord rest;                       // every other column, as the boxes hold it
 };
 
+// The most characters a job's texts take (its description, its customer's
+// name and the like).
+inline constexpr int kJobTextLength = 250;
+
 // The job number of `text`: 1 to kJobNoDigits ASCII digits and nothing else
 // ("007" is 7). Nothing for an empty text, blanks, signs, points or more digits.
 std::optional<std::int64_t> parseJobNo(std::string_view text);

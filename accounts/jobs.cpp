@@ -99,7 +99,7 @@ private:
 
 namespace {
 
-constexpr int kLongText = 250;
+constexpr int kLongText = kJobTextLength;
 constexpr int kShortText = 100;
 
 QLineEdit* lineBox(QWidget* parent, const char* name, int maxLength)

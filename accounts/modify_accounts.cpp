@@ -29,13 +29,14 @@
 #include "platform/data/database.h"
 #include "platform/forms/length_limit.h"
 #include "platform/forms/messages.h"
+#include "platform/forms/name_list.h"
 #include "platform/forms/window_host.h"
 #include "reports/accounts/acc_list.h"
 
 namespace accounts {
 namespace {
 
-constexpr int kNameLength = 255;
+constexpr int kNameLength = kChartNameLength;
 constexpr int kMainCodeLength = 3;
 constexpr int kCodeRole = Qt::UserRole;
 
@@ -201,10 +202,7 @@ void ModifyAccounts::buildControls()
     m_mainCode->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), m_mainCode));
     forms::limitLength(m_mainCode, kMainCodeLength);
-    m_fsList = new QComboBox(m_l1Frame);
-    m_fsList->setObjectName(QStringLiteral("FSList"));
-    m_fsList->setEditable(true);
-    m_fsList->setInsertPolicy(QComboBox::NoInsert);
+    m_fsList = new forms::NameList(m_l1Frame, "FSList", forms::NameList::Typing::FillIn, 20);
     m_valueLbl = new QLabel(m_l1Frame);
     m_valueLbl->setObjectName(QStringLiteral("ValueLbl"));
     m_catCodeTxt = makeBox(QStringLiteral("CatCodeTxt"), kNameLength, m_l1Frame);

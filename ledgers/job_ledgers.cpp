@@ -27,6 +27,7 @@
 #include "platform/forms/column_totals.h"
 #include "platform/forms/fit_text.h"
 #include "platform/forms/messages.h"
+#include "platform/forms/name_list.h"
 #include "platform/report/report_feed.h"
 #include "platform/text/formats.h"
 #include "reports/ledgers/job_ledger.h"
@@ -118,9 +119,7 @@ JobLedgers::JobLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
     big.setPointSize(big.pointSize() + 4);
     title->setFont(big);
 
-    m_jobList = named(new QComboBox(this), "JobList");
-    m_jobList->setEditable(true);
-    m_jobList->setInsertPolicy(QComboBox::NoInsert);
+    m_jobList = new forms::NameList(this, "JobList", forms::NameList::Typing::FillIn);
     m_jobList->setMinimumWidth(360);
     auto* jobLabel = named(new QLabel(QStringLiteral("Job No. && Description"), this), "Label1");
     jobLabel->setBuddy(m_jobList);

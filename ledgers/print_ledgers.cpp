@@ -29,6 +29,7 @@
 #include "platform/data/database.h"
 #include "platform/forms/date_picker.h"
 #include "platform/forms/messages.h"
+#include "platform/forms/name_list.h"
 #include "platform/report/report_feed.h"
 #include "platform/shell/environment.h"
 #include "reports/ledgers/acc_ledger_multi.h"
@@ -36,31 +37,10 @@
 namespace ledgers {
 namespace {
 
-// The entry whose text is exactly the combo's text, letter case included; -1
-// for none. The entry picked, when its text still stands in the box: two
-// entries may share a name, and the one picked is the one meant.
-int matchingEntry(const QComboBox* combo)
-{
-    const QString text = combo->currentText();
-    if (text.isEmpty())
-        return -1;
-    if (combo->currentIndex() >= 0 && combo->itemText(combo->currentIndex()) == text)
-        return combo->currentIndex();
-    return combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-}
-
 void emptyCombo(QComboBox* combo)
 {
     combo->setCurrentIndex(-1);
     combo->clearEditText();
-}
-
-QComboBox* editableCombo(QWidget* parent, const char* name)
-{
-    auto* c = named(new QComboBox(parent), name);
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    return c;
 }
 
 } // namespace
@@ -87,9 +67,9 @@ PrintLedgers::PrintLedgers(app::Parent& main, QWidget* parent) : QDialog(parent)
         m_opt[i] = named(new QRadioButton(QString::fromLatin1(optTexts[i]), m_frame), optNames[i]);
         options->addButton(m_opt[i], i);
     }
-    m_mainList = editableCombo(m_frame, "MainList");
+    m_mainList = new forms::NameList(m_frame, "MainList", forms::NameList::Typing::AsTyped);
     m_subTypeOpt = named(new QCheckBox(QStringLiteral("Sub Type"), m_frame), "SubTypeOpt");
-    m_subList = editableCombo(m_frame, "SubList");
+    m_subList = new forms::NameList(m_frame, "SubList", forms::NameList::Typing::AsTyped);
     m_codeFrom = named(new QLineEdit(m_frame), "CodeFrom");
     m_accFrom = named(new QLineEdit(m_frame), "AccFrom");
     m_codeTo = named(new QLineEdit(m_frame), "CodeTo");
@@ -221,7 +201,7 @@ void PrintLedgers::PeriodOpt_Click()
 
 void PrintLedgers::MainList_Change()
 {
-    if (const int i = matchingEntry(m_mainList); i >= 0) {
+    if (const int i = forms::exactEntry(m_mainList); i >= 0) {
         m_subList->clear();
         try {
             for (const SubTypeEntry& s : subTypesOf(*m_main.Pelkconn, m_mainList->itemData(i).value<qint64>()))
@@ -237,7 +217,7 @@ std::optional<AccountSelection> PrintLedgers::checkedSelection()
 {
     if (m_opt[1]->isChecked()) {
         if (m_subTypeOpt->isChecked()) {
-            const int i = matchingEntry(m_subList);
+            const int i = forms::exactEntry(m_subList);
             if (i < 0) {
                 forms::showFailure(this, {QStringLiteral("Select Account Type"),
                                           QStringLiteral("Select correct sub account type to print ledgers."), {}});
@@ -245,7 +225,7 @@ std::optional<AccountSelection> PrintLedgers::checkedSelection()
             }
             return AccountSelection::subType(m_subList->itemData(i).value<qint64>());
         }
-        const int i = matchingEntry(m_mainList);
+        const int i = forms::exactEntry(m_mainList);
         if (i < 0) {
             forms::showFailure(this, {QStringLiteral("Select Account Type"),
                                       QStringLiteral("Select correct main account type to print ledgers."), {}});

@@ -36,6 +36,7 @@
 #include "platform/forms/column_totals.h"
 #include "platform/forms/date_picker.h"
 #include "platform/forms/fit_text.h"
+#include "platform/forms/name_list.h"
 #include "platform/forms/window_host.h"
 #include "platform/report/report_feed.h"
 #include "platform/sheet/excel_export.h"
@@ -87,13 +88,6 @@ void sizeColumns(QTableView* view, std::initializer_list<int> amounts, std::init
         forms::fitColumn(view, c, forms::kSizedStatus);
 }
 
-// The index of the entry whose text is `text`, letters in any case; -1 for none.
-int matchingEntry(const QComboBox* combo)
-{
-    const QString text = combo->currentText();
-    return text.isEmpty() ? -1 : combo->findText(text, Qt::MatchFixedString);
-}
-
 struct SelectionTexts {
     const char* view;
     const char* print;
@@ -132,13 +126,9 @@ AccBalances::AccBalances(app::Parent& main, QWidget* parent) : QWidget(parent), 
     auto* options = new QButtonGroup(this);
     for (QRadioButton* o : {m_allOpt, m_selectOpt, m_rangeOpt})
         options->addButton(o);
-    m_acc = named(new QComboBox(this), "Acc");
-    m_acc->setEditable(true);
-    m_acc->setInsertPolicy(QComboBox::NoInsert);
+    m_acc = new forms::NameList(this, "Acc", forms::NameList::Typing::AsTyped);
     m_subTypeOpt = named(new QCheckBox(QStringLiteral("Sub Type"), this), "SubTypeOpt");
-    m_subList = named(new QComboBox(this), "SubList");
-    m_subList->setEditable(true);
-    m_subList->setInsertPolicy(QComboBox::NoInsert);
+    m_subList = new forms::NameList(this, "SubList", forms::NameList::Typing::AsTyped);
     m_codeFrom = named(new QLineEdit(this), "CodeFrom");
     m_accFrom = named(new QLineEdit(this), "AccFrom");
     m_codeTo = named(new QLineEdit(this), "CodeTo");
@@ -297,7 +287,7 @@ void AccBalances::Form_Load()
 
 std::optional<std::int64_t> AccBalances::matchedMainType() const
 {
-    const int i = matchingEntry(m_acc);
+    const int i = forms::exactEntry(m_acc);
     if (i < 0)
         return std::nullopt;
     return m_acc->itemData(i).value<qint64>();
@@ -305,7 +295,7 @@ std::optional<std::int64_t> AccBalances::matchedMainType() const
 
 std::optional<std::int64_t> AccBalances::matchedSubType() const
 {
-    const int i = matchingEntry(m_subList);
+    const int i = forms::exactEntry(m_subList);
     if (i < 0)
         return std::nullopt;
     return m_subList->itemData(i).value<qint64>();
@@ -393,12 +383,8 @@ bool AccBalances::choiceIsValid(Purpose purpose)
         forms::showFailure(this, *problem);
         return false;
     }
-    if (m_from->date() > m_to->date()) {
-        forms::showFailure(this, {QStringLiteral("Invalid Date"),
-                                  QStringLiteral("The ending date should be greater than the beginning date."),
-                                  QStringLiteral("BalDt_1")});
-        return false;
-    }
+    // Nothing checks the dates: a from date after the to date gives the
+    // closing sums less the larger opening sums as the period's figures.
     return true;
 }
 

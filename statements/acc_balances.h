@@ -61,12 +61,12 @@ public:
     void SubTypeOpt_Click();
     // 0: six columns with their totals; 1: two columns. Queries nothing.
     void TrialOpt_Click(int index);
-    // Runs the selection checks and the date check, each refusing with its
-    // message and moving the focus; then ShowBalances.
+    // Runs the selection checks, each refusing with its message and moving
+    // the focus; then ShowBalances. The dates are not checked.
     void ViewBttn_Click();
-    // Runs the selection checks with the print messages and the date check;
-    // then, with the buttons off until the preview closes, prints a fresh run
-    // of the balances for the selection and dates: grouped (AccBalRpt or
+    // Runs the selection checks with the print messages; then, with the
+    // buttons off until the preview closes, prints a fresh run of the
+    // balances for the selection and dates: grouped (AccBalRpt or
     // AccBalRpt2) for all accounts, a main type or a sub type, else by range
     // (AccBalRptRange or AccBalRptRange2), as the layout chosen says. After
     // the preview the balances are shown again. A failed query or layout is
@@ -98,8 +98,7 @@ private:
     // its report.
     void PrintGroupedBalances(const TrialBalance& tb);
     void PrintRangeBalances(const TrialBalance& tb);
-    // The selection checks for `purpose` and the date check, shared by Display,
-    // Print and Excel: tells the first failure, moving the focus, and returns false.
+    // The selection checks for `purpose`, shared by Display, Print and Excel: tells the first failure, moving the focus, and returns false.
     bool choiceIsValid(Purpose purpose);
     AccountSelection selection() const;
     void setCommandsEnabled(bool on);

@@ -34,9 +34,10 @@ struct TrialBalance {
 };
 
 // The trial balance of year `fyId` for the period `from` to `to` (both
-// included; the caller refuses a from date after the to date) over the
-// accounts of `selection`. Opening figures are the counted lines dated before
-// `from` (with `from` at the year's start: the opening-balance voucher).
+// included) over the accounts of `selection`. Opening figures are the counted
+// lines dated before `from` (with `from` at the year's start: the
+// opening-balance voucher), closing figures those up to `to`, and the period's
+// the closing sums less the opening sums: negative for a `from` after `to`.
 // "All" covers the accounts with a main type (Level1ID above 0). Throws
 // platform::DbError (also when a sum overflows).
 TrialBalance trialBalance(platform::Database& db, int fyId, const QDate& from, const QDate& to,

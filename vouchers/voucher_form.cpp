@@ -33,6 +33,7 @@
 #include "platform/forms/data_grid.h"
 #include "platform/forms/length_limit.h"
 #include "platform/forms/messages.h"
+#include "platform/forms/name_list.h"
 #include "platform/forms/select_all_text.h"
 #include "platform/shell/environment.h"
 #include "reports/vouchers/voucher_query.h"
@@ -119,10 +120,7 @@ VoucherForm::VoucherForm(app::Parent& main, const app::VoucherKind& kind, QWidge
     forms::limitLength(m_desc, kDescLength);
     forms::selectAllOnFocus(m_desc);
 
-    m_jobList = new QComboBox(this);
-    m_jobList->setObjectName(QStringLiteral("JobList"));
-    m_jobList->setEditable(true);
-    m_jobList->setInsertPolicy(QComboBox::NoInsert);
+    m_jobList = new forms::NameList(this, "JobList", forms::NameList::Typing::FillIn);
     m_jobList->setMinimumWidth(320);
     // Once the user touches the job box, a completed job is no longer kept.
     connect(m_jobList->lineEdit(), &QLineEdit::textEdited, this, [this] { m_keptJobId = 0; });

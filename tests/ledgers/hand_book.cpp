@@ -86,6 +86,16 @@ Money HandBook::difference(std::int64_t acc, const std::string& from, const std:
     return debits(acc, from, to) - credits(acc, from, to);
 }
 
+Money HandBook::periodDebits(std::int64_t acc, const std::string& from, const std::string& to) const
+{
+    return debits(acc, "", to) - debits(acc, "", dayBefore(from));
+}
+
+Money HandBook::periodCredits(std::int64_t acc, const std::string& from, const std::string& to) const
+{
+    return credits(acc, "", to) - credits(acc, "", dayBefore(from));
+}
+
 std::vector<BookLine> HandBook::listedLines(std::int64_t acc, const std::string& from, const std::string& to) const
 {
     std::vector<const BookVoucher*> byDate;
@@ -132,6 +142,23 @@ void writeVouchers(platform::Database& db, std::vector<BookVoucher>& vouchers)
 std::string dayBefore(const std::string& isoDate)
 {
     return platform::isoDate(platform::parseIsoDate(isoDate)->addDays(-1));
+}
+
+void addLookAlikeTypes(platform::Database& db)
+{
+    using namespace lookalike;
+    db.exec("UPDATE AccLevel2 SET L2AccName = 'Petty' WHERE Level2ID IN (?, ?)", {kCashAndBank, kReceivables});
+    db.exec("INSERT INTO AccLevel2 (Level2ID, L2AccName, TypeID) VALUES (?, 'petty', ?)", {kSmallPetty, kAssets});
+    db.exec("INSERT INTO AccLevel1 (TypeID, Type, NatureID)"
+            " SELECT ?, 'cash and Receivables', NatureID FROM AccLevel1 WHERE TypeID = ?",
+            {kSmallMainType, kAssets});
+    db.exec("INSERT INTO AccLevel2 (Level2ID, L2AccName, TypeID) VALUES (?, 'Float', ?)",
+            {kSmallMainType * 100 + 1, kSmallMainType});
+    db.exec("INSERT INTO AccLevel3 (AccCode, AccName, Level1ID, Level2ID) VALUES (?, 'Till', ?, ?), (?, 'Drawer', ?, ?)",
+            {kSmallPettyAccount, kAssets, kSmallPetty, kSmallMainTypeAccount, kSmallMainType,
+             kSmallMainType * 100 + 1});
+    db.exec("INSERT INTO SubTransactions (TranNo, AccCode, Debit) VALUES (1, ?, 100), (1, ?, 100)",
+            {kSmallPettyAccount, kSmallMainTypeAccount});
 }
 
 } // namespace testing_support

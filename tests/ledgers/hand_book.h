@@ -75,6 +75,11 @@ public:
     platform::Money debits(std::int64_t acc, const std::string& from, const std::string& to) const;
     platform::Money credits(std::int64_t acc, const std::string& from, const std::string& to) const;
     platform::Money difference(std::int64_t acc, const std::string& from, const std::string& to) const;
+    // The period's debits and credits as the trial balance takes them: those
+    // dated up to `to` less those dated before `from` (both ISO), so negative
+    // for a `from` after `to` with lines between.
+    platform::Money periodDebits(std::int64_t acc, const std::string& from, const std::string& to) const;
+    platform::Money periodCredits(std::int64_t acc, const std::string& from, const std::string& to) const;
     // The counted lines of `acc` with an amount, in the ledger's order (date,
     // then the order written).
     std::vector<BookLine> listedLines(std::int64_t acc, const std::string& from, const std::string& to) const;
@@ -87,6 +92,17 @@ private:
 // itself; a voucher with a TranNo (the delivered opening voucher) gets only
 // its lines, the others get the TranNo they were written under.
 void writeVouchers(platform::Database& db, std::vector<BookVoucher>& vouchers);
+
+// Types whose texts differ from others' only in letter case, each with an
+// account opened with a debit of 1.00 (on the opening-balance voucher): the
+// sub types kCashAndBank and kReceivables renamed "Petty" and a third of
+// kAssets, "petty"; and a main type "cash and Receivables" of kAssets's nature
+// beside kAssets's "Cash and Receivables", with a sub type "Float".
+namespace lookalike {
+inline constexpr std::int64_t kSmallPetty = 20103, kSmallPettyAccount = 20103001;
+inline constexpr std::int64_t kSmallMainType = 202, kSmallMainTypeAccount = 20201001;
+} // namespace lookalike
+void addLookAlikeTypes(platform::Database& db);
 
 // The day before `isoDate`, as ISO text.
 std::string dayBefore(const std::string& isoDate);

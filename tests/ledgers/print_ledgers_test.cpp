@@ -31,6 +31,7 @@ using platform::Money;
 using testing_support::child;
 using testing_support::text;
 namespace acc = testing_support::acc;
+namespace lookalike = testing_support::lookalike;
 
 namespace {
 
@@ -275,6 +276,56 @@ private slots:
         // The report closes its rows when it ends.
         shown->close();
         QVERIFY(!w->MultiLedgersQry());
+    }
+
+    // Typed text is taken as typed when the focus leaves the list: an entry
+    // whose text is exactly that (letter case included) is printed, anything
+    // else is refused, and no entry that merely resembles it is put in its place.
+    void aTypedTypeIsTheEntryOfExactlyThatTextOrRefused_data()
+    {
+        QTest::addColumn<bool>("subType");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<qint64>("printed");   // the account printed; 0: refused
+        QTest::newRow("sub type in its own letters") << true << "petty" << qint64(lookalike::kSmallPettyAccount);
+        QTest::newRow("sub type's start") << true << "Pet" << qint64(0);
+        QTest::newRow("sub type in capitals") << true << "PETTY" << qint64(0);
+        QTest::newRow("main type in its own letters") << false << "cash and Receivables (Current Assets)"
+                                                      << qint64(lookalike::kSmallMainTypeAccount);
+        QTest::newRow("main type's start") << false << "Cash and" << qint64(0);
+        QTest::newRow("main type in capitals") << false << "CASH AND RECEIVABLES (CURRENT ASSETS)" << qint64(0);
+    }
+    void aTypedTypeIsTheEntryOfExactlyThatTextOrRefused()
+    {
+        QFETCH(bool, subType);
+        QFETCH(QString, typed);
+        QFETCH(qint64, printed);
+        Fixture f;
+        testing_support::addLookAlikeTypes(f.t.db());
+        auto w = f.window();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        child<QRadioButton>(*w, "LedgerOpt_1")->setChecked(true);
+        auto* mainList = child<QComboBox>(*w, "MainList");
+        if (subType) {
+            mainList->setCurrentIndex(mainList->findText(mainTypeText(f.t.db(), testing_support::kAssets)));
+            child<QCheckBox>(*w, "SubTypeOpt")->setChecked(true);
+        }
+        auto* list = subType ? child<QComboBox>(*w, "SubList") : mainList;
+        QCOMPARE(testing_support::typeAndLeave(list, typed, child<QPushButton>(*w, "PrintBttn")), typed);
+        w->PrintBttn_Click();
+        if (!printed) {
+            QCOMPARE(f.messages.boxes().size(), std::size_t(1));
+            QCOMPARE(f.messages.last().title, QStringLiteral("Select Account Type"));
+            QCOMPARE(f.messages.last().text, subType ? QStringLiteral("Select correct sub account type to print ledgers.")
+                                                     : QStringLiteral("Select correct main account type to print ledgers."));
+            QVERIFY(!testing_support::previewOver(*w));
+            return;
+        }
+        QVERIFY(f.messages.boxes().empty());
+        const auto rows = printedRows(*w);
+        QVERIFY(rowStarting(rows, QString::number(printed)) >= 0);
+        for (const std::int64_t other : acc::all)
+            QCOMPARE(rowStarting(rows, QString::number(other)), -1);
     }
 
     void aSubTypePickedAmongTwoOfOneNamePrintsItsOwnAccounts()

@@ -30,6 +30,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "accounts/chart_rules.h"
+#include "accounts/job_rules.h"
 #include "accounts/jobs.h"
 #include "backup/back_up.h"
 #include "accounts/modify_accounts.h"
@@ -37,6 +39,7 @@
 #include "ledgers/acc_ledgers.h"
 #include "ledgers/daily_journal.h"
 #include "ledgers/job_ledgers.h"
+#include "ledgers/print_ledgers.h"
 #include "main/login_form.h"
 #include "main/menu_table.h"
 #include "main/navigation.h"
@@ -45,6 +48,7 @@
 #include "main/window_catalog.h"
 #include "platform/data/database.h"
 #include "platform/forms/fit_text.h"
+#include "platform/forms/name_list.h"
 #include "platform/forms/window_host.h"
 #include "platform/report/preview.h"
 #include "platform/shell/environment.h"
@@ -196,11 +200,22 @@ struct Book {
     HandBook book{t.db()};
     app::Parent main{t.path()};
 
-    Book()
+    // With `longestNames`, every main type, sub type and account of the chart
+    // is named with as many characters as the chart takes, wide letters after
+    // its own name, and the job described with as many as the register takes.
+    explicit Book(bool longestNames = false)
     {
         t.db().exec("INSERT INTO Jobs (JobNo, JobDesc, CustomerName, JobIncharge, EstimatedCost, ValueofWork, Status)"
                     " VALUES (5, 'Fit', 'Zafar & Sons', 'Bilal', 50000, 90000, 0)");
         t.db().exec("UPDATE Transactions SET JobID = ? WHERE FYID = 1", {t.db().lastInsertId()});
+        if (longestNames) {
+            for (const char* sql : {"UPDATE AccLevel1 SET Type = substr(Type || ' ' || printf('%.*c', ?1, 'W'), 1, ?1)",
+                                    "UPDATE AccLevel2 SET L2AccName = substr(L2AccName || ' ' || printf('%.*c', ?1, 'W'), 1, ?1)",
+                                    "UPDATE AccLevel3 SET AccName = substr(AccName || ' ' || printf('%.*c', ?1, 'W'), 1, ?1)"})
+                t.db().exec(sql, {accounts::kChartNameLength});
+            t.db().exec("UPDATE Jobs SET JobDesc = substr(JobDesc || ' ' || printf('%.*c', ?1, 'W'), 1, ?1)",
+                        {accounts::kJobTextLength});
+        }
         main.setAttribute(Qt::WA_DeleteOnClose, false);
         main.PelkUser = 1;
         main.FYID = testing_support::kYear;
@@ -246,6 +261,51 @@ void checkFits(QWidget* w)
     QVERIFY2(pastAnEdge.isEmpty(), qPrintable(QStringLiteral("past an edge: ") + pastAnEdge.join(QStringLiteral(", "))));
     const QStringList captions = captionsCut(w);
     QVERIFY2(captions.isEmpty(), qPrintable(QStringLiteral("cut: ") + captions.join(QStringLiteral(", "))));
+}
+
+// Puts the book's names into the lists of `w` as a user brings them up: the
+// multi-ledger print's options shown once its refresh has ended, and each list
+// of names at its first entry (a main type's sub types then fill their list).
+void bringUpTheNames(QWidget* w)
+{
+    if (auto* print = dynamic_cast<ledgers::PrintLedgers*>(w))
+        print->Timer1_Timer();
+    for (forms::NameList* list : w->findChildren<forms::NameList*>())
+        if (list->count() > 0)
+            list->setCurrentIndex(0);
+}
+
+// Checks that `w` fits maximized, and again restored, at the size it had: its
+// frame in the main window's area, or the window itself on the screen (where
+// the test's platform has no screen of that size, maximized is made the size
+// of the screen). A window of a fixed size cannot be maximized.
+void checkFitsMaximizedAndRestored(QWidget* w)
+{
+    QVERIFY(w);
+    auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+    QWidget* frame = sub ? static_cast<QWidget*>(sub) : w;
+    if (frame->minimumSize() == frame->maximumSize())
+        return;
+    const QSize designed = frame->size();
+    if (sub) {
+        sub->showMaximized();
+        QCoreApplication::processEvents();
+        QVERIFY2(sub->isMaximized(), qPrintable(w->objectName()));
+    } else {
+        w->resize(kScreen);
+        QCoreApplication::processEvents();
+        QCOMPARE(w->size(), kScreen);
+    }
+    checkFits(w);
+    if (QTest::currentTestFailed())
+        return;
+    if (sub)
+        sub->showNormal();
+    else
+        w->resize(designed);
+    QCoreApplication::processEvents();
+    checkFits(w);
+    QCOMPARE(frame->size(), designed);
 }
 
 // Writes `cents` into the book on every account: as an opening debit (on two
@@ -404,12 +464,22 @@ std::vector<Opener> previews()
     };
 }
 
-// One row of test data per opener, named after its window, carrying its index.
-void addRows(const std::vector<Opener>& list)
+// One row of test data per opener, named after its window, carrying its index;
+// with `longestNames`, a second row per opener with the longest names.
+void addRows(const std::vector<Opener>& list, bool longestNames = false)
 {
     QTest::addColumn<int>("index");
-    for (std::size_t i = 0; i < list.size(); ++i)
-        QTest::newRow(qPrintable(list[i].name)) << static_cast<int>(i);
+    if (longestNames)
+        QTest::addColumn<bool>("longestNames");
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (!longestNames) {
+            QTest::newRow(qPrintable(list[i].name)) << static_cast<int>(i);
+            continue;
+        }
+        for (const bool longest : {false, true})
+            QTest::addRow("%s%s", qPrintable(list[i].name), longest ? ", longest names" : "")
+                << static_cast<int>(i) << longest;
+    }
 }
 
 } // namespace
@@ -426,37 +496,51 @@ private slots:
         app::registerWindows();
     }
 
+    // Each window also with the longest names the chart takes, and maximized
+    // and restored.
     void everyMenuWindowFits_data()
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<bool>("modal");
+        QTest::addColumn<bool>("longestNames");
         for (const app::MenuEntry& e : app::menuEntries())
             if ((e.opens == app::Opens::Modal || e.opens == app::Opens::Modeless) && e.window
                 && app::findWindow(QString::fromUtf8(e.window)))
-                QTest::newRow(e.window) << QString::fromUtf8(e.window) << (e.opens == app::Opens::Modal);
+                for (const bool longest : {false, true})
+                    QTest::addRow("%s%s", e.window, longest ? ", longest names" : "")
+                        << QString::fromUtf8(e.window) << (e.opens == app::Opens::Modal) << longest;
     }
     void everyMenuWindowFits()
     {
         QFETCH(QString, window);
         QFETCH(bool, modal);
-        Book b;
+        QFETCH(bool, longestNames);
+        Book b(longestNames);
         QVERIFY(fits(b.main.size(), kScreen));
-        checkFits(b.main.openWindow(window, modal));
+        QWidget* w = b.main.openWindow(window, modal);
+        bringUpTheNames(w);
+        checkFits(w);
+        if (!QTest::currentTestFailed())
+            checkFitsMaximizedAndRestored(w);
     }
 
     void everyWindowOpenedOtherwiseFits_data()
     {
-        addRows(otherWindows());
+        addRows(otherWindows(), true);
     }
     void everyWindowOpenedOtherwiseFits()
     {
         QFETCH(int, index);
+        QFETCH(bool, longestNames);
         const Opener opener = otherWindows()[static_cast<std::size_t>(index)];
-        Book b;
+        Book b(longestNames);
         QWidget* w = opener.open(b);
         QVERIFY2(w, qPrintable(opener.name));
         QCOMPARE(w->objectName(), opener.name);
+        bringUpTheNames(w);
         checkFits(w);
+        if (!QTest::currentTestFailed())
+            checkFitsMaximizedAndRestored(w);
     }
 
     void theSignInAndTheBackUpProgramFit()

@@ -1,6 +1,8 @@
 // The signed-in main window of the tests.
 #include "tests/support/signed_in_window.h"
 
+#include <QTest>
+
 #include "platform/report/preview.h"
 
 namespace testing_support {
@@ -18,6 +20,14 @@ std::unique_ptr<app::Parent> signedInWindow(const QString& databasePath, const S
     main->UName = as.userName;
     main->MDIForm_Load();
     return main;
+}
+
+QString typeAndLeave(QComboBox* list, const QString& typed, QWidget* next)
+{
+    list->setFocus();
+    QTest::keyClicks(list, typed);
+    next->setFocus();
+    return list->currentText();
 }
 
 report::PreviewWindow* previewOver(QWidget& w)

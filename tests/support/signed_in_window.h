@@ -1,10 +1,11 @@
 // Test support: a main window signed in to a year over a test database, the
-// controls of a window and their texts found by name, and the preview a print
-// left open.
+// controls of a window and their texts found by name, typing into a list, and
+// the preview a print left open.
 #pragma once
 
 #include <memory>
 
+#include <QComboBox>
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,6 +50,10 @@ inline QString text(QWidget& w, const char* name)
         return box->text();
     return child<QLabel>(w, name)->text();
 }
+
+// Types `typed` into the list `list`, key by key, then gives the focus to
+// `next`, as a user leaving the list does; returns the list's text then.
+QString typeAndLeave(QComboBox* list, const QString& typed, QWidget* next);
 
 // The preview a print left open over `w` (modal windows do not block here), or null.
 report::PreviewWindow* previewOver(QWidget& w);
