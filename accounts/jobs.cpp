@@ -224,7 +224,7 @@ Jobs::Jobs(app::Parent& main, QWidget* parent) : QDialog(parent), m_main(main)
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setItemDelegate(new forms::WholeTextDelegate(m_grid));
+    forms::showFiguresWhole(m_grid, {JobsModel::JobNo, JobsModel::JobDate, JobsModel::Value});
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setSectionResizeMode(JobsModel::Description, QHeaderView::Stretch);
     forms::fitColumn(m_grid, JobsModel::JobNo, 80);

@@ -231,6 +231,7 @@ VoucherLineGrid::VoucherLineGrid(app::Parent& main, LineGridParams params, QWidg
     // in sight however narrow the window that hosts the grid.
     m_grid->horizontalHeader()->setSectionResizeMode(column::Desc, QHeaderView::Stretch);
     m_grid->verticalHeader()->setFixedWidth(16);
+    forms::showFiguresWhole(m_grid, {column::Code, column::Debit, column::Credit});
 
     forms::DataGrid::Hooks grid;
     grid.beforeColEdit = [this](int c, bool& cancel) { Grid_BeforeColEdit(c, cancel); };

@@ -139,6 +139,8 @@ JobLedgers::JobLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
 
     m_model = new JobLedgerModel(this);
     m_grid = makeLedgerGrid(this, m_model);
+    forms::showFiguresWhole(m_grid, {JobLedgerModel::Date, JobLedgerModel::TranNo, JobLedgerModel::AccCode,
+                                     JobLedgerModel::Debit, JobLedgerModel::Credit, JobLedgerModel::Profit});
     m_grid->horizontalHeader()->setSectionResizeMode(JobLedgerModel::Description, QHeaderView::Stretch);
     forms::fitColumn(m_grid, JobLedgerModel::Date, 75);
     forms::fitColumn(m_grid, JobLedgerModel::TranNo, 85);
