@@ -532,6 +532,15 @@ void VoucherForm::ValidateAndSave()
         forms::showFailure(this, *problem);
         return;
     }
+    // A line whose account was deleted meanwhile is named, and nothing is
+    // written, rather than the save failing on the chart's key.
+    try {
+        if (m_lines->refuseLineOffChart())
+            return;
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
+        return;
+    }
     if (!WriteVoucher(*request.docNo, *jobId, request.totals->debit))
         return;
     if (m_afterSave == AfterSave::Print) {
