@@ -26,6 +26,7 @@
 #include "platform/data/database.h"
 #include "platform/forms/column_totals.h"
 #include "platform/forms/fit_text.h"
+#include "platform/forms/loaded_text.h"
 #include "platform/forms/messages.h"
 #include "platform/report/report_feed.h"
 #include "platform/text/formats.h"
@@ -238,8 +239,8 @@ void JobLedgers::showParticulars(const JobParticulars* job)
     const auto amount = [](const std::optional<platform::Money>& m) {
         return m ? platform::formatMoneyQ(*m, kAmount) : QString();
     };
-    m_jobTxt[0]->setText(QString::fromStdString(job->customerName));
-    m_jobTxt[1]->setText(QString::fromStdString(job->jobIncharge));
+    forms::setLoadedText(m_jobTxt[0], QString::fromStdString(job->customerName));
+    forms::setLoadedText(m_jobTxt[1], QString::fromStdString(job->jobIncharge));
     m_jobTxt[2]->setText(amount(job->estimatedCost));
     m_jobTxt[3]->setText(amount(job->valueOfWork));
 }

@@ -714,6 +714,81 @@ private slots:
         QVERIFY2(b.boxes.boxes().empty(), qPrintable(b.boxes.boxes().empty() ? QString() : b.boxes.last().text));
     }
 
+    // A box loaded with a text longer than the box shows the text's start,
+    // not its end, as the window opens or shows another record.
+    void boxesLoadedWithALongTextShowItsStart()
+    {
+        Book b;
+        const QString longText = QStringLiteral("A text that starts here and runs on well past its box ").repeated(4);
+        const std::string stored = longText.left(200).toStdString();
+        auto& db = b.t.db();
+        db.exec("UPDATE AccLevel1 SET Type = ?", {stored});
+        db.exec("UPDATE AccLevel2 SET L2AccName = ?", {stored});
+        db.exec("UPDATE AccLevel3 SET AccName = ?", {stored});
+        db.exec("UPDATE Transactions SET \"Desc\" = ?", {stored});
+        db.exec("UPDATE Jobs SET JobDesc = ?, CustomerName = ?", {stored, stored});
+        db.exec("UPDATE BusinessInfo SET Name = ?", {stored});
+        b.main.BizName = longText.left(200);
+        b.main.AccTimer_Timer();
+        b.main.LedgerRef = static_cast<std::int32_t>(
+            db.scalar("SELECT MIN(TranNo) FROM Transactions WHERE TranType = 41 AND FYID = 1").toInt());
+        struct Place {
+            const char* window;
+            std::function<QWidget*(Book&)> open;
+            std::vector<const char*> boxes;
+        };
+        const Place places[] = {
+            {"Navigation",
+             [](Book& book) -> QWidget* {
+                 auto* nav = dynamic_cast<app::Navigation*>(book.main.host().find(QStringLiteral("Navigation")));
+                 if (nav)
+                     nav->Form_Load();
+                 return nav;
+             },
+             {"CoTxt"}},
+            {"GeneralJournal",
+             [](Book& book) {
+                 book.main.LOpen = true;
+                 QWidget* w = book.main.openWindow(QStringLiteral("GeneralJournal"), false);
+                 book.main.LOpen = false;
+                 return w;
+             },
+             {"Desc", "JobList"}},
+            {"ModifyAccounts", [](Book& book) { return book.main.openWindow(QStringLiteral("ModifyAccounts"), true); },
+             {"CatCodeTxt", "SubCatCodeTxt", "AccCodeTxt"}},
+            {"AccLedgers",
+             [](Book& book) {
+                 QWidget* w = book.main.openWindow(QStringLiteral("AccLedgers"), false);
+                 if (w)
+                     w->findChild<QLineEdit*>(QStringLiteral("ACodeTxt"))
+                         ->setText(QString::number(testing_support::acc::Cash));
+                 return w;
+             },
+             {"Acc"}},
+            {"Jobs", [](Book& book) { return book.main.openWindow(QStringLiteral("Jobs"), true); }, {"PartyNameTxt"}},
+            {"CompanyInfo", [](Book& book) { return book.main.openWindow(QStringLiteral("CompanyInfo"), true); },
+             {"Info0"}},
+        };
+        QStringList atTheEnd;
+        for (const Place& p : places) {
+            QWidget* w = p.open(b);
+            QVERIFY2(w, p.window);
+            QCoreApplication::processEvents();
+            for (const char* name : p.boxes) {
+                auto* box = w->findChild<QLineEdit*>(QString::fromLatin1(name));
+                if (auto* combo = w->findChild<QComboBox*>(QString::fromLatin1(name)))
+                    box = combo->lineEdit();
+                QVERIFY2(box && box->isVisible(), name);
+                QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) > box->width(),
+                         qPrintable(QStringLiteral("%1.%2 \"%3\" fits its box").arg(p.window, name, box->text())));
+                if (box->cursorPosition() != 0)
+                    atTheEnd << QStringLiteral("%1.%2 at %3").arg(p.window, name).arg(box->cursorPosition());
+            }
+        }
+        QVERIFY2(atTheEnd.isEmpty(), qPrintable(atTheEnd.join(QStringLiteral(", "))));
+        QVERIFY2(b.boxes.boxes().empty(), qPrintable(b.boxes.boxes().empty() ? QString() : b.boxes.last().text));
+    }
+
     // Each total of the six-column trial balance stands under the columns of
     // the figures it adds up: a balance under its balance and status.
     void theTrialBalanceTotalsStandUnderTheirColumns()
