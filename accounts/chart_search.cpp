@@ -17,6 +17,7 @@
 #include "main/parent.h"
 #include "platform/data/database.h"
 #include "platform/forms/data_grid.h"
+#include "platform/forms/fit_text.h"
 #include "platform/forms/list_model.h"
 #include "platform/forms/messages.h"
 
@@ -110,6 +111,7 @@ ChartofAccounts::ChartofAccounts(app::Parent& main, ModifyAccounts& editor, QWid
         m_invGrid->setColumnWidth(c, 70);
     for (int c : {ChartSearchModel::AccL3, ChartSearchModel::AccL1, ChartSearchModel::AccL2})
         m_invGrid->setColumnWidth(c, 230);
+    forms::showFiguresWhole(m_invGrid, {ChartSearchModel::AccCode, ChartSearchModel::TypeID, ChartSearchModel::Level2ID});
     forms::DataGrid::Hooks hooks;
     hooks.dblClick = [this] { InvGrid_DblClick(); };
     hooks.rowColChange = [this](int, int) { showCurrent(); };

@@ -3,6 +3,8 @@
 // under the window and is reported like any other database failure.
 #include "accounts/chart_store.h"
 
+#include <unordered_set>
+
 #include "platform/data/database.h"
 
 namespace accounts {
@@ -167,6 +169,23 @@ void updateAccount(platform::Transaction& tx, const AccountRow& row)
 void deleteAccount(platform::Transaction& tx, std::int64_t accCode)
 {
     changeOne(tx, "DELETE FROM AccLevel3 WHERE AccCode = ?", {accCode});
+}
+
+std::optional<std::size_t> firstLineOffChart(platform::Database& db, const std::vector<SubTranRow>& lines)
+{
+    platform::Statement st(db, "SELECT 1 FROM AccLevel3 WHERE AccCode = ?");
+    std::unordered_set<std::int64_t> inChart;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto& code = lines[i].accCode;
+        if (!code || inChart.contains(*code))
+            continue;
+        st.reset();
+        st.bind(1, *code);
+        if (!st.step())
+            return i;
+        inChart.insert(*code);
+    }
+    return std::nullopt;
 }
 
 } // namespace accounts

@@ -1,12 +1,16 @@
 // The chart editor's SQL: the lists of the three levels and the natures, the
-// look-ups its checks need, and the one-row writes of AccLevel1/2/3. Every value
+// look-ups its checks need, and the one-row writes of AccLevel1/2/3; and whether
+// the lines of a voucher grid still name accounts of the chart. Every value
 // is bound; the checks themselves live in chart_rules.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "accounts/line_grid_rules.h"
 #include "platform/data/hierarchy.h"
 #include "platform/data/recordset.h"
 
@@ -101,5 +105,11 @@ void insertAccount(platform::Transaction& tx, const AccountRow& row);
 void updateAccount(platform::Transaction& tx, const AccountRow& row);
 // Deletes account `accCode`; refused by the database while voucher lines use it.
 void deleteAccount(platform::Transaction& tx, std::int64_t accCode);
+
+// The first of `lines` (in their order) whose account code the chart
+// (AccLevel3) no longer holds, as it may after an account was deleted while
+// the lines were typed; nothing when every line's account is there. Lines
+// without an account are passed over. Throws platform::DbError.
+std::optional<std::size_t> firstLineOffChart(platform::Database& db, const std::vector<SubTranRow>& lines);
 
 } // namespace accounts

@@ -28,6 +28,7 @@
 #include "platform/forms/exact_text.h"
 #include "platform/forms/fit_text.h"
 #include "platform/forms/length_limit.h"
+#include "platform/forms/loaded_text.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/select_all_text.h"
 #include "platform/shell/environment.h"
@@ -224,7 +225,7 @@ Jobs::Jobs(app::Parent& main, QWidget* parent) : QDialog(parent), m_main(main)
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setItemDelegate(new forms::WholeTextDelegate(m_grid));
+    forms::showFiguresWhole(m_grid, {JobsModel::JobNo, JobsModel::JobDate, JobsModel::Value});
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setSectionResizeMode(JobsModel::Description, QHeaderView::Stretch);
     forms::fitColumn(m_grid, JobsModel::JobNo, 80);
@@ -314,18 +315,18 @@ void Jobs::showJob(const JobRecord& j)
     m_docNo->setText(QString::number(j.jobNo));
     m_trDate->setDate(j.jobDate.isValid() ? j.jobDate : shell::today());
     forms::setExactText(m_desc, j.jobDesc);
-    m_orderNo->setText(j.orderRefDate);
-    m_delDate->setText(j.expDeliveryDate);
-    m_partyName->setText(j.customerName);
+    forms::setLoadedText(m_orderNo, j.orderRefDate);
+    forms::setLoadedText(m_delDate, j.expDeliveryDate);
+    forms::setLoadedText(m_partyName, j.customerName);
     forms::setExactText(m_partyAddress, j.address);
-    m_partyTel->setText(j.telephone);
-    m_partyContact->setText(j.contact);
+    forms::setLoadedText(m_partyTel, j.telephone);
+    forms::setLoadedText(m_partyContact, j.contact);
     m_estCost->setText(amountBoxText(j.estimatedCost));
     m_jobValue->setText(amountBoxText(j.valueOfWork));
-    m_jobEmp->setText(j.jobIncharge);
-    m_compDate->setText(j.completionDate);
+    forms::setLoadedText(m_jobEmp, j.jobIncharge);
+    forms::setLoadedText(m_compDate, j.completionDate);
     m_completeOpt->setChecked(j.completed);
-    m_delRef->setText(j.deliveryRefDate);
+    forms::setLoadedText(m_delRef, j.deliveryRefDate);
     forms::setExactText(m_remarks, j.remarks);
 }
 

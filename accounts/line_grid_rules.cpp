@@ -165,4 +165,14 @@ QString containsPattern(const QString& typed)
     return pattern;
 }
 
+forms::Problem accountGoneProblem(std::size_t row, const SubTranRow& line)
+{
+    return {QStringLiteral("Select Account"),
+            QStringLiteral("Line %1 has the account %2 %3, which is no longer in the chart.")
+                .arg(row + 1)
+                .arg(line.accCode.value_or(0))
+                .arg(line.accName),
+            QStringLiteral("Grid")};
+}
+
 } // namespace accounts

@@ -3,12 +3,14 @@
 // texts, and the type-ahead pattern. The grid component applies them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
 #include <QString>
 
+#include "platform/forms/messages.h"
 #include "platform/text/money.h"
 
 namespace accounts {
@@ -100,5 +102,10 @@ std::vector<SubTranRow> linesWithAccount(const std::vector<SubTranRow>& lines);
 // A LIKE pattern (for "LIKE ? ESCAPE '\'") that finds `typed` anywhere, every
 // character taken literally: %, _ and the backslash are escaped.
 QString containsPattern(const QString& typed);
+
+// The refusal of a save whose line `row` (from 0, in grid order) holds an
+// account the chart no longer has: "Select Account", naming the line as
+// numbered from 1 and its account's code and name, the focus to the grid.
+forms::Problem accountGoneProblem(std::size_t row, const SubTranRow& line);
 
 } // namespace accounts

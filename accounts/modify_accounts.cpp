@@ -28,6 +28,7 @@
 #include "main/parent.h"
 #include "platform/data/database.h"
 #include "platform/forms/length_limit.h"
+#include "platform/forms/loaded_text.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/name_list.h"
 #include "platform/forms/window_host.h"
@@ -117,7 +118,7 @@ std::optional<std::int64_t> listedCode(const QListWidget* list)
 void setQuietly(QLineEdit* box, const QString& text)
 {
     const QSignalBlocker quiet(box);
-    box->setText(text);
+    forms::setLoadedText(box, text);
 }
 
 QPushButton* makeButton(const QString& caption, const QString& name, QWidget* parent)

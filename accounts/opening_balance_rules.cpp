@@ -56,16 +56,6 @@ OpeningSave planOpeningSave(const std::vector<SubTranRow>& loaded, const std::ve
     return plan;
 }
 
-forms::Problem accountGoneProblem(std::size_t row, const SubTranRow& line)
-{
-    return {QStringLiteral("Select Account"),
-            QStringLiteral("Line %1 has the account %2 %3, which is no longer in the chart.")
-                .arg(row + 1)
-                .arg(line.accCode.value_or(0))
-                .arg(line.accName),
-            QStringLiteral("Grid")};
-}
-
 bool nameContains(const SubTranRow& line, const QString& text)
 {
     return !text.isEmpty() && line.accName.contains(text, Qt::CaseInsensitive);

@@ -10,7 +10,6 @@
 #include <QString>
 
 #include "accounts/line_grid_rules.h"
-#include "platform/forms/messages.h"
 
 namespace accounts {
 
@@ -35,11 +34,6 @@ struct OpeningSave {
     bool empty() const { return inserts.empty() && updates.empty() && deletes.empty(); }
 };
 OpeningSave planOpeningSave(const std::vector<SubTranRow>& loaded, const std::vector<SubTranRow>& edited);
-
-// The refusal of a save whose line `row` (from 0, in grid order) holds an
-// account the chart no longer has: "Select Account", naming the line as
-// numbered from 1 and its account's code and name, the focus to the grid.
-forms::Problem accountGoneProblem(std::size_t row, const SubTranRow& line);
 
 // True when the account name of `line` contains `text`, without regard to case,
 // every character taken literally. An empty text matches nothing.

@@ -3,7 +3,6 @@
 
 #include <optional>
 #include <string>
-#include <unordered_set>
 
 #include "accounts/opening_balance_rules.h"
 #include "main/voucher_kinds.h"
@@ -81,23 +80,6 @@ std::vector<SubTranRow> loadOpeningLines(platform::Database& db, std::int64_t tr
         lines.push_back(std::move(line));
     }
     return lines;
-}
-
-std::optional<std::size_t> firstLineOffChart(platform::Database& db, const std::vector<SubTranRow>& lines)
-{
-    platform::Statement st(db, "SELECT 1 FROM AccLevel3 WHERE AccCode = ?");
-    std::unordered_set<std::int64_t> inChart;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto& code = lines[i].accCode;
-        if (!code || inChart.contains(*code))
-            continue;
-        st.reset();
-        st.bind(1, *code);
-        if (!st.step())
-            return i;
-        inChart.insert(*code);
-    }
-    return std::nullopt;
 }
 
 std::int64_t countOpeningAccounts(platform::Database& db)

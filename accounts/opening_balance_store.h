@@ -24,12 +24,6 @@ struct OpeningSave;
 // Throws platform::DbError.
 std::vector<SubTranRow> loadOpeningLines(platform::Database& db, std::int64_t tranNo);
 
-// The first of `lines` (in their order) whose account code the chart
-// (AccLevel3) no longer holds, as it may after an account was deleted while
-// the lines were typed; nothing when every line's account is there. Lines
-// without an account are passed over. Throws platform::DbError.
-std::optional<std::size_t> firstLineOffChart(platform::Database& db, const std::vector<SubTranRow>& lines);
-
 // The accounts of the chart whose main type exists (NoofAcc). Throws platform::DbError.
 std::int64_t countOpeningAccounts(platform::Database& db);
 

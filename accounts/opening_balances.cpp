@@ -222,10 +222,8 @@ bool OpeningBalancesAcc::SaveOpeningBalances()
         }
         // A line whose account was deleted meanwhile is named, and nothing is
         // written, rather than the whole save failing on the chart's key.
-        if (const auto row = firstLineOffChart(db, m_lines->lines())) {
+        if (m_lines->refuseLineOffChart()) {
             setButtons(true);
-            m_lines->grid()->setCurrentCell(static_cast<int>(*row), column::Code);
-            forms::showFailure(this, accountGoneProblem(*row, m_lines->lines()[*row]));
             return false;
         }
         const OpeningSave plan = planOpeningSave(m_loaded, m_lines->lines());

@@ -17,6 +17,7 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include "accounts/chart_store.h"
 #include "main/parent.h"
 #include "platform/data/database.h"
 #include "platform/forms/data_grid.h"
@@ -231,6 +232,7 @@ VoucherLineGrid::VoucherLineGrid(app::Parent& main, LineGridParams params, QWidg
     // in sight however narrow the window that hosts the grid.
     m_grid->horizontalHeader()->setSectionResizeMode(column::Desc, QHeaderView::Stretch);
     m_grid->verticalHeader()->setFixedWidth(16);
+    forms::showFiguresWhole(m_grid, {column::Code, column::Debit, column::Credit});
 
     forms::DataGrid::Hooks grid;
     grid.beforeColEdit = [this](int c, bool& cancel) { Grid_BeforeColEdit(c, cancel); };
@@ -315,6 +317,18 @@ VoucherLineGrid::~VoucherLineGrid()
         if (m_list->parentWidget() != this)
             delete m_list.data();
     }
+}
+
+bool VoucherLineGrid::refuseLineOffChart()
+{
+    if (!m_main.Pelkconn)
+        return false;
+    const auto row = firstLineOffChart(*m_main.Pelkconn, lines());
+    if (!row)
+        return false;
+    m_grid->setCurrentCell(static_cast<int>(*row), column::Code);
+    forms::showFailure(this, accountGoneProblem(*row, lines()[*row]));
+    return true;
 }
 
 void VoucherLineGrid::setLines(std::vector<SubTranRow> lines)

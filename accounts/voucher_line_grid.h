@@ -65,6 +65,13 @@ public:
     std::vector<SubTranRow> linesToSave() const;
 
     forms::DataGrid* grid() const { return m_grid; }
+
+    // Whether a line holds an account the chart no longer has, as after it was
+    // deleted in the chart editor while the lines were typed. If one does, its
+    // code becomes the current cell and the refusal names the line and the
+    // account (accountGoneProblem): what a host checks before it writes its
+    // lines, so that such a save writes nothing. Throws platform::DbError.
+    bool refuseLineOffChart();
     // Yes while the grid or the list holds the focus.
     bool codeFocus() const { return m_codeFocus; }
 

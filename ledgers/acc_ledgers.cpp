@@ -74,6 +74,8 @@ AccLedgers::AccLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
 
     m_model = new LedgerModel(this);
     m_grid = makeLedgerGrid(this, m_model);
+    forms::showFiguresWhole(m_grid, {LedgerModel::Date, LedgerModel::TranNo, LedgerModel::Debit, LedgerModel::Credit,
+                                     LedgerModel::BalanceColumn});
     m_grid->horizontalHeader()->setSectionResizeMode(LedgerModel::Description, QHeaderView::Stretch);
     forms::fitColumn(m_grid, LedgerModel::Date, 80);
     forms::fitColumn(m_grid, LedgerModel::TranNo, 90);

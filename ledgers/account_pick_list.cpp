@@ -15,6 +15,7 @@
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
 #include "platform/forms/length_limit.h"
+#include "platform/forms/loaded_text.h"
 
 namespace ledgers {
 
@@ -185,7 +186,7 @@ void AccountPickList::Code_Change(int box)
     }
     if (accountsEmpty())
         return;
-    b.name->setText(nameOf(*code).value_or(QString()));
+    forms::setLoadedText(b.name, nameOf(*code).value_or(QString()));
 }
 
 void AccountPickList::Code_GotFocus(int box)

@@ -60,7 +60,8 @@ DailyJournal::DailyJournal(app::Parent& main, QWidget* parent) : QWidget(parent)
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setItemDelegate(new forms::WholeTextDelegate(m_grid));
+    forms::showFiguresWhole(m_grid, {DayBookModel::TranNo, DayBookModel::Date, DayBookModel::AccCode,
+                                     DayBookModel::Debit, DayBookModel::Credit});
     m_grid->verticalHeader()->hide();
     // Fixed row heights: a year of lines shows without measuring each, and
     // only the rows on the screen are read.

@@ -26,6 +26,7 @@
 #include "platform/data/database.h"
 #include "platform/forms/column_totals.h"
 #include "platform/forms/fit_text.h"
+#include "platform/forms/loaded_text.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/name_list.h"
 #include "platform/report/report_feed.h"
@@ -138,6 +139,8 @@ JobLedgers::JobLedgers(app::Parent& main, QWidget* parent) : QWidget(parent), m_
 
     m_model = new JobLedgerModel(this);
     m_grid = makeLedgerGrid(this, m_model);
+    forms::showFiguresWhole(m_grid, {JobLedgerModel::Date, JobLedgerModel::TranNo, JobLedgerModel::AccCode,
+                                     JobLedgerModel::Debit, JobLedgerModel::Credit, JobLedgerModel::Profit});
     m_grid->horizontalHeader()->setSectionResizeMode(JobLedgerModel::Description, QHeaderView::Stretch);
     forms::fitColumn(m_grid, JobLedgerModel::Date, 75);
     forms::fitColumn(m_grid, JobLedgerModel::TranNo, 85);
@@ -235,8 +238,8 @@ void JobLedgers::showParticulars(const JobParticulars* job)
     const auto amount = [](const std::optional<platform::Money>& m) {
         return m ? platform::formatMoneyQ(*m, kAmount) : QString();
     };
-    m_jobTxt[0]->setText(QString::fromStdString(job->customerName));
-    m_jobTxt[1]->setText(QString::fromStdString(job->jobIncharge));
+    forms::setLoadedText(m_jobTxt[0], QString::fromStdString(job->customerName));
+    forms::setLoadedText(m_jobTxt[1], QString::fromStdString(job->jobIncharge));
     m_jobTxt[2]->setText(amount(job->estimatedCost));
     m_jobTxt[3]->setText(amount(job->valueOfWork));
 }

@@ -7,7 +7,6 @@
 #include <QTableView>
 
 #include "ledgers/open_voucher.h"
-#include "platform/forms/fit_text.h"
 
 namespace ledgers {
 
@@ -19,7 +18,6 @@ QTableView* makeLedgerGrid(QWidget* parent, QAbstractItemModel* model)
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setItemDelegate(new forms::WholeTextDelegate(grid));
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     return grid;

@@ -13,6 +13,7 @@
 #include "main/window_parts.h"
 #include "platform/data/database.h"
 #include "platform/forms/length_limit.h"
+#include "platform/forms/loaded_text.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/select_all_text.h"
 
@@ -74,7 +75,7 @@ void CompanyInfo::Form_Load()
     try {
         if (const auto details = loadCompany(*m_main.Pelkconn))
             for (std::size_t i = 0; i < kCompanyFields; ++i)
-                m_info[i]->setText(QString::fromStdString((*details)[i]));
+                forms::setLoadedText(m_info[i], QString::fromStdString((*details)[i]));
         save->setEnabled(true);
     } catch (const std::exception& e) {
         forms::showError(this, e);

@@ -24,6 +24,7 @@
 #include "platform/data/database.h"
 #include "platform/forms/click_label.h"
 #include "platform/forms/exact_text.h"
+#include "platform/forms/loaded_text.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/window_host.h"
 #include "platform/shell/environment.h"
@@ -186,7 +187,7 @@ void Navigation::Form_Load()
 {
     // The window host places the dashboard at the main window's top-left corner.
     setWindowTitle(QStringLiteral("Account Dashboard - ") + m_main.UName);
-    m_coTxt->setText(m_main.BizName);
+    forms::setLoadedText(m_coTxt, m_main.BizName);
     m_dtLbl->setText(platform::formatDate(shell::today(), "MMMM dd, yyyy"));
     loadBoard();
     loadNotes();

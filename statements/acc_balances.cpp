@@ -69,7 +69,6 @@ QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model)
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setItemDelegate(new forms::WholeTextDelegate(view));
     view->verticalHeader()->hide();
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
@@ -78,9 +77,13 @@ QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model)
 
 // Sizes the code, amount and status columns of `view` for the widest figures
 // they are meant to show whole (kSizedAmount; beyond it the delegate sets the
-// figure smaller), and every column for its heading. The name takes the rest.
+// figure smaller), and every column for its heading. The name takes the rest,
+// and is elided where it is longer.
 void sizeColumns(QTableView* view, std::initializer_list<int> amounts, std::initializer_list<int> statuses)
 {
+    QList<int> figures{0};
+    figures.append(QList<int>(amounts));
+    forms::showFiguresWhole(view, figures);
     forms::fitColumn(view, 0, forms::kSizedCode);
     for (int c : amounts)
         forms::fitColumn(view, c, forms::kSizedAmount);

@@ -32,6 +32,7 @@
 #include "platform/forms/date_picker.h"
 #include "platform/forms/data_grid.h"
 #include "platform/forms/length_limit.h"
+#include "platform/forms/loaded_text.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/name_list.h"
 #include "platform/forms/select_all_text.h"
@@ -363,11 +364,12 @@ bool VoucherForm::openVoucher(std::int64_t tranNo)
     m_tranNoBox->setText(QString::number(v->tranNo));
     m_docNoBox->setText(QString::number(v->docNo));
     m_trDate->setDate(v->date);
-    m_desc->setText(QString::fromStdString(v->desc));
+    forms::setLoadedText(m_desc, QString::fromStdString(v->desc));
 
     const auto job = std::find_if(m_jobs.begin(), m_jobs.end(), [&](const Job& j) { return j.jobId == v->jobId; });
     if (job != m_jobs.end()) {
         m_jobList->setCurrentIndex(static_cast<int>(job - m_jobs.begin()));
+        forms::showStart(m_jobList->lineEdit());
         m_keptJobId = 0;
     } else {
         m_jobList->setCurrentIndex(-1);
@@ -528,6 +530,15 @@ void VoucherForm::ValidateAndSave()
     request.totals = accounts::totalsOf(m_lines->lines());
     if (const auto problem = checkSave(request)) {
         forms::showFailure(this, *problem);
+        return;
+    }
+    // A line whose account was deleted meanwhile is named, and nothing is
+    // written, rather than the save failing on the chart's key.
+    try {
+        if (m_lines->refuseLineOffChart())
+            return;
+    } catch (const std::exception& e) {
+        forms::showError(this, e);
         return;
     }
     if (!WriteVoucher(*request.docNo, *jobId, request.totals->debit))

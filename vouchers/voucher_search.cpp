@@ -229,6 +229,8 @@ void VoucherSearch::buildControls()
     forms::fitColumn(m_grid, VoucherSearchModel::TrAmount, forms::kSizedAmount);
     forms::fitColumn(m_grid, VoucherSearchModel::Posted, 90);
     forms::fitColumn(m_grid, VoucherSearchModel::Cancel, 90);
+    forms::showFiguresWhole(m_grid, {VoucherSearchModel::DocNo, VoucherSearchModel::TranDate,
+                                     VoucherSearchModel::TrAmount});
     forms::DataGrid::Hooks hooks;
     hooks.dblClick = [this] { TranGrid_DblClick(); };
     hooks.keyPress = [this](QChar& c) { TranGrid_KeyPress(c); };

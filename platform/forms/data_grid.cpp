@@ -53,8 +53,9 @@ bool movesBetweenRows(int key)
 } // namespace
 
 // Makes the line-edit editors and hands their keys to the grid before the
-// editor or Qt's own delegate handling sees them; shows every cell's text
-// whole, in a smaller font where the cell is too narrow for it.
+// editor or Qt's own delegate handling sees them; shows the figures of the
+// columns the grid's window marks (showFiguresWhole) whole, in a smaller font
+// where the cell is too narrow for them.
 class DataGrid::Delegate : public WholeTextDelegate {
 public:
     explicit Delegate(DataGrid* grid) : WholeTextDelegate(grid), m_grid{grid} {}

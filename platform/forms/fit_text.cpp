@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -88,6 +89,11 @@ void fitColumn(QTableView* view, int column, const QString& widest)
     fitColumn(view, column, cellWidthFor(view, widest));
 }
 
+void WholeTextDelegate::setFigureColumns(QList<int> columns)
+{
+    m_figureColumns = std::move(columns);
+}
+
 QFont WholeTextDelegate::fontFor(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QStyleOptionViewItem shown = option;
@@ -99,12 +105,22 @@ void WholeTextDelegate::initStyleOption(QStyleOptionViewItem* option, const QMod
 {
     QStyledItemDelegate::initStyleOption(option, index);
     // The size hint asks with no rect; only a painted cell has room to fit.
-    if (option->text.isEmpty() || option->rect.width() <= 0)
+    if (option->text.isEmpty() || option->rect.width() <= 0 || !isFigureColumn(index.column()))
         return;
     const QWidget* widget = option->widget;
     const int margin = widget ? textMargin(widget) : 0;
     option->font = fontToFit(option->font, option->text, option->rect.width() - 2 * margin);
     option->fontMetrics = QFontMetrics(option->font);
+}
+
+void showFiguresWhole(QTableView* view, QList<int> figureColumns)
+{
+    auto* delegate = qobject_cast<WholeTextDelegate*>(view->itemDelegate());
+    if (!delegate) {
+        delegate = new WholeTextDelegate(view);
+        view->setItemDelegate(delegate);
+    }
+    delegate->setFigureColumns(std::move(figureColumns));
 }
 
 WholeTextBox::WholeTextBox(QWidget* parent) : QLineEdit(parent), m_font{font()}

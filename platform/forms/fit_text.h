@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QLineEdit>
+#include <QList>
 #include <QString>
 #include <QStyledItemDelegate>
 
@@ -39,14 +40,22 @@ void fitColumn(QTableView* view, int column, int width);
 // The same, with the width that shows `widest` whole in the view's font.
 void fitColumn(QTableView* view, int column, const QString& widest);
 
-// The item delegate of grids that show figures: a cell whose text is wider than
-// the cell is painted in a font made small enough to show it whole, where the
-// default delegate would elide it.
+// The item delegate of grids that show figures: a cell of a figure column
+// (an amount, a code, a number, a date) whose text is wider than the cell is
+// painted in a font made small enough to show it whole, where the default
+// delegate would elide it. The cells of every other column are texts (names,
+// descriptions): they keep the view's font and are elided, since a long text
+// set smaller would soon be too small to read.
 class WholeTextDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    // Makes the model columns `columns` the figure columns, in place of those
+    // marked before; none are until this is called.
+    void setFigureColumns(QList<int> columns);
+    bool isFigureColumn(int column) const { return m_figureColumns.contains(column); }
 
     // The font the cell at `index` is painted in, for the cell's `option`
     // (its rect, font and widget as the view gives them).
@@ -54,7 +63,15 @@ public:
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
+private:
+    QList<int> m_figureColumns;
 };
+
+// Shows the figures of `view`'s model columns `figureColumns` whole, its other
+// columns as texts: marks them on the view's WholeTextDelegate (a DataGrid's
+// own delegate is one), or gives the view one when it has another delegate.
+void showFiguresWhole(QTableView* view, QList<int> figureColumns);
 
 // A read-only, right-aligned box for a total or balance: a text wider than the
 // box is shown in a smaller font, and again at the box's own size when it

@@ -197,3 +197,24 @@ TEST_F(ChartStore, ChangingARowThatIsGoneFails)
     EXPECT_THROW(accounts::deleteAccount(tx, 10101009), platform::DbError);
     EXPECT_THROW(accounts::insertMainType(tx, {101, "Twice", 10}), platform::DbError);
 }
+
+TEST_F(ChartStore, FindsTheFirstLineWhoseAccountIsNoLongerInTheChart)
+{
+    const auto line = [](std::int64_t code) {
+        accounts::SubTranRow row;
+        row.accCode = code;
+        return row;
+    };
+    const accounts::SubTranRow blank;
+    struct Case { const char* what; std::vector<accounts::SubTranRow> lines; std::optional<std::size_t> found; };
+    const Case cases[] = {
+        {"every account there, blank lines passed over", {line(10101001), blank, line(10101002)}, {}},
+        {"the first gone of two", {line(10101001), blank, line(10101009), line(10101008)}, 2},
+        {"a gone account seen again", {line(10101007), line(10101007)}, 0},
+        {"no line", {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(accounts::firstLineOffChart(db, c.lines), c.found);
+    }
+}

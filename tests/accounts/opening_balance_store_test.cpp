@@ -86,22 +86,6 @@ TEST_F(OpeningBalanceStore, CountsOnlyAccountsWithAMainType)
     EXPECT_EQ(accounts::countOpeningAccounts(db()), 3);
 }
 
-TEST_F(OpeningBalanceStore, FindsTheFirstLineWhoseAccountIsNoLongerInTheChart)
-{
-    SubTranRow blank;
-    struct Case { const char* what; std::vector<SubTranRow> lines; std::optional<std::size_t> found; };
-    const Case cases[] = {
-        {"every account there, blank lines passed over", {row(0, 20101001, 100, {}), blank, row(0, 20101003, {}, 5)}, {}},
-        {"the first gone of two", {row(0, 20101001, 1, {}), blank, row(0, 20101009, 1, {}), row(0, 20101008, 1, {})}, 2},
-        {"a gone account seen again", {row(0, 20101007, 1, {}), row(0, 20101007, 2, {})}, 0},
-        {"no line", {}, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(accounts::firstLineOffChart(db(), c.lines), c.found);
-    }
-}
-
 TEST_F(OpeningBalanceStore, SavesInsertsUpdatesAndDeletesUnderTheOneVoucher)
 {
     const auto keep = addLine(20101001, "100", "NULL");

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -349,36 +350,72 @@ QString boxCut(QLineEdit* box)
     return {};
 }
 
+// The cell of `column` of `view` with the longest text, and how the view
+// paints it: its option (rect, font and widget) and the room for its text.
+// No cell when the column shows nothing.
+struct LongestCell {
+    QTableView* view = nullptr;
+    QModelIndex index;
+    QString text;
+    QStyleOptionViewItem option;
+    int room = 0;
+    // The font the cell's text is painted in: its delegate's choice.
+    QFont paintedFont() const
+    {
+        auto* delegate = qobject_cast<forms::WholeTextDelegate*>(view->itemDelegateForIndex(index));
+        return delegate ? delegate->fontFor(option, index) : option.font;
+    }
+};
+LongestCell longestCell(QTableView* view, int column)
+{
+    LongestCell cell;
+    cell.view = view;
+    for (int r = 0; r < view->model()->rowCount(); ++r) {
+        const QString text = view->model()->index(r, column).data().toString();
+        if (text.size() > cell.text.size()) {
+            cell.index = view->model()->index(r, column);
+            cell.text = text;
+        }
+    }
+    cell.option.initFrom(view->viewport());
+    cell.option.rect = view->visualRect(cell.index);
+    cell.option.widget = view;
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    cell.room = cell.option.rect.width() - 2 * margin;
+    return cell;
+}
+
 // Empty when the widest text of `column` of `view` is painted whole: in the
 // font its delegate chooses for the cell, it is no wider than the cell's room
 // for text, so the style does not elide it; else why not.
 QString columnCut(QTableView* view, int column)
 {
     const QString name = view->objectName() + QLatin1Char('.') + QString::number(column);
-    int widest = -1;
-    QString widestText;
-    for (int r = 0; r < view->model()->rowCount(); ++r) {
-        const QString text = view->model()->index(r, column).data().toString();
-        if (text.size() > widestText.size()) {
-            widest = r;
-            widestText = text;
-        }
-    }
-    if (widest < 0)
+    const LongestCell cell = longestCell(view, column);
+    if (!cell.index.isValid())
         return name + QStringLiteral(" shows nothing");
-    const QModelIndex index = view->model()->index(widest, column);
-    auto* delegate = qobject_cast<forms::WholeTextDelegate*>(view->itemDelegateForIndex(index));
-    if (!delegate)
+    if (!qobject_cast<forms::WholeTextDelegate*>(view->itemDelegateForIndex(cell.index)))
         return name + QStringLiteral(" elides what does not fit");
-    QStyleOptionViewItem option;
-    option.initFrom(view->viewport());
-    option.rect = view->visualRect(index);
-    option.widget = view;
-    const QFont font = delegate->fontFor(option, index);
-    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
-    const int room = option.rect.width() - 2 * margin;
-    if (QFontMetrics(font).elidedText(widestText, Qt::ElideRight, room) != widestText)
-        return QStringLiteral("%1 \"%2\" in %3").arg(name, widestText).arg(room);
+    if (QFontMetrics(cell.paintedFont()).elidedText(cell.text, Qt::ElideRight, cell.room) != cell.text)
+        return QStringLiteral("%1 \"%2\" in %3").arg(name, cell.text).arg(cell.room);
+    return {};
+}
+
+// Empty when the longest text of `column` of `view` is longer than its cell
+// and painted in the view's own font (elided, not set smaller); else why not.
+QString textSetSmaller(QTableView* view, int column)
+{
+    const QString name = view->objectName() + QLatin1Char('.')
+                         + view->model()->headerData(column, Qt::Horizontal).toString().trimmed();
+    const LongestCell cell = longestCell(view, column);
+    if (!cell.index.isValid())
+        return name + QStringLiteral(" shows nothing");
+    if (view->fontMetrics().horizontalAdvance(cell.text) <= cell.room)
+        return QStringLiteral("%1 \"%2\" fits its cell of %3").arg(name, cell.text).arg(cell.room);
+    const int painted = QFontInfo(cell.paintedFont()).pixelSize();
+    const int own = QFontInfo(view->font()).pixelSize();
+    if (painted != own)
+        return QStringLiteral("%1 in %2 pixels, the grid's font in %3").arg(name).arg(painted).arg(own);
     return {};
 }
 
@@ -660,6 +697,179 @@ private slots:
             if (QTest::currentTestFailed())
                 return;
         }
+        QVERIFY2(b.boxes.boxes().empty(), qPrintable(b.boxes.boxes().empty() ? QString() : b.boxes.last().text));
+    }
+
+    // Names and descriptions as long as the book takes keep the grid's font
+    // in every grid that shows them, elided where the cell ends; the figures
+    // beside them are set smaller, as the test above holds.
+    void longTextsInGridsKeepTheGridsFont()
+    {
+        Book b;
+        const QString longText = QStringLiteral("A description long enough to run well past its cell ").repeated(4);
+        const QString longName = longText.left(250);
+        auto& db = b.t.db();
+        db.exec("UPDATE AccLevel1 SET Type = ?", {longName.toStdString()});
+        db.exec("UPDATE AccLevel2 SET L2AccName = ?", {longName.toStdString()});
+        db.exec("UPDATE AccLevel3 SET AccName = ?", {longName.toStdString()});
+        db.exec("UPDATE SubTransactions SET AccName = ?, \"Desc\" = ?",
+                {longName.toStdString(), longText.left(250).toStdString()});
+        db.exec("UPDATE Transactions SET \"Desc\" = ?", {longText.left(250).toStdString()});
+        db.exec("UPDATE Jobs SET JobDesc = ?, CustomerName = ?, Remarks = ?",
+                {longName.toStdString(), longName.toStdString(), longName.toStdString()});
+        const std::int32_t voucher = addLargeFigures(b, 100);
+        db.exec("UPDATE Transactions SET \"Desc\" = ? WHERE TranNo = ?", {longText.left(250).toStdString(), voucher});
+        db.exec("UPDATE SubTransactions SET AccName = ?, \"Desc\" = ? WHERE TranNo = ?",
+                {longName.toStdString(), longText.left(250).toStdString(), voucher});
+        b.main.AccTimer_Timer();
+        struct Place {
+            QString window;
+            std::function<QWidget*(Book&)> open;
+            const char* grid;
+            std::vector<int> columns;   // the columns of texts
+        };
+        const auto window = [](const char* name, std::function<void(QWidget*)> show = nullptr) {
+            return [name, show](Book& book) {
+                QWidget* w = book.main.openWindow(QString::fromLatin1(name), false);
+                if (w && show)
+                    show(w);
+                return w;
+            };
+        };
+        // As the other windows are opened by those that open them.
+        const auto other = [](const QString& name) {
+            for (Opener& o : otherWindows())
+                if (o.name == name)
+                    return o.open;
+            return std::function<QWidget*(Book&)>([](Book&) { return nullptr; });
+        };
+        const QString search = QString::fromLatin1(vouchers::searchTexts(41).window);
+        const Place places[] = {
+            {QStringLiteral("GeneralJournal"), window("GeneralJournal"), "Grid", {1, 2}},
+            {search, other(search), "TranGrid", {2}},
+            {QStringLiteral("DailyJournal"),
+             window("DailyJournal", [](QWidget* w) { dynamic_cast<ledgers::DailyJournal*>(w)->ViewBttn_Click(); }),
+             "GJGrid", {3, 4}},
+            {QStringLiteral("AccLedgers"),
+             window("AccLedgers",
+                    [](QWidget* w) {
+                        w->findChild<QLineEdit*>(QStringLiteral("ACodeTxt"))
+                            ->setText(QString::number(testing_support::acc::Cash));
+                        dynamic_cast<ledgers::AccLedgers*>(w)->ViewBttn_Click();
+                    }),
+             "LedgerGrid", {2}},
+            {QStringLiteral("JobLedgers"),
+             window("JobLedgers",
+                    [](QWidget* w) {
+                        w->findChild<QComboBox*>(QStringLiteral("JobList"))->setCurrentIndex(0);
+                        dynamic_cast<ledgers::JobLedgers*>(w)->ViewBttn_Click();
+                    }),
+             "LedgerGrid", {3, 4}},
+            {QStringLiteral("Jobs"), [](Book& book) { return book.main.openWindow(QStringLiteral("Jobs"), true); },
+             "Grid", {2, 3, 7}},
+            {QStringLiteral("AccBalances"),
+             window("AccBalances",
+                    [](QWidget* w) { w->findChild<QRadioButton*>(QStringLiteral("TrialOpt_0"))->setChecked(true); }),
+             "DetailGrid", {1}},
+            {QStringLiteral("AccBalances two-column"),
+             window("AccBalances",
+                    [](QWidget* w) { w->findChild<QRadioButton*>(QStringLiteral("TrialOpt_1"))->setChecked(true); }),
+             "DetailGrid2", {1}},
+            {QStringLiteral("OpeningBalancesAcc"), window("OpeningBalancesAcc"), "Grid", {1}},
+            {QStringLiteral("ChartofAccounts"), other(QStringLiteral("ChartofAccounts")), "InvGrid", {1, 3, 5}},
+        };
+        QStringList shrunk;
+        for (const Place& p : places) {
+            // The voucher form opens on the voucher handed over.
+            b.main.LedgerRef = voucher;
+            b.main.LOpen = true;
+            QWidget* w = p.open(b);
+            b.main.LOpen = false;
+            QVERIFY2(w, qPrintable(p.window));
+            auto* grid = w->findChild<QTableView*>(QString::fromLatin1(p.grid));
+            QVERIFY2(grid, p.grid);
+            QCoreApplication::processEvents();
+            QVERIFY2(grid->isVisible(), p.grid);
+            for (int column : p.columns)
+                if (const QString why = textSetSmaller(grid, column); !why.isEmpty())
+                    shrunk << p.window + QLatin1Char(' ') + why;
+        }
+        QVERIFY2(shrunk.isEmpty(), qPrintable(shrunk.join(QStringLiteral("; "))));
+        QVERIFY2(b.boxes.boxes().empty(), qPrintable(b.boxes.boxes().empty() ? QString() : b.boxes.last().text));
+    }
+
+    // A box loaded with a text longer than the box shows the text's start,
+    // not its end, as the window opens or shows another record.
+    void boxesLoadedWithALongTextShowItsStart()
+    {
+        Book b;
+        const QString longText = QStringLiteral("A text that starts here and runs on well past its box ").repeated(4);
+        const std::string stored = longText.left(200).toStdString();
+        auto& db = b.t.db();
+        db.exec("UPDATE AccLevel1 SET Type = ?", {stored});
+        db.exec("UPDATE AccLevel2 SET L2AccName = ?", {stored});
+        db.exec("UPDATE AccLevel3 SET AccName = ?", {stored});
+        db.exec("UPDATE Transactions SET \"Desc\" = ?", {stored});
+        db.exec("UPDATE Jobs SET JobDesc = ?, CustomerName = ?", {stored, stored});
+        db.exec("UPDATE BusinessInfo SET Name = ?", {stored});
+        b.main.BizName = longText.left(200);
+        b.main.AccTimer_Timer();
+        b.main.LedgerRef = static_cast<std::int32_t>(
+            db.scalar("SELECT MIN(TranNo) FROM Transactions WHERE TranType = 41 AND FYID = 1").toInt());
+        struct Place {
+            const char* window;
+            std::function<QWidget*(Book&)> open;
+            std::vector<const char*> boxes;
+        };
+        const Place places[] = {
+            {"Navigation",
+             [](Book& book) -> QWidget* {
+                 auto* nav = dynamic_cast<app::Navigation*>(book.main.host().find(QStringLiteral("Navigation")));
+                 if (nav)
+                     nav->Form_Load();
+                 return nav;
+             },
+             {"CoTxt"}},
+            {"GeneralJournal",
+             [](Book& book) {
+                 book.main.LOpen = true;
+                 QWidget* w = book.main.openWindow(QStringLiteral("GeneralJournal"), false);
+                 book.main.LOpen = false;
+                 return w;
+             },
+             {"Desc", "JobList"}},
+            {"ModifyAccounts", [](Book& book) { return book.main.openWindow(QStringLiteral("ModifyAccounts"), true); },
+             {"CatCodeTxt", "SubCatCodeTxt", "AccCodeTxt"}},
+            {"AccLedgers",
+             [](Book& book) {
+                 QWidget* w = book.main.openWindow(QStringLiteral("AccLedgers"), false);
+                 if (w)
+                     w->findChild<QLineEdit*>(QStringLiteral("ACodeTxt"))
+                         ->setText(QString::number(testing_support::acc::Cash));
+                 return w;
+             },
+             {"Acc"}},
+            {"Jobs", [](Book& book) { return book.main.openWindow(QStringLiteral("Jobs"), true); }, {"PartyNameTxt"}},
+            {"CompanyInfo", [](Book& book) { return book.main.openWindow(QStringLiteral("CompanyInfo"), true); },
+             {"Info0"}},
+        };
+        QStringList atTheEnd;
+        for (const Place& p : places) {
+            QWidget* w = p.open(b);
+            QVERIFY2(w, p.window);
+            QCoreApplication::processEvents();
+            for (const char* name : p.boxes) {
+                auto* box = w->findChild<QLineEdit*>(QString::fromLatin1(name));
+                if (auto* combo = w->findChild<QComboBox*>(QString::fromLatin1(name)))
+                    box = combo->lineEdit();
+                QVERIFY2(box && box->isVisible(), name);
+                QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) > box->width(),
+                         qPrintable(QStringLiteral("%1.%2 \"%3\" fits its box").arg(p.window, name, box->text())));
+                if (box->cursorPosition() != 0)
+                    atTheEnd << QStringLiteral("%1.%2 at %3").arg(p.window, name).arg(box->cursorPosition());
+            }
+        }
+        QVERIFY2(atTheEnd.isEmpty(), qPrintable(atTheEnd.join(QStringLiteral(", "))));
         QVERIFY2(b.boxes.boxes().empty(), qPrintable(b.boxes.boxes().empty() ? QString() : b.boxes.last().text));
     }
 

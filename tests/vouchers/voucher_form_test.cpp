@@ -512,16 +512,19 @@ private slots:
         Fixture f;
         const auto tranNo = book::addVoucher(f.db, kJournal, 1, 3, 0);
         book::addLine(f.db, tranNo, book::kRent, 700, -1);
+        // A line on the bank breaks as it is written, after the header went in.
+        f.db.execScript("CREATE TRIGGER BrokenLine BEFORE INSERT ON SubTransactions WHEN NEW.AccCode = "
+                        + std::to_string(book::kBank) + " BEGIN SELECT RAISE(ABORT, 'the line breaks'); END;");
         auto form = f.form();
-        // A new voucher whose second line names no account: the header goes in first, then the line breaks.
-        enter(*form, {row(book::kRent, 100, std::nullopt), row(99999999, std::nullopt, 100)});
+        // A new voucher whose second line breaks: the header goes in first, then the line fails.
+        enter(*form, {row(book::kRent, 100, std::nullopt), row(book::kBank, std::nullopt, 100)});
         MessageRecorder boxes;
         click(*form, "SaveBttn");
         QCOMPARE(boxes.last().title, QStringLiteral("Database Error"));
         QCOMPARE(f.vouchers(), std::int64_t{1});
         QCOMPARE(book::count(f.db, "SubTransactions"), std::int64_t{1});
         QVERIFY(form->adding());
-        QCOMPARE(form->lines()->lines()[1].accCode, std::optional<std::int64_t>{99999999});
+        QCOMPARE(form->lines()->lines()[1].accCode, std::optional<std::int64_t>{book::kBank});
         for (const char* name : {"SaveBttn", "AddBttn", "CancelBttn", "DelBttn", "RetBttn", "PostBttn", "CA"})
             QVERIFY2(child<QPushButton>(*form, name)->isEnabled(), name);
         QVERIFY(form->lines()->isEnabled());
@@ -529,7 +532,7 @@ private slots:
         // The same while editing: the header keeps its old values, the lines their old rows.
         form->EditingRecord(static_cast<std::int32_t>(tranNo));
         child<QLineEdit>(*form, "Desc")->setText(QStringLiteral("changed"));
-        enter(*form, {row(book::kRent, 100, std::nullopt), row(99999999, std::nullopt, 100)});
+        enter(*form, {row(book::kRent, 100, std::nullopt), row(book::kBank, std::nullopt, 100)});
         boxes.clear();
         click(*form, "SaveBttn");
         QCOMPARE(boxes.last().title, QStringLiteral("Database Error"));
@@ -543,6 +546,54 @@ private slots:
         click(*form, "SaveBttn");
         QVERIFY(boxes.boxes().empty());
         QCOMPARE(f.column(tranNo, "Desc"), std::string("changed"));
+    }
+
+    // A line's account deleted in the chart while the voucher is typed: the
+    // save (or the save before a print) names the line and the account, as
+    // the grid shows them, and writes nothing, new voucher or stored one.
+    void aLineWhoseAccountWasDeletedIsNamedAndNothingIsWritten_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("Save, new") << "SaveBttn" << false;
+        QTest::newRow("Print, new") << "PrintBill" << false;
+        QTest::newRow("Save, stored") << "SaveBttn" << true;
+        QTest::newRow("Print, stored") << "PrintBill" << true;
+    }
+    void aLineWhoseAccountWasDeletedIsNamedAndNothingIsWritten()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, stored);
+        Fixture f;
+        if (stored) {
+            const auto tranNo = book::addVoucher(f.db, kJournal, 1, 3);
+            book::addLine(f.db, tranNo, book::kRent, 2500, -1);
+            book::addLine(f.db, tranNo, book::kCash, -1, 2500);
+        }
+        auto form = f.form();
+        if (stored)
+            form->EditingRecord(static_cast<std::int32_t>(lastTranNo(f)));
+        child<QLineEdit>(*form, "Desc")->setText(QStringLiteral("changed"));
+        enter(*form, {row(book::kRent, 2500, std::nullopt), row(book::kBank, std::nullopt, 2500, "to the bank")});
+        f.db.exec("DELETE FROM AccLevel3 WHERE AccCode = ?", {book::kBank});   // gone behind the form
+        const auto headers = book::count(f.db, "Transactions");
+        const auto lines = book::count(f.db, "SubTransactions");
+        MessageRecorder boxes;
+        click(*form, button.toLatin1().constData());
+
+        QCOMPARE(boxes.boxes().size(), std::size_t(1));
+        QCOMPARE(boxes.last().title, QStringLiteral("Select Account"));
+        QCOMPARE(boxes.last().text,
+                 QStringLiteral("Line 2 has the account %1 name, which is no longer in the chart.").arg(book::kBank));
+        QCOMPARE(book::count(f.db, "Transactions"), headers);
+        QCOMPARE(book::count(f.db, "SubTransactions"), lines);
+        QCOMPARE(book::count(f.db, "Transactions", "\"Desc\" = 'changed'"), std::int64_t{0});
+        QCOMPARE(form->lines()->grid()->currentRow(), 1);
+        QCOMPARE(form->adding(), !stored);
+        QVERIFY(!child<QTimer>(*form, "PrintTimer")->isActive());
+        for (const char* name : {"SaveBttn", "PrintBill", "CancelBttn", "CA"})
+            QVERIFY2(child<QPushButton>(*form, name)->isEnabled(), name);
+        QCOMPARE(form->lines()->lines()[1].accCode, std::optional<std::int64_t>{book::kBank});
     }
 
     void refusesToSaveAVoucherDeletedInAnotherWindow()
