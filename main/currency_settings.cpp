@@ -14,6 +14,7 @@
 #include "main/window_parts.h"
 #include "platform/data/database.h"
 #include "platform/forms/length_limit.h"
+#include "platform/forms/loaded_text.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/select_all_text.h"
 
@@ -94,8 +95,8 @@ void CurrencySettings::Form_Load()
     if (stored) {
         m_countryList->setCurrentIndex(
             m_countryList->findText(QString::fromStdString(stored->country), Qt::MatchFixedString));
-        m_name->setText(QString::fromStdString(stored->currencyName));
-        m_symbol->setText(QString::fromStdString(stored->symbol));
+        forms::setLoadedText(m_name, QString::fromStdString(stored->currencyName));
+        forms::setLoadedText(m_symbol, QString::fromStdString(stored->symbol));
     } else {
         m_countryList->setCurrentIndex(-1);
     }
@@ -109,8 +110,8 @@ void CurrencySettings::CountryList_Change()
         return;
     const CountryRow& c = m_countries[static_cast<std::size_t>(i)];
     m_serial->setText(QString::number(c.serial));
-    m_name->setText(QString::fromStdString(c.currencyName));
-    m_symbol->setText(QString::fromStdString(c.symbol));
+    forms::setLoadedText(m_name, QString::fromStdString(c.currencyName));
+    forms::setLoadedText(m_symbol, QString::fromStdString(c.symbol));
 }
 
 void CurrencySettings::SaveBttn_Click()

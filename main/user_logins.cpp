@@ -16,6 +16,7 @@
 #include "main/window_parts.h"
 #include "platform/data/database.h"
 #include "platform/forms/length_limit.h"
+#include "platform/forms/loaded_text.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/select_all_text.h"
 
@@ -127,7 +128,7 @@ void UserLogins::fillList(int selectId)
 void UserLogins::showUser(const UserRow& user)
 {
     m_shownId = user.userId;
-    m_login->setText(QString::fromStdString(user.userName));
+    forms::setLoadedText(m_login, QString::fromStdString(user.userName));
     m_userId->setText(QString::number(user.userId));
 }
 

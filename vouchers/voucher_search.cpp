@@ -26,6 +26,7 @@
 #include "platform/forms/date_picker.h"
 #include "platform/forms/fit_text.h"
 #include "platform/forms/length_limit.h"
+#include "platform/forms/loaded_text.h"
 #include "platform/forms/list_model.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/window_host.h"
@@ -416,9 +417,9 @@ void VoucherSearch::showCurrent()
     }
     const VoucherDetails d = m_model->details(row);
     m_tranNo->setText(QString::number(d.tranNo));
-    m_chqBank->setText(QString::fromStdString(d.addedBy));
+    forms::setLoadedText(m_chqBank, QString::fromStdString(d.addedBy));
     m_text2->setText(shownTime(d.timeAdded));
-    m_text1->setText(QString::fromStdString(d.editedBy));
+    forms::setLoadedText(m_text1, QString::fromStdString(d.editedBy));
     m_text3->setText(shownTime(d.timeEdited));
 }
 

@@ -811,7 +811,7 @@ private slots:
         db.exec("UPDATE AccLevel3 SET AccName = ?", {stored});
         db.exec("UPDATE Transactions SET \"Desc\" = ?", {stored});
         db.exec("UPDATE Jobs SET JobDesc = ?, CustomerName = ?", {stored, stored});
-        db.exec("UPDATE BusinessInfo SET Name = ?", {stored});
+        db.exec("UPDATE BusinessInfo SET Name = ?, CurrencyName = ?", {stored, longText.left(100).toStdString()});
         b.main.BizName = longText.left(200);
         b.main.AccTimer_Timer();
         b.main.LedgerRef = static_cast<std::int32_t>(
@@ -852,6 +852,9 @@ private slots:
             {"Jobs", [](Book& book) { return book.main.openWindow(QStringLiteral("Jobs"), true); }, {"PartyNameTxt"}},
             {"CompanyInfo", [](Book& book) { return book.main.openWindow(QStringLiteral("CompanyInfo"), true); },
              {"Info0"}},
+            {"CurrencySettings",
+             [](Book& book) { return book.main.openWindow(QStringLiteral("CurrencySettings"), true); },
+             {"CName"}},
         };
         QStringList atTheEnd;
         for (const Place& p : places) {
