@@ -98,7 +98,8 @@ private:
     // its report.
     void PrintGroupedBalances(const TrialBalance& tb);
     void PrintRangeBalances(const TrialBalance& tb);
-    // The selection checks for `purpose`, shared by Display, Print and Excel: tells the first failure, moving the focus, and returns false.
+    // The selection checks for `purpose`, shared by Display, Print and Excel:
+    // tells the first failure, moving the focus, and returns false.
     bool choiceIsValid(Purpose purpose);
     AccountSelection selection() const;
     void setCommandsEnabled(bool on);

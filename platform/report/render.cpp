@@ -4,6 +4,7 @@
 #include "platform/report/render.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <QFontMetricsF>
 #include <QMarginsF>
@@ -18,6 +19,12 @@
 namespace report {
 
 namespace {
+
+bool sameFont(const Font& a, const Font& b)
+{
+    return a.family == b.family && a.points == b.points && a.bold == b.bold && a.italic == b.italic
+        && a.underline == b.underline;
+}
 
 QRectF qtRect(const Rect& r)
 {
@@ -53,6 +60,11 @@ void paintPage(QPainter& painter, const Page& page)
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
+    // A page's runs share a few fonts: each is made and measured once in a row
+    // of runs, not once a run (a year's day book draws millions of them).
+    std::optional<Font> lastFont;
+    QFont font;
+    std::optional<QFontMetricsF> fm;
     for (const Item& item : page.items) {
         if (const auto* box = std::get_if<BoxRun>(&item)) {
             painter.setPen(box->border.isValid() ? QPen(box->border, box->borderWidth) : QPen(Qt::NoPen));
@@ -66,17 +78,20 @@ void paintPage(QPainter& painter, const Page& page)
             // stands as low as the tallest face it falls back to (Noto Sans
             // Arabic's ascent is half as tall again as Liberation Sans'), and
             // would sit nearer the next line than its own.
-            const QFont font = qtFont(text->font);
-            const QFontMetricsF fm(font);
+            if (!lastFont || !sameFont(*lastFont, text->font)) {
+                lastFont = text->font;
+                font = qtFont(text->font);
+                fm.emplace(font);
+                painter.setFont(font);
+            }
             const Rect& r = text->rect;
             qreal left = r.left;
             if (text->align != Align::Left) {
-                const qreal spare = r.width - fm.horizontalAdvance(text->text);
+                const qreal spare = r.width - fm->horizontalAdvance(text->text);
                 left += text->align == Align::Right ? spare : spare / 2;
             }
-            painter.setFont(font);
             painter.setPen(text->color);
-            painter.drawText(QPointF(left, r.top + fm.ascent()), text->text);
+            painter.drawText(QPointF(left, r.top + fm->ascent()), text->text);
         }
     }
     painter.restore();

@@ -385,7 +385,10 @@ TEST(LargeFigures, EveryReportPrintsEveryFigureWholeOnOneLine)
                     << control.name.toStdString() << " does not show " << whole.toStdString();
                 const report::Twips boxLeft = left + control.rect.left;
                 const bool inside = std::any_of(runs.begin(), runs.end(), [&](const report::TextRun& t) {
-                    return t.text == whole && t.rect.left >= boxLeft && t.rect.right() <= boxLeft + control.rect.width;
+                    if (t.text != whole)
+                        return false;
+                    const Drawn d = drawnExtent(t);
+                    return d.left >= boxLeft && d.right <= boxLeft + control.rect.width;
                 });
                 EXPECT_TRUE(inside)
                     << control.name.toStdString() << " runs out of its box: " << whole.toStdString();
