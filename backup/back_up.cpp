@@ -84,9 +84,9 @@ BackUp::BackUp(const QString& workingFolder, QWidget* parent)
     , m_files{workingFolder.toStdString()}
 {
     setObjectName(QStringLiteral("BackUp"));
-    // What a Stowkeep killed midway left beside the book; the folder of a past
-    // back-up is not known here, so that one is cleaned when a back-up to it begins.
-    removeStaleTemporaries(m_files.folder);
+    // What a Stowkeep killed midway left beside the book and in the folder a
+    // killed back-up was writing in.
+    removeStaleTemporaries(m_files);
     setWindowTitle(QStringLiteral("Stowkeep - Tamsel"));
 
     auto* title = new QLabel(QStringLiteral("STOWKEEP"), this);
@@ -223,9 +223,9 @@ void BackUp::compact()
     const Failure failure = underLock([&](const platform::FileLock& lock) {
         return backup::compact(m_files, lock, stamp);
     });
-    // The book has no repair beyond its rebuild: the message says what was done.
+    // The rebuild is the repair: the indexes are written anew from the checked rows.
     if (!told(this, kCompactFailed, failure))
-        forms::inform(this, QStringLiteral("Data Compacted"), QStringLiteral("Your data has been compacted."));
+        forms::inform(this, QStringLiteral("Data Compacted"), QStringLiteral("Your data has been compacted and repaired."));
 }
 
 } // namespace backup

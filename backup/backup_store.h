@@ -39,6 +39,12 @@ inline constexpr int kLockWaitMs = 5000;
 // nothing: a file it cannot remove stays for a later start.
 void removeStaleTemporaries(const std::filesystem::path& folder);
 
+// The same in the book's folder and in every folder a killed back-up was
+// writing in, wherever it is: while a back-up runs, a note of its folder
+// (`.stowkeep-PID-N.where`) lies beside the book, and a note whose maker has
+// ended is followed and then removed.
+void removeStaleTemporaries(const BookFiles& files);
+
 // The book's absence, told; the back-up program never makes a book.
 Failure checkBook(const BookFiles& files);
 

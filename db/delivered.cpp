@@ -111,6 +111,15 @@ constexpr int kOpeningBalanceType = 11;
 
 } // namespace
 
+void fillLayout(platform::Database& db)
+{
+    db.execScript(schemaSql());
+    db.execScript(balancesSql());
+    db.execScript(voucherCopiesSql());
+    db.execScript(isoDatesSql());
+    db.execScript(dayBookSql());
+}
+
 void fillDelivered(platform::Database& db, std::string_view todayIso, std::string_view nowIso)
 {
     // Everything that can be refused or can fail outside SQLite comes first, so
@@ -120,11 +129,7 @@ void fillDelivered(platform::Database& db, std::string_view todayIso, std::strin
     const std::string adminHash = platform::hashPassword(kAdminPassword);
 
     platform::Transaction tx(db);
-    db.execScript(schemaSql());
-    db.execScript(balancesSql());
-    db.execScript(voucherCopiesSql());
-    db.execScript(isoDatesSql());
-    db.execScript(dayBookSql());
+    fillLayout(db);
     db.execScript(deliveredRowsSql());
 
     db.exec("INSERT INTO Users (UserID, UserName, Password, Notes) VALUES (?, ?, ?, '')",

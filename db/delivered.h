@@ -20,6 +20,11 @@ std::string_view voucherCopiesSql();   // db/voucher_copies.sql
 inline constexpr std::string_view kAdminName = "Administrator";
 inline constexpr std::string_view kAdminPassword = "admin";
 
+// Writes the current layout into an empty database: every table, index and
+// trigger and the file's marks, in the order a delivered file has them, and no
+// row. Runs in the caller's transaction, if any. Throws platform::DbError.
+void fillLayout(platform::Database& db);
+
 // Fills an empty database: schema, reference rows, the administrator (user 1,
 // password kAdminPassword hashed), and the July-to-June financial year holding
 // `todayIso` ("YYYY-MM-DD") with its opening-balance voucher, preselected in

@@ -148,6 +148,25 @@ std::vector<SchemaObject> describeSchema(platform::Database& db)
     return objects;
 }
 
+std::vector<StoredObject> storedObjects(platform::Database& db)
+{
+    std::vector<StoredObject> objects;
+    platform::Statement st(db, "SELECT type, name, tbl_name, coalesce(sql, '') FROM sqlite_schema ORDER BY rowid");
+    while (st.step())
+        objects.push_back({st.column(0).toText(), st.column(1).toText(), st.column(2).toText(), st.column(3).toText()});
+    return objects;
+}
+
+const std::vector<StoredObject>& currentStoredObjects()
+{
+    static const std::vector<StoredObject> objects = [] {
+        platform::Database fresh = platform::Database::createEmpty(":memory:");
+        fillLayout(fresh);
+        return storedObjects(fresh);
+    }();
+    return objects;
+}
+
 const std::vector<SchemaObject>& currentLayout()
 {
     static const std::vector<SchemaObject> layout = [] {

@@ -21,6 +21,26 @@ struct SchemaObject {
     std::string definition;
 };
 
+// One row of a schema as SQLite keeps it: what a freshly made book holds,
+// compared exactly.
+struct StoredObject {
+    std::string type;    // "table", "index", "trigger" or "view"
+    std::string name;
+    std::string table;   // tbl_name: the table an index or trigger belongs to
+    std::string sql;     // the text SQLite made the object from; empty for SQLite's own indexes
+    bool operator==(const StoredObject&) const = default;
+};
+
+// Every row of `db`'s sqlite_schema, SQLite's own (sqlite_sequence, the
+// indexes of UNIQUE keys) included, in the order the objects were made.
+// Throws platform::DbError.
+std::vector<StoredObject> storedObjects(platform::Database& db);
+
+// storedObjects of a new database of the current layout, made in memory by
+// the code that makes the delivered file; worked out once per process.
+// Throws platform::DbError.
+const std::vector<StoredObject>& currentStoredObjects();
+
 // Every object of `db`'s main schema but SQLite's own, in order of kind and
 // name (names compared without case), tables first. Throws platform::DbError.
 std::vector<SchemaObject> describeSchema(platform::Database& db);

@@ -3,6 +3,7 @@
 #include "platform/data/database.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -102,6 +103,11 @@ bool DbError::isDamage() const
     return isNotADatabase() || (m_code & 0xff) == SQLITE_CORRUPT;
 }
 
+bool DbError::isBusy() const
+{
+    return (m_code & 0xff) == SQLITE_BUSY;
+}
+
 // --- Database ---------------------------------------------------------------
 
 Database Database::open(const std::string& path, std::span<const SchemaUpgrade> upgrades)
@@ -151,8 +157,11 @@ Database Database::createEmpty(const std::string& path)
         throw DbError(SQLITE_CANTOPEN, "The file \"" + path + "\" exists already.", {});
 
     sqlite3* raw = nullptr;
+    // URI file names are read in what it attaches (attachReadOnly); its own
+    // path, absolute or ":memory:", reads the same either way.
     const int rc = sqlite3_open_v2(path.c_str(), &raw,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI,
+                                   nullptr);
     if (rc != SQLITE_OK) {
         const std::string message = errorMessage(raw, rc);
         sqlite3_close_v2(raw);
@@ -244,6 +253,29 @@ void Database::backupTo(const std::string& path)
             std::filesystem::remove(path, ignored);
             throw;
         }
+    }
+}
+
+void Database::attachReadOnly(const std::string& path, const std::string& schema)
+{
+    // A URI file name says read-only for this file alone; its path is
+    // written with every byte but the plain ones escaped.
+    std::string uri = "file:";
+    for (const unsigned char c : path) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+            uri += static_cast<char>(c);
+        } else {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", c);
+            uri += escaped;
+        }
+    }
+    uri += "?mode=ro";
+    exec("ATTACH DATABASE ? AS " + schema, {uri});
+    if (sqlite3_db_readonly(m_db, schema.c_str()) != 1) {
+        // A build that reads no URI file names took the text for a new file's name.
+        exec("DETACH DATABASE " + schema);
+        throw DbError(SQLITE_CANTOPEN, "The file \"" + path + "\" could not be opened read-only.", "ATTACH " + uri);
     }
 }
 

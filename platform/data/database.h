@@ -35,6 +35,8 @@ public:
     bool isNotADatabase() const;
     // True when the file is no database or its pages are damaged.
     bool isDamage() const;
+    // True when another connection held the file longer than the wait for it.
+    bool isBusy() const;
 
 private:
     int m_code;
@@ -104,6 +106,11 @@ public:
     // already, or when the copy fails (a partial copy is removed); the message
     // then carries the system's reason (disk full, file too large) when there is one.
     void backupTo(const std::string& path);
+    // Attaches the database file at `path` under the schema name `schema`
+    // (a plain word), read-only whatever this connection's own access, so
+    // nothing done here can change it or roll back a journal beside it.
+    // Throws DbError when it cannot be attached read-only.
+    void attachReadOnly(const std::string& path, const std::string& schema);
     // "ok", or the problems PRAGMA integrity_check finds, one per line.
     // Throws DbError.
     std::string integrityCheck();

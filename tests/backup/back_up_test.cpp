@@ -236,7 +236,7 @@ private slots:
         QVERIFY(window.isVisible());
     }
 
-    void compactSaysCompactedOnly()
+    void compactSaysCompactedAndRepaired()
     {
         BookFolder folder(2);
         MessageRecorder boxes;
@@ -249,11 +249,11 @@ private slots:
                                 "you take back-up of your current data before restoring older one."));
         QCOMPARE(boxes.boxes().front().defaultAnswer, forms::Answer::No);
         QCOMPARE(boxes.last().title, QStringLiteral("Data Compacted"));
-        QCOMPARE(boxes.last().text, QStringLiteral("Your data has been compacted."));
+        QCOMPARE(boxes.last().text, QStringLiteral("Your data has been compacted and repaired."));
         QVERIFY(fs::exists(folder.dbFolder() / backup::safetyCopyName(backup::timeStamp(kNow), 1)));
     }
 
-    void startingRemovesWhatAKilledRunLeftBesideTheBook()
+    void startingRemovesWhatAKilledRunLeftWhereverItWrote()
     {
         BookFolder folder(1);
         const pid_t ended = ::fork();
@@ -264,10 +264,22 @@ private slots:
         const fs::path ours = folder.dbFolder() / (".stowkeep-" + std::to_string(::getpid()) + "-99.tmp");
         std::ofstream(stale) << "half a book";
         std::ofstream(ours) << "being written";
+        // A back-up killed while it wrote into a folder of the user's: its
+        // temporary file and journal there, and the note of that folder beside the book.
+        const fs::path chosen = folder.root() / "chosen";
+        fs::create_directories(chosen);
+        const std::string name = ".stowkeep-" + std::to_string(ended) + "-2.tmp";
+        std::ofstream(chosen / name) << "half a back-up";
+        std::ofstream(chosen / (name + "-journal")) << "its journal";
+        const fs::path note = folder.dbFolder() / (".stowkeep-" + std::to_string(ended) + "-1.where");
+        std::ofstream(note) << chosen.string() << '\n';
         MessageRecorder boxes;
         backup::BackUp window(path(folder.root()));
         QVERIFY(!fs::exists(stale));
         QVERIFY(fs::exists(ours));
+        QVERIFY(!fs::exists(chosen / name));
+        QVERIFY(!fs::exists(chosen / (name + "-journal")));
+        QVERIFY(!fs::exists(note));
         QVERIFY(boxes.boxes().empty());
     }
 

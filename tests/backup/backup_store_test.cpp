@@ -31,9 +31,19 @@ using backup_testing::vouchersIn;
 using platform::Database;
 using platform::FileLock;
 
+namespace db {
+void PrintTo(const StoredObject& object, std::ostream* out)
+{
+    *out << object.type << " " << object.name << " on " << object.table << ": " << object.sql;
+}
+} // namespace db
+
 namespace {
 
 const std::string kStamp = "Tamsel Data Back-Up (Date 10-12-26) (Time 01-05-09 pm)";
+
+// The last voucher of a BookFolder of four (after the opening-balance voucher).
+constexpr std::int64_t kDeletedTranNo = 5;
 
 void writeText(const fs::path& file, const std::string& text)
 {
@@ -305,6 +315,109 @@ void damagedPage(const fs::path& file)
     out.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
 }
 
+// The file's schema text of `name` with `from` replaced by `to`, through
+// writable_schema: SQLite then reads the table so, and its rows stay as they were.
+void rewriteSchema(const fs::path& file, const std::string& name, const std::string& from, const std::string& to)
+{
+    Database db = writable(file);
+    db.exec("PRAGMA writable_schema = ON");
+    ASSERT_EQ(db.exec("UPDATE sqlite_schema SET sql = replace(sql, ?, ?) WHERE name = ? AND instr(sql, ?) > 0",
+                      {from, to, name, from}), 1) << name << ": " << from;
+}
+
+// A voucher whose one line credits 1711923 cents under a text no other row
+// has, written as the program writes it.
+constexpr char kMarked[] = "marked line";
+void addMarkedVoucher(const fs::path& file)
+{
+    Database db = Database::open(file.string());
+    const auto tranNo = book::addVoucher(db, 41, 1, 900, 1);
+    book::addLine(db, tranNo, book::kCash, 1711923, -1);
+    book::addLine(db, tranNo, book::kRent, -1, 1711923, kMarked);
+    db.exec("UPDATE Transactions SET TrAmount = 1711923 WHERE TranNo = ?", {tranNo});
+}
+
+// One byte of the marked line's credit changed inside its row, in the middle
+// of a page: every page still reads (quick_check says "ok"), but the indexes
+// that hold the credit no longer agree with the row.
+void changedByteInRow(const fs::path& file)
+{
+    addMarkedVoucher(file);
+    std::string bytes = bytesOf(file);
+    // The row holds the text and then the credit, a 3-byte integer (the empty debit takes no byte).
+    const std::string pattern = std::string(kMarked) + "\x1a\x1f\x33";
+    const std::size_t at = bytes.find(pattern);
+    ASSERT_NE(at, std::string::npos);
+    ASSERT_EQ(bytes.find(pattern, at + 1), std::string::npos) << "only the row holds the text before the credit";
+    std::fstream out(file, std::ios::in | std::ios::out | std::ios::binary);
+    out.seekp(static_cast<std::streamoff>(at + pattern.size() - 1));
+    out.put('\x34');
+    out.close();
+    Database check = Database::openUnchecked(file.string(), Database::Access::ReadOnly);
+    ASSERT_EQ(check.scalar("PRAGMA quick_check").toText(), "ok");
+    ASSERT_NE(check.integrityCheck(), "ok");
+}
+
+// Kept data changed behind the triggers' back: no check of SQLite's sees it.
+void editedMonthTotal(const fs::path& file)
+{
+    ASSERT_EQ(writable(file).exec("UPDATE AccountMonths SET Debits = Debits + 1 WHERE AccCode = ?", {book::kCash}), 1);
+}
+
+void editedDayTotal(const fs::path& file)
+{
+    ASSERT_EQ(writable(file).exec("UPDATE DayBookDays SET Credits = Credits + 1 WHERE Day = '2026-12-01'"), 1);
+}
+
+void editedAmount(const fs::path& file)
+{
+    ASSERT_EQ(writable(file).exec("UPDATE Transactions SET TrAmount = TrAmount + 100 WHERE TranType = 41 AND DocNo = 7"), 1);
+}
+
+// A line's copy of its voucher's date, written past the trigger that puts it back.
+void editedLineCopy(const fs::path& file)
+{
+    Database db = writable(file);
+    const std::string trigger = db.scalar("SELECT sql FROM sqlite_schema WHERE name = 'SubTransactions_Voucher_Move'").toText();
+    db.exec("DROP TRIGGER SubTransactions_Voucher_Move");
+    db.exec("UPDATE SubTransactions SET VoucherDate = '2026-12-02' WHERE Serial = (SELECT MIN(Serial) FROM SubTransactions)");
+    db.exec(trigger);
+}
+
+// A line both debit and credit, let in past its table's check.
+void lineBreakingItsCheck(const fs::path& file)
+{
+    Database db = writable(file);
+    db.exec("PRAGMA ignore_check_constraints = ON");
+    db.exec("UPDATE SubTransactions SET Credit = 5 WHERE Serial = (SELECT MIN(Serial) FROM SubTransactions WHERE Debit > 0)");
+}
+
+// A kind of voucher without its required name, let in while the rule was edited out.
+void rowBreakingNotNull(const fs::path& file)
+{
+    rewriteSchema(file, "TranType", "Name      TEXT NOT NULL", "Name      TEXT");
+    writable(file).exec("INSERT INTO TranType (TranType, Name, Short) VALUES (99, NULL, 'X')");
+    rewriteSchema(file, "TranType", "Name      TEXT,", "Name      TEXT NOT NULL,");
+}
+
+// The check edited out of the lines' table, and then a line both debit and credit.
+void checkRemovedAndBroken(const fs::path& file)
+{
+    rewriteSchema(file, "SubTransactions", "CHECK (coalesce(Debit, 0) = 0 OR coalesce(Credit, 0) = 0)", "CHECK (1)");
+    Database db = writable(file);
+    db.exec("UPDATE SubTransactions SET Credit = 5 WHERE Serial = (SELECT MIN(Serial) FROM SubTransactions WHERE Debit > 0)");
+}
+
+void layoutNumber(const fs::path& file, int version)
+{
+    writable(file).exec("PRAGMA user_version = " + std::to_string(version));
+}
+
+void bytesAppended(const fs::path& file)
+{
+    std::ofstream(file, std::ios::binary | std::ios::app) << std::string(1000, '\0');
+}
+
 TEST(Restore, RefusesABadFileAndLeavesTheBookByteIdentical)
 {
     const BadBackUp cases[] = {
@@ -324,6 +437,20 @@ TEST(Restore, RefusesABadFileAndLeavesTheBookByteIdentical)
         {"newer build", newerLayout, "comes from a newer version"},
         {"hot journal beside", hotJournal, "saved.mdb-journal\" beside it"},
         {"missing", [](const fs::path& f) { fs::remove(f); }, "was not found"},
+        {"a byte changed inside a row", changedByteInRow, "is damaged (some of its pages are broken)"},
+        {"a month total edited", editedMonthTotal,
+         "is damaged (the month totals of account 10101001 for 2026-12 do not match its lines)"},
+        {"a day total edited", editedDayTotal, "is damaged (the day totals of 2026-12-01 do not match its lines)"},
+        {"a voucher's amount edited", editedAmount, "is damaged (the amount of voucher 7 (General Journal, 2026-12-01)"
+                                                    " does not match its lines' debits)"},
+        {"a line's copy of its voucher edited", editedLineCopy, "does not carry its voucher's year, date or posting"},
+        {"a row breaking its table's check", lineBreakingItsCheck, "is damaged (rows of SubTransactions break a rule of that table)"},
+        {"a row lacking a required value", rowBreakingNotNull, "is damaged (rows of TranType lack a value that table requires)"},
+        {"the check edited out, a row breaking it", checkRemovedAndBroken,
+         "is damaged (rows of SubTransactions break a rule of that table)"},
+        {"layout 0", [](const fs::path& f) { layoutNumber(f, 0); }, "its layout number 0 is none that Tamsel Standard writes"},
+        {"a negative layout", [](const fs::path& f) { layoutNumber(f, -3); }, "its layout number -3 is none"},
+        {"bytes after its last page", bytesAppended, "is damaged (1000 bytes follow its last page"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -336,7 +463,10 @@ TEST(Restore, RefusesABadFileAndLeavesTheBookByteIdentical)
         const auto before = filesIn(folder.dbFolder());
 
         const auto failure = restoreNow(BookFiles(folder.root()), backUpFile);
-        ASSERT_TRUE(failure);
+        if (!failure) {
+            ADD_FAILURE() << "restored";
+            continue;   // the book changed: the other cases are still told
+        }
         EXPECT_NE(failure->find(c.expected), std::string::npos) << *failure;
         EXPECT_NE(failure->find(backUpFile.string()), std::string::npos) << "names the file: " << *failure;
         EXPECT_EQ(failure->find("***"), std::string::npos) << "SQLite's report is no reason: " << *failure;
@@ -345,21 +475,6 @@ TEST(Restore, RefusesABadFileAndLeavesTheBookByteIdentical)
         now.erase("tamselstd.MDB.lock");
         EXPECT_EQ(now, before) << "no safety copy and no temporary file";
     }
-}
-
-TEST(BackUp, RefusesABookWhosePagesAreMisplacedAndWritesNoCopy)
-{
-    // Copied row by row, such a book would give a sound-looking back-up with
-    // the wrong rows in one of its tables.
-    BookFolder folder(2);
-    sharedRootPage(folder.book());
-    const std::string book = bytesOf(folder.book());
-    const fs::path target = folder.root() / "saved.mdb";
-    const auto failure = backup::backUp(BookFiles(folder.root()), target);
-    ASSERT_TRUE(failure);
-    EXPECT_NE(failure->find("is damaged (some of its pages are broken)"), std::string::npos) << *failure;
-    EXPECT_FALSE(fs::exists(target));
-    EXPECT_EQ(bytesOf(folder.book()), book);
 }
 
 TEST(Restore, RefusesTheBookItself)
@@ -440,6 +555,76 @@ TEST(Restore, TakesABackUpOfAnOlderBuildBroughtUpToTheCurrentLayout)
     EXPECT_EQ(book.scalar("PRAGMA user_version").toInt(), platform::kSchemaVersion);
     EXPECT_TRUE(db::layoutDifferences(book).empty());
     EXPECT_EQ(book.scalar("SELECT COUNT(*) FROM SubTransactions WHERE Counted = 1").toInt(), 6);
+}
+
+// Every row of the file's sqlite_schema, sorted: the order objects were made
+// in is no part of a layout.
+std::vector<db::StoredObject> sortedSchema(Database& db)
+{
+    auto objects = db::storedObjects(db);
+    std::sort(objects.begin(), objects.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    return objects;
+}
+
+TEST(Restore, TheRestoredBookHasExactlyTheLayoutOfANewOneWhateverTheFileHad)
+{
+    struct Case {
+        const char* name;
+        void (*alter)(const fs::path& file);
+        // What the restored book must do that the altered file did not.
+        std::function<void(Database& restored)> holds;
+    };
+    const Case cases[] = {
+        {"the lines' check edited out",
+         [](const fs::path& f) {
+             rewriteSchema(f, "SubTransactions", "CHECK (coalesce(Debit, 0) = 0 OR coalesce(Credit, 0) = 0)", "CHECK (1)");
+         },
+         [](Database& restored) {
+             const auto tranNo = restored.scalar("SELECT MAX(TranNo) FROM Transactions").toInt();
+             EXPECT_THROW(book::addLine(restored, tranNo, book::kCash, 5, 5), platform::DbError) << "both debit and credit";
+         }},
+        {"a collation edited out",
+         [](const fs::path& f) { rewriteSchema(f, "Currencies", "Country      TEXT NOT NULL COLLATE NOCASE", "Country      TEXT NOT NULL"); },
+         [](Database& restored) {
+             EXPECT_EQ(restored.scalar("SELECT COUNT(*) FROM Currencies WHERE Country = 'united kingdom'").toInt(), 1);
+         }},
+        {"AUTOINCREMENT edited out",
+         [](const fs::path& f) {
+             rewriteSchema(f, "Transactions", "TranNo      INTEGER PRIMARY KEY AUTOINCREMENT", "TranNo      INTEGER PRIMARY KEY");
+         },
+         [](Database& restored) {
+             // The last voucher was deleted before the back-up: its number is never given again.
+             const auto tranNo = book::addVoucher(restored, 41, 1, 777, 1);
+             EXPECT_EQ(tranNo, restored.scalar("SELECT seq FROM sqlite_sequence WHERE name = 'Transactions'").toInt());
+             EXPECT_GT(tranNo, kDeletedTranNo);
+         }},
+        {"the first layout, brought up to date", makeFirstLayout, [](Database&) {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        BookFolder folder(4);
+        {
+            Database db = Database::open(folder.book().string());
+            ASSERT_EQ(db.scalar("SELECT MAX(TranNo) FROM Transactions").toInt(), kDeletedTranNo);
+            db.exec("DELETE FROM Transactions WHERE TranNo = ?", {kDeletedTranNo});
+        }
+        const fs::path backUpFile = folder.root() / "altered.mdb";
+        backUpOrFail(folder, backUpFile);
+        c.alter(backUpFile);
+        ASSERT_EQ(Database::openUnchecked(backUpFile.string(), Database::Access::ReadOnly).integrityCheck(), "ok");
+
+        const auto failure = restoreNow(BookFiles(folder.root()), backUpFile);
+        ASSERT_FALSE(failure) << *failure;
+        Database restored = Database::open(folder.book().string());
+        Database fresh = Database::createEmpty(":memory:");
+        db::fillDelivered(fresh, "2026-12-10", "2026-12-10 09:00:00");
+        EXPECT_EQ(sortedSchema(restored), sortedSchema(fresh));
+        EXPECT_EQ(restored.scalar("PRAGMA application_id").toInt(), platform::kApplicationId);
+        EXPECT_EQ(restored.scalar("PRAGMA user_version").toInt(), platform::kSchemaVersion);
+        EXPECT_EQ(restored.integrityCheck(), "ok");
+        EXPECT_EQ(vouchersIn(folder.book()), 3);
+        c.holds(restored);
+    }
 }
 
 // A book with many free pages, as deleting vouchers leaves it.
@@ -587,14 +772,60 @@ TEST(Compact, RollsBackWhatACrashedMainProgramLeftBeforeTheSafetyCopy)
     EXPECT_EQ(rowsOf(folder.book()), committed);
 }
 
-TEST(BackUp, AsksForTheMainProgramToRollBackACutOffSaveFirst)
+TEST(BackUp, RollsBackACutOffSaveAndCopiesTheBookAsLastCommitted)
 {
     BookFolder folder(2);
+    const std::string committed = rowsOf(folder.book());
     crashMidSave(folder.book());
-    const auto failure = backup::backUp(BookFiles(folder.root()), folder.root() / "copy.mdb");
+    ASSERT_TRUE(fs::exists(folder.book().string() + "-journal"));
+    const fs::path target = folder.root() / "copy.mdb";
+    const auto failure = backup::backUp(BookFiles(folder.root()), target);
+    ASSERT_FALSE(failure) << *failure;
+    EXPECT_EQ(rowsOf(target), committed);
+    EXPECT_EQ(rowsOf(folder.book()), committed);
+    EXPECT_FALSE(fs::exists(folder.book().string() + "-journal"));
+}
+
+TEST(BackUp, ABookAnotherConnectionIsWritingIsInUseNotCutOff)
+{
+    BookFolder folder(2);
+    Database writer = Database::open(folder.book().string());
+    writer.exec("BEGIN EXCLUSIVE");
+    book::addVoucher(writer, 41, 1, 99, 1);
+    ASSERT_TRUE(fs::exists(folder.book().string() + "-journal"));
+    const fs::path target = folder.root() / "copy.mdb";
+    const auto failure = backup::backUp(BookFiles(folder.root()), target);
+    writer.exec("ROLLBACK");
     ASSERT_TRUE(failure);
-    EXPECT_NE(failure->find("start Tamsel Standard and close it again"), std::string::npos) << *failure;
-    EXPECT_FALSE(fs::exists(folder.root() / "copy.mdb"));
+    EXPECT_NE(failure->find("is in use by another program that is writing to it; try the back-up again"), std::string::npos)
+        << *failure;
+    EXPECT_FALSE(fs::exists(target));
+}
+
+TEST(Actions, BackUpAndCompactionRefuseADamagedBookAndWriteNoCopy)
+{
+    // Copied row by row, such a book would give a sound-looking copy: with
+    // the wrong rows in one of its tables, or with the changed row and
+    // indexes rebuilt to agree with it. A restore refuses such files too (above).
+    const BadBackUp cases[] = {
+        {"one page under two tables", sharedRootPage, "is damaged (some of its pages are broken)"},
+        {"a byte changed inside a row", changedByteInRow, "is damaged (some of its pages are broken)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        BookFolder folder(40);
+        c.spoil(folder.book());
+        const std::string book = bytesOf(folder.book());
+        const fs::path target = folder.root() / "saved.mdb";
+        const auto backedUp = backup::backUp(BookFiles(folder.root()), target);
+        ASSERT_TRUE(backedUp);
+        EXPECT_NE(backedUp->find(std::string(c.expected) + ", so no back-up was written"), std::string::npos) << *backedUp;
+        EXPECT_FALSE(fs::exists(target));
+        const auto compacted = compactNow(BookFiles(folder.root()));
+        ASSERT_TRUE(compacted);
+        EXPECT_NE(compacted->find(std::string(c.expected) + ", so it was not compacted"), std::string::npos) << *compacted;
+        EXPECT_EQ(bytesOf(folder.book()), book);
+    }
 }
 
 TEST(Lock, RestoreAndCompactAreRefusedWhileTheMainProgramHoldsTheBook)
@@ -682,15 +913,22 @@ TEST(Lock, AFolderThatCannotBeWrittenIsToldAsSuch)
 
 TEST(Restore, AFileThatMayNotBeReadIsToldAsSuch)
 {
-    BookFolder folder(1);
-    const BookFiles files(folder.root());
-    const fs::path saved = folder.root() / "saved.mdb";
-    backUpOrFail(folder, saved);
-    FileLock::take(files.lock.string(), FileLock::Mode::Shared);   // made by the main program before
-    fs::permissions(folder.dbFolder(), fs::perms::all);
-    fs::permissions(saved, fs::perms::none);
-    const std::string message = failureInChild(becomeAnOrdinaryUser, [&] { return restoreNow(files, saved); });
-    EXPECT_NE(message.find(saved.string() + "\" could not be read: Permission denied"), std::string::npos) << message;
+    // The back-up chosen, or the book it would replace.
+    for (const bool theBook : {false, true}) {
+        SCOPED_TRACE(theBook ? "the book" : "the back-up");
+        BookFolder folder(1);
+        const BookFiles files(folder.root());
+        const fs::path saved = folder.root() / "saved.mdb";
+        backUpOrFail(folder, saved);
+        FileLock::take(files.lock.string(), FileLock::Mode::Shared);   // made by the main program before
+        fs::permissions(folder.dbFolder(), fs::perms::all);
+        fs::permissions(files.lock, fs::perms::all);
+        const fs::path unreadable = theBook ? folder.book() : saved;
+        fs::permissions(unreadable, fs::perms::none);
+        const std::string message = failureInChild(becomeAnOrdinaryUser, [&] { return restoreNow(files, saved); });
+        fs::permissions(unreadable, fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_NE(message.find(unreadable.string() + "\" could not be read: Permission denied"), std::string::npos) << message;
+    }
 }
 
 TEST(FullDisk, EachActionSaysWhyAndLeavesTheBookByteIdentical)
@@ -732,5 +970,6 @@ TEST(FullDisk, EachActionSaysWhyAndLeavesTheBookByteIdentical)
         EXPECT_EQ(filesIn(folder.dbFolder()), before) << "no safety copy and no temporary file";
     }
 }
+
 
 } // namespace

@@ -47,6 +47,8 @@ void BookFolder::addVouchers(int n)
         const auto tranNo = book::addVoucher(db, 41, 1, ++m_docNo, 1);
         book::addLine(db, tranNo, book::kCash, 1000 + m_docNo, -1);
         book::addLine(db, tranNo, book::kRent, -1, 1000 + m_docNo);
+        // A voucher's amount is the sum of its debits, as a voucher form saves it.
+        db.exec("UPDATE Transactions SET TrAmount = ? WHERE TranNo = ?", {1000 + m_docNo, tranNo});
     }
     tx.commit();
 }
