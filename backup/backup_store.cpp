@@ -15,6 +15,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <sstream>
 #include <stdexcept>
 #include <string_view>
@@ -360,13 +361,13 @@ std::string referencesDamage(platform::Database& db)
     return "rows of " + first.substr(0, row) + " refer to rows of " + first.substr(arrow + 4) + " that are not there";
 }
 
-// The first problem the full checks find, in the user's words, or "" for a
-// sound file. The full integrity check, never quick_check alone: a changed
+// The first problem SQLite's full integrity check finds, in the user's words,
+// or "" for a sound file. The full check, never quick_check alone: a changed
 // byte inside a row leaves every page readable and only its indexes disagree
 // with it, and a copy written row by row (VACUUM INTO, the restore's rebuild)
 // would rebuild the indexes from the changed row and hide it for good. No
-// copy is ever made from a file these checks find damaged.
-std::string damageOf(platform::Database& db)
+// copy is ever kept from a file this check finds damaged.
+std::string integrityDamage(platform::Database& db)
 {
     const std::string integrity = db.integrityCheck();
     if (integrity != "ok") {
@@ -385,6 +386,15 @@ std::string damageOf(platform::Database& db)
         }
         return rule;
     }
+    return {};
+}
+
+// The first problem the full checks find, its pages and rows first, then its
+// references; "" for a sound file.
+std::string damageOf(platform::Database& db)
+{
+    if (std::string damage = integrityDamage(db); !damage.empty())
+        return damage;
     return referencesDamage(db);
 }
 
@@ -1032,71 +1042,96 @@ Failure restore(const BookFiles& files, const platform::FileLock& held, const fs
         probeWritable(files.folder, copyWhat, nothing);
         TempFile temp{tempPathIn(files.folder)};
         std::optional<TempFile> upgraded;
-        {
-            std::optional<platform::Database> source;
-            Marks marks;
+        std::future<std::string> integrity;
+        // A damaged file is told as such whatever else the build met: the
+        // damage may be why it failed.
+        const auto refuseIfDamaged = [&] {
+            if (!integrity.valid())
+                return;
+            std::string damage;
             try {
-                source = openAsItIs(chosen, platform::Database::Access::ReadOnly);
-                marks = readMarks(*source);
-            } catch (const platform::DbError& e) {
-                source.reset();
-                if (e.isNotADatabase())
-                    throw Refused(quoted(chosen) + " is not a back-up of Tamsel Standard: it is no database file.");
-                if (e.isDamage())
-                    throw damaged(kBrokenPages);
-                throw Refused(quoted(chosen) + " could not be read: " + reasonOf(chosen, e) + notRestored);
-            } catch (const std::system_error& e) {
-                throw Refused(quoted(chosen) + " could not be read: " + systemReason(e.code().value()) + notRestored);
-            }
-            if (marks.applicationId != platform::kApplicationId)
-                throw Refused(quoted(chosen) + " is not a back-up of Tamsel Standard.");
-            if (marks.version > platform::kSchemaVersion)
-                throw Refused(quoted(chosen) + newerText(marks.version) + notRestored);
-            for (std::int64_t v = marks.version; v < platform::kSchemaVersion; ++v)
-                if (v < 1 || std::none_of(upgrades.begin(), upgrades.end(), [&](const auto& u) { return u.from == v; }))
-                    throw Refused(quoted(chosen) + " is not a back-up of Tamsel Standard: its layout number "
-                                  + std::to_string(marks.version) + " is none that Tamsel Standard writes.");
-            // The file chosen itself is checked whole before anything is made
-            // from it: a copy would rebuild its indexes from its rows and hide
-            // a row changed inside a page.
-            try {
-                if (const std::string damage = damageOf(*source); !damage.empty())
-                    throw damaged(damage);
+                damage = integrity.get();
             } catch (const platform::DbError& e) {
                 if (e.isDamage())
                     throw damaged(kBrokenPages);
                 throw Refused(quoted(chosen) + " could not be read: " + reasonOf(e) + notRestored);
+            } catch (const std::system_error& e) {
+                throw Refused(quoted(chosen) + " could not be read: " + systemReason(e.code().value()) + notRestored);
             }
-            if (marks.version < platform::kSchemaVersion) {
-                // An older layout is brought up to date on a copy, page for
-                // page, of the checked file.
-                upgraded.emplace(tempPathIn(files.folder));
-                step(copyWhat, nothing, [&] { source->backupTo(upgraded->path().string()); });
-                source.reset();
-                try {
-                    source = platform::Database::open(upgraded->path().string(), upgrades);
-                } catch (const platform::DbError& e) {
-                    throw Refused(quoted(chosen) + " could not be brought up to this version: " + reasonOf(e) + notRestored);
-                }
-            }
-            // The tables, indexes, triggers and views the file has, held against
-            // the current layout: the new book is made in the current layout
-            // whatever the file's, and takes only tables it knows.
-            if (const auto differences = db::layoutDifferences(*source); !differences.empty())
-                throw Refused(quoted(chosen) + " is not a whole back-up of Tamsel Standard ("
-                              + listed(differences) + ")" + notRestored);
-        }
-        const fs::path checked = upgraded ? upgraded->path() : chosen;
-        std::string refused;
+            if (!damage.empty())
+                throw damaged(damage);
+        };
         try {
-            refused = buildBook(checked, temp.path());
-        } catch (const platform::DbError& e) {
-            if (e.isDamage())
-                throw damaged(kBrokenPages);
-            throw Refused(copyWhat + ": " + reasonOf(e) + nothing);
+            {
+                std::optional<platform::Database> source;
+                Marks marks;
+                try {
+                    source = openAsItIs(chosen, platform::Database::Access::ReadOnly);
+                    marks = readMarks(*source);
+                } catch (const platform::DbError& e) {
+                    source.reset();
+                    if (e.isNotADatabase())
+                        throw Refused(quoted(chosen) + " is not a back-up of Tamsel Standard: it is no database file.");
+                    if (e.isDamage())
+                        throw damaged(kBrokenPages);
+                    throw Refused(quoted(chosen) + " could not be read: " + reasonOf(chosen, e) + notRestored);
+                } catch (const std::system_error& e) {
+                    throw Refused(quoted(chosen) + " could not be read: " + systemReason(e.code().value()) + notRestored);
+                }
+                if (marks.applicationId != platform::kApplicationId)
+                    throw Refused(quoted(chosen) + " is not a back-up of Tamsel Standard.");
+                if (marks.version > platform::kSchemaVersion)
+                    throw Refused(quoted(chosen) + newerText(marks.version) + notRestored);
+                for (std::int64_t v = marks.version; v < platform::kSchemaVersion; ++v)
+                    if (v < 1 || std::none_of(upgrades.begin(), upgrades.end(), [&](const auto& u) { return u.from == v; }))
+                        throw Refused(quoted(chosen) + " is not a back-up of Tamsel Standard: its layout number "
+                                      + std::to_string(marks.version) + " is none that Tamsel Standard writes.");
+                // The file chosen itself is checked whole, since a copy would
+                // rebuild its indexes from its rows and hide a row changed inside a
+                // page. The check reads on a connection of its own while the new
+                // book is built beside it (each takes about half the restore of a
+                // large book); the new book counts only once the check found the
+                // file sound, and is thrown away otherwise. Its references are
+                // checked on the new book, which holds the same rows.
+                integrity = std::async(std::launch::async, [chosen] {
+                    platform::Database own = openAsItIs(chosen, platform::Database::Access::ReadOnly);
+                    return integrityDamage(own);
+                });
+                if (marks.version < platform::kSchemaVersion) {
+                    // An older layout is brought up to date on a copy, page for
+                    // page, of the file.
+                    upgraded.emplace(tempPathIn(files.folder));
+                    step(copyWhat, nothing, [&] { source->backupTo(upgraded->path().string()); });
+                    source.reset();
+                    try {
+                        source = platform::Database::open(upgraded->path().string(), upgrades);
+                    } catch (const platform::DbError& e) {
+                        throw Refused(quoted(chosen) + " could not be brought up to this version: " + reasonOf(e) + notRestored);
+                    }
+                }
+                // The tables, indexes, triggers and views the file has, held against
+                // the current layout: the new book is made in the current layout
+                // whatever the file's, and takes only tables it knows.
+                if (const auto differences = db::layoutDifferences(*source); !differences.empty())
+                    throw Refused(quoted(chosen) + " is not a whole back-up of Tamsel Standard ("
+                                  + listed(differences) + ")" + notRestored);
+            }
+            const fs::path checked = upgraded ? upgraded->path() : chosen;
+            std::string refused;
+            try {
+                refused = buildBook(checked, temp.path());
+            } catch (const platform::DbError& e) {
+                if (e.isDamage())
+                    throw damaged(kBrokenPages);
+                throw Refused(copyWhat + ": " + reasonOf(e) + nothing);
+            }
+            refuseIfDamaged();
+            if (!refused.empty())
+                throw damaged(refused);
+        } catch (...) {
+            refuseIfDamaged();
+            throw;
         }
-        if (!refused.empty())
-            throw damaged(refused);
         step(copyWhat, nothing, [&] { flushToDisk(temp.path(), 0); });
         upgraded.reset();
 
